@@ -1,0 +1,69 @@
+// The engine's texts are fixed-length and filled with blanks; these helpers
+// copy, measure and compare them, so no routine writes its own loop.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+namespace fixed {
+
+// Number of characters up to the last one that is not a blank.
+inline size_t TrimmedLength(const char* text, size_t length) {
+  while (length > 0 && text[length - 1] == ' ') --length;
+  return length;
+}
+
+// Copies `src` (length `srcLength`) into `dst` (width `dstWidth`), cut at the
+// width or filled with blanks up to it. The two may not overlap.
+inline void CopyPadded(char* dst, size_t dstWidth, const char* src, size_t srcLength) {
+  const size_t n = srcLength < dstWidth ? srcLength : dstWidth;
+  if (n > 0) std::memcpy(dst, src, n);
+  if (dstWidth > n) std::memset(dst + n, ' ', dstWidth - n);
+}
+
+// Copies a NUL-terminated text into a fixed field.
+inline void CopyPaddedZ(char* dst, size_t dstWidth, const char* src) {
+  CopyPadded(dst, dstWidth, src, src ? std::strlen(src) : 0);
+}
+
+// Fills a field with blanks.
+inline void Blank(char* dst, size_t width) {
+  if (width > 0) std::memset(dst, ' ', width);
+}
+
+// Equal when both texts are the same once trailing blanks are dropped (case
+// matters).
+inline bool EqualIgnoringTrailingBlanks(const char* a, size_t aLength, const char* b,
+                                        size_t bLength) {
+  const size_t na = TrimmedLength(a, aLength);
+  const size_t nb = TrimmedLength(b, bLength);
+  return na == nb && (na == 0 || std::memcmp(a, b, na) == 0);
+}
+
+// Copies the text without its trailing blanks into a NUL-terminated buffer of
+// `capacity` bytes. False (and the buffer holds "") when it does not fit.
+inline bool ToCString(char* dst, size_t capacity, const char* src, size_t srcLength) {
+  const size_t n = TrimmedLength(src, srcLength);
+  if (capacity == 0) return false;
+  if (n + 1 > capacity) {
+    dst[0] = '\0';
+    return false;
+  }
+  if (n > 0) std::memcpy(dst, src, n);
+  dst[n] = '\0';
+  return true;
+}
+
+// Appends the trimmed text to a NUL-terminated buffer of `capacity` bytes.
+// False, with the buffer unchanged, when the result would not fit.
+inline bool AppendTrimmed(char* dst, size_t capacity, const char* src, size_t srcLength) {
+  const size_t have = std::strlen(dst);
+  const size_t n = TrimmedLength(src, srcLength);
+  if (have + n + 1 > capacity) return false;
+  if (n > 0) std::memcpy(dst + have, src, n);
+  dst[have + n] = '\0';
+  return true;
+}
+
+}  // namespace fixed

@@ -1,0 +1,170 @@
+// The one seam between the library and the operating system.
+//
+// Engine, report and curve code never include <windows.h>; whatever they need of
+// the operating system goes through these free functions. There are two
+// implementations: os_win32.cpp (the real Win32 calls) and os_posix.cpp (Linux,
+// for the native build and its sanitizer runs).
+//
+// Paths are always Windows paths: '\' separates folders, a leading "X:" names a
+// drive. The POSIX implementation maps '\' to '/' at the file-system boundary and
+// drops a leading drive letter ("Z:\tmp\a" is /tmp/a, as Wine's drive Z: is /),
+// and it finds an existing file whatever the case of its name, as Windows does.
+//
+// A few calls can be redirected by tests (clock, temp folder, settings folder,
+// message boxes); OsResetOverrides() returns them all to the real system.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+namespace os {
+
+// ---- files -------------------------------------------------------------------
+
+// fopen() on a Windows path. Callers use binary modes ("rb", "wb", "ab", "r+b",
+// "w+b", "a+b") and handle CR LF themselves, so both builds read and write the
+// same bytes.
+FILE* OpenFile(const char* path, const char* mode);
+
+// Opens for appending without denying other processes read or write access.
+FILE* OpenFileShared(const char* path, const char* mode);
+
+bool FileExists(const char* path);    // an existing file (not a folder)
+bool FolderExists(const char* path);  // an existing folder; a trailing '\' is allowed
+bool RemoveFile(const char* path);    // true when the file was deleted
+int64_t FileSize(const char* path);   // -1 when the file cannot be examined
+bool ResizeFile(const char* path, int64_t size);  // truncate or extend
+bool CreateFolder(const char* path);  // one level; true when it exists afterwards
+
+// GetFileAttributesA: the attribute bits, or kInvalidAttributes when the path
+// does not exist. The POSIX build gives kAttrDirectory or kAttrNormal.
+constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;
+constexpr uint32_t kAttrReadOnly = 0x01;
+constexpr uint32_t kAttrDirectory = 0x10;
+constexpr uint32_t kAttrNormal = 0x80;
+uint32_t FileAttributes(const char* path);
+
+// ---- file search (FindFirstFileA / FindNextFileA / FindClose) ------------------
+
+struct FindData {
+  char name[260];       // long file name, no folder
+  char shortName[14];   // 8.3 name when the system has one, else empty
+  bool isFolder;
+};
+struct FindHandle;
+// Windows wildcard matching, case-insensitive: '*' any run, '?' one character.
+// nullptr when nothing matches.
+FindHandle* FindFirst(const char* searchText, FindData* out);
+bool FindNext(FindHandle* handle, FindData* out);
+void FindClose(FindHandle* handle);
+// The matcher the POSIX build uses; exposed so both builds can be tested on it.
+bool WildcardMatch(const char* pattern, const char* name);
+
+// ---- folders -----------------------------------------------------------------
+
+// GetTempPathA: writes the temp folder with a trailing '\' and returns its
+// length; returns the size needed (greater than bufferSize) when it does not
+// fit, and 0 on failure.
+uint32_t TempFolder(uint32_t bufferSize, char* buffer);
+// GetModuleFileNameA: the file name of the module, its length as the result
+// (0 on failure). A null module means the program itself.
+uint32_t ModuleFileName(void* module, char* buffer, uint32_t bufferSize);
+
+// ---- settings files (GetPrivateProfileStringA / WritePrivateProfileStringA) ----
+
+// A bare file name (no '\', '/' or ':') lies in the settings folder: the Windows
+// folder on Windows, or the folder a test sets.
+uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue,
+                          char* out, uint32_t outSize, const char* fileName);
+bool WriteSetting(const char* section, const char* key, const char* value,
+                        const char* fileName);
+// The system profile (WIN.INI) read by GetProfileStringA.
+uint32_t ReadSystemSetting(const char* section, const char* key, const char* defaultValue,
+                                char* out, uint32_t outSize);
+
+// ---- code pages ----------------------------------------------------------------
+
+// OemToCharBuffA: n bytes from the OEM code page (437) to the ANSI code page
+// (1252), best-fit characters included. src and dst may be the same buffer.
+void ConvertOemToAnsi(const char* src, char* dst, size_t n);
+// The table the POSIX build uses, byte for byte what Wine's OemToCharBuffA gives.
+const unsigned char* OemToAnsiTable();
+
+// ---- clock -------------------------------------------------------------------
+
+struct LocalTime {
+  int year;    // e.g. 2026
+  int month;   // 1..12
+  int day;     // 1..31
+  int hour;    // 0..23
+  int minute;  // 0..59
+  int second;  // 0..59
+};
+int64_t TimeNow();                      // seconds since 1 January 1970, UTC
+LocalTime ToLocalTime(int64_t seconds); // calendar time in the local time zone
+int64_t ProcessClockMillis();           // milliseconds since the process started
+
+// ---- environment, processes --------------------------------------------------
+
+// True when the variable is set; its value is copied, cut to outSize - 1
+// characters and NUL-terminated.
+bool GetEnv(const char* name, char* out, size_t outSize);
+// _spawnvp: mode 0 waits (result: the exit code), mode 1 does not (result: the
+// process id); -1 when the program cannot be started. argv ends with nullptr.
+intptr_t Spawn(int mode, const char* program, const char* const* argv);
+// WinExec(commandLine, SW_SHOWNORMAL): above 31 on success.
+uint32_t RunCommandLine(const char* commandLine);
+
+// ---- registry (read only look-ups) -------------------------------------------
+
+using RegKey = void*;
+extern RegKey const kHkeyLocalMachine;
+extern RegKey const kHkeyCurrentUser;
+constexpr uint32_t kKeyRead = 0x20019;       // KEY_READ
+constexpr uint32_t kKeyReadWrite = 0xF003F;  // KEY_ALL_ACCESS
+// RegOpenKeyExA; true on success. The POSIX build has no registry: always false.
+bool RegOpen(RegKey parent, const char* subKey, uint32_t access, RegKey* out);
+void RegClose(RegKey key);
+// RegQueryValueExA; *size is the buffer size in and the data size out.
+bool RegQueryValue(RegKey key, const char* valueName, void* data, uint32_t* size);
+
+// ---- message boxes -------------------------------------------------------------
+
+constexpr uint32_t kMbOk = 0x0;
+constexpr uint32_t kMbIconStop = 0x10;         // MB_ICONHAND / MB_ICONSTOP / MB_ICONERROR
+constexpr uint32_t kMbIconExclamation = 0x30;  // MB_ICONEXCLAMATION
+constexpr int kIdOk = 1;
+// MessageBoxA. Tests replace it: a modal box would block a headless run.
+int ShowMessageBox(void* owner, const char* text, const char* title, uint32_t flags);
+using MessageBoxHook = int (*)(void* owner, const char* text, const char* title, uint32_t flags);
+void SetMessageBoxHook(MessageBoxHook hook);  // nullptr: the real message box
+
+// ---- movable memory blocks (GlobalAlloc and friends) ---------------------------
+
+constexpr uint32_t kGmemMoveable = 0x0002;
+constexpr uint32_t kGmemZeroInit = 0x0040;
+using MemBlock = void*;
+MemBlock MemAlloc(uint32_t flags, size_t size);  // nullptr when memory runs out
+MemBlock MemReAlloc(MemBlock block, size_t size, uint32_t flags);
+void* MemLock(MemBlock block);
+bool MemUnlock(MemBlock block);
+size_t MemSize(MemBlock block);
+MemBlock MemFree(MemBlock block);  // nullptr on success, as GlobalFree
+// Tests can make the next allocations fail: after `okCount` more successful
+// allocations every MemAlloc returns nullptr (-1: never fail).
+void SetMemAllocFailAfter(int okCount);
+
+// ---- test overrides ----------------------------------------------------------
+
+void SetClockOverride(int64_t (*now)());            // TimeNow()
+void SetLocalTimeOverride(LocalTime (*local)(int64_t));
+void SetProcessClockOverride(int64_t (*millis)());
+// The temp folder TempFolder gives (must end in '\'); nullptr: the real one.
+// A text of "" makes TempFolder fail (return 0).
+void SetTempPathOverride(const char* folder);
+// Folder (ending in '\') of bare settings-file names; nullptr: the system's.
+void SetSettingsFolder(const char* folder);
+void OsResetOverrides();
+
+}  // namespace os

@@ -1,0 +1,78 @@
+// The parts of the seam that are the same on both systems: the test overrides
+// and the wildcard matcher.
+#include "os/os_internal.h"
+
+#include <cctype>
+#include <cstring>
+
+namespace os {
+
+Overrides g_overrides;
+
+void SetClockOverride(int64_t (*now)()) { g_overrides.now = now; }
+void SetLocalTimeOverride(LocalTime (*local)(int64_t)) { g_overrides.local = local; }
+void SetProcessClockOverride(int64_t (*millis)()) { g_overrides.millis = millis; }
+void SetMessageBoxHook(MessageBoxHook hook) { g_overrides.messageBox = hook; }
+void SetMemAllocFailAfter(int okCount) { g_overrides.memOkCount = okCount; }
+
+static void SetFolderText(char* field, bool* isSet, const char* folder) {
+  if (folder == nullptr) {
+    *isSet = false;
+    field[0] = '\0';
+    return;
+  }
+  *isSet = true;
+  std::strncpy(field, folder, kOverridePathSize - 1);
+  field[kOverridePathSize - 1] = '\0';
+}
+
+void SetTempPathOverride(const char* folder) {
+  SetFolderText(g_overrides.tempPath, &g_overrides.tempPathSet, folder);
+}
+void SetSettingsFolder(const char* folder) {
+  SetFolderText(g_overrides.settingsFolder, &g_overrides.settingsFolderSet, folder);
+}
+void OsResetOverrides() { g_overrides = Overrides{}; }
+
+bool ConsumeMemAllowance() {
+  if (g_overrides.memOkCount < 0) return true;
+  if (g_overrides.memOkCount == 0) return false;
+  --g_overrides.memOkCount;
+  return true;
+}
+
+bool IsBareFileName(const char* name) {
+  return std::strpbrk(name, "\\/:") == nullptr;
+}
+
+// Windows matching: '*' takes any run of characters (dots included), '?' one
+// character, letters compare without regard to case. A pattern ending in ".*"
+// also matches a name without any dot, and "*.*" matches everything.
+bool WildcardMatch(const char* pattern, const char* name) {
+  const char* p = pattern;
+  const char* n = name;
+  const char* starP = nullptr;
+  const char* starN = nullptr;
+  while (*n) {
+    if (*p == '*') {
+      starP = p++;
+      starN = n;
+    } else if (*p == '?' ||
+               std::toupper(static_cast<unsigned char>(*p)) ==
+                   std::toupper(static_cast<unsigned char>(*n))) {
+      ++p;
+      ++n;
+    } else if (starP) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (*p == '*') ++p;
+  if (*p == '\0') return true;
+  // "name" against "name.*": the dot and the rest may be absent.
+  return std::strcmp(p, ".*") == 0 || std::strcmp(p, ".") == 0;
+}
+
+}  // namespace os

@@ -1,0 +1,28 @@
+// State shared by the two implementations of the seam (not for callers).
+#pragma once
+
+#include "os/os.h"
+
+namespace os {
+
+constexpr int kOverridePathSize = 512;
+
+struct Overrides {
+  int64_t (*now)() = nullptr;
+  LocalTime (*local)(int64_t) = nullptr;
+  int64_t (*millis)() = nullptr;
+  MessageBoxHook messageBox = nullptr;
+  int memOkCount = -1;
+  bool tempPathSet = false;
+  char tempPath[kOverridePathSize] = {};
+  bool settingsFolderSet = false;
+  char settingsFolder[kOverridePathSize] = {};
+};
+extern Overrides g_overrides;
+
+// False when a test has made allocations fail (counts one allowed allocation).
+bool ConsumeMemAllowance();
+// No folder part: the settings-file service puts such a name in its own folder.
+bool IsBareFileName(const char* name);
+
+}  // namespace os

@@ -1,0 +1,216 @@
+// The seam on Windows: each function is the Win32 (or msvcrt) call it names.
+#include <windows.h>
+#include <process.h>
+#include <share.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "os/os_internal.h"
+
+namespace os {
+
+FILE* OpenFile(const char* path, const char* mode) { return std::fopen(path, mode); }
+
+FILE* OpenFileShared(const char* path, const char* mode) {
+  return _fsopen(path, mode, _SH_DENYNO);
+}
+
+uint32_t FileAttributes(const char* path) { return ::GetFileAttributesA(path); }
+
+bool FileExists(const char* path) {
+  const DWORD a = ::GetFileAttributesA(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool FolderExists(const char* path) {
+  const DWORD a = ::GetFileAttributesA(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool RemoveFile(const char* path) { return ::DeleteFileA(path) != 0; }
+
+int64_t FileSize(const char* path) {
+  WIN32_FILE_ATTRIBUTE_DATA d;
+  if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &d)) return -1;
+  if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
+  return (static_cast<int64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
+}
+
+bool ResizeFile(const char* path, int64_t size) {
+  HANDLE h = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER pos;
+  pos.QuadPart = size;
+  const bool ok = ::SetFilePointerEx(h, pos, nullptr, FILE_BEGIN) && ::SetEndOfFile(h);
+  ::CloseHandle(h);
+  return ok;
+}
+
+bool CreateFolder(const char* path) {
+  if (::CreateDirectoryA(path, nullptr)) return true;
+  return FolderExists(path);
+}
+
+struct FindHandle {
+  HANDLE h;
+};
+
+static void CopyFindData(const WIN32_FIND_DATAA& w, FindData* out) {
+  std::strncpy(out->name, w.cFileName, sizeof out->name - 1);
+  out->name[sizeof out->name - 1] = '\0';
+  std::strncpy(out->shortName, w.cAlternateFileName, sizeof out->shortName - 1);
+  out->shortName[sizeof out->shortName - 1] = '\0';
+  out->isFolder = (w.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+FindHandle* FindFirst(const char* searchText, FindData* out) {
+  WIN32_FIND_DATAA w;
+  HANDLE h = ::FindFirstFileA(searchText, &w);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  CopyFindData(w, out);
+  return new FindHandle{h};
+}
+
+bool FindNext(FindHandle* handle, FindData* out) {
+  WIN32_FIND_DATAA w;
+  if (!handle || !::FindNextFileA(handle->h, &w)) return false;
+  CopyFindData(w, out);
+  return true;
+}
+
+void FindClose(FindHandle* handle) {
+  if (!handle) return;
+  ::FindClose(handle->h);
+  delete handle;
+}
+
+uint32_t TempFolder(uint32_t bufferSize, char* buffer) {
+  if (g_overrides.tempPathSet) {
+    const size_t n = std::strlen(g_overrides.tempPath);
+    if (n == 0) return 0;
+    if (n + 1 > bufferSize) return static_cast<uint32_t>(n + 1);
+    std::memcpy(buffer, g_overrides.tempPath, n + 1);
+    return static_cast<uint32_t>(n);
+  }
+  return ::GetTempPathA(bufferSize, buffer);
+}
+
+uint32_t ModuleFileName(void* module, char* buffer, uint32_t bufferSize) {
+  return ::GetModuleFileNameA(static_cast<HMODULE>(module), buffer, bufferSize);
+}
+
+static std::string SettingsPath(const char* fileName) {
+  if (g_overrides.settingsFolderSet && IsBareFileName(fileName)) {
+    return std::string(g_overrides.settingsFolder) + fileName;
+  }
+  return fileName;
+}
+
+uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue,
+                          char* out, uint32_t outSize, const char* fileName) {
+  return ::GetPrivateProfileStringA(section, key, defaultValue, out, outSize,
+                                    SettingsPath(fileName).c_str());
+}
+
+bool WriteSetting(const char* section, const char* key, const char* value,
+                        const char* fileName) {
+  return ::WritePrivateProfileStringA(section, key, value, SettingsPath(fileName).c_str()) != 0;
+}
+
+uint32_t ReadSystemSetting(const char* section, const char* key, const char* defaultValue,
+                                char* out, uint32_t outSize) {
+  if (g_overrides.settingsFolderSet) {
+    return ReadSetting(section, key, defaultValue, out, outSize, "WIN.INI");
+  }
+  return ::GetProfileStringA(section, key, defaultValue, out, outSize);
+}
+
+void ConvertOemToAnsi(const char* src, char* dst, size_t n) {
+  // OemToCharBuffA takes a 32-bit count; the callers' texts are short.
+  ::OemToCharBuffA(src, dst, static_cast<DWORD>(n));
+}
+
+int64_t TimeNow() {
+  if (g_overrides.now) return g_overrides.now();
+  return static_cast<int64_t>(std::time(nullptr));
+}
+
+LocalTime ToLocalTime(int64_t seconds) {
+  if (g_overrides.local) return g_overrides.local(seconds);
+  const __time64_t t = seconds;
+  struct tm tmv;
+  LocalTime lt{};
+  if (_localtime64_s(&tmv, &t) == 0) {
+    lt = {tmv.tm_year + 1900, tmv.tm_mon + 1, tmv.tm_mday, tmv.tm_hour, tmv.tm_min, tmv.tm_sec};
+  }
+  return lt;
+}
+
+int64_t ProcessClockMillis() {
+  if (g_overrides.millis) return g_overrides.millis();
+  // msvcrt's clock() counts wall-clock milliseconds since the process started.
+  return static_cast<int64_t>(std::clock());
+}
+
+bool GetEnv(const char* name, char* out, size_t outSize) {
+  const char* v = std::getenv(name);
+  if (!v) return false;
+  if (outSize == 0) return true;
+  std::strncpy(out, v, outSize - 1);
+  out[outSize - 1] = '\0';
+  return true;
+}
+
+intptr_t Spawn(int mode, const char* program, const char* const* argv) {
+  return _spawnvp(mode == 0 ? _P_WAIT : _P_NOWAIT, program, argv);
+}
+
+uint32_t RunCommandLine(const char* commandLine) {
+  return ::WinExec(commandLine, SW_SHOWNORMAL);
+}
+
+RegKey const kHkeyLocalMachine = reinterpret_cast<RegKey>(HKEY_LOCAL_MACHINE);
+RegKey const kHkeyCurrentUser = reinterpret_cast<RegKey>(HKEY_CURRENT_USER);
+
+bool RegOpen(RegKey parent, const char* subKey, uint32_t access, RegKey* out) {
+  HKEY k = nullptr;
+  if (::RegOpenKeyExA(static_cast<HKEY>(parent), subKey, 0, access, &k) != ERROR_SUCCESS) {
+    return false;
+  }
+  *out = k;
+  return true;
+}
+
+void RegClose(RegKey key) { ::RegCloseKey(static_cast<HKEY>(key)); }
+
+bool RegQueryValue(RegKey key, const char* valueName, void* data, uint32_t* size) {
+  DWORD n = *size;
+  const LONG r = ::RegQueryValueExA(static_cast<HKEY>(key), valueName, nullptr, nullptr,
+                                    static_cast<BYTE*>(data), &n);
+  *size = n;
+  return r == ERROR_SUCCESS;
+}
+
+int ShowMessageBox(void* owner, const char* text, const char* title, uint32_t flags) {
+  if (g_overrides.messageBox) return g_overrides.messageBox(owner, text, title, flags);
+  return ::MessageBoxA(static_cast<HWND>(owner), text, title, flags);
+}
+
+MemBlock MemAlloc(uint32_t flags, size_t size) {
+  if (!ConsumeMemAllowance()) return nullptr;
+  return ::GlobalAlloc(flags, size);
+}
+MemBlock MemReAlloc(MemBlock block, size_t size, uint32_t flags) {
+  if (!ConsumeMemAllowance()) return nullptr;
+  return ::GlobalReAlloc(block, size, flags);
+}
+void* MemLock(MemBlock block) { return ::GlobalLock(block); }
+bool MemUnlock(MemBlock block) { return ::GlobalUnlock(block) != 0; }
+size_t MemSize(MemBlock block) { return ::GlobalSize(block); }
+MemBlock MemFree(MemBlock block) { return ::GlobalFree(block); }
+
+}  // namespace os
