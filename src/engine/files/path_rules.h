@@ -1,0 +1,34 @@
+// Path rules: a file is named by a name, an extension and a location code; the
+// extension decides the folder, and a list of shared database names is looked
+// for first in the host data folder. OpenDataFile connects a unit to such a
+// file with the access an eight-letter mode text asks for, or disconnects it.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+constexpr int kFullPathWidth = 256;
+
+// The full path (256 characters, blank-padded, cut at 256) of name.extension
+// at the location code (1: the program's data folder; 4: the input folder,
+// then the program's data folder; any other: the input folder).
+void ResolvePath(char* fullPath256, const char* name, int64_t nameLength, const char* extension,
+                 int64_t extensionLength, const int64_t* locationCode);
+
+// Mode 2 disconnects the unit (deleting the file when the mode text's second
+// letter is 'D'); any other mode connects it. A file that cannot be opened is
+// reported to the host; error is always 0.
+void OpenDataFile(const int64_t* mode, const int64_t* unit, const char* name, int64_t nameLength,
+                  const char* extension, int64_t extensionLength, const int64_t* locationCode,
+                  const int64_t* recordLength, const int64_t* spare, const char* modeText,
+                  int64_t modeTextLength, int64_t* error);
+
+// Like ResolvePath, but false when the path does not fit in 256 characters
+// (the field then holds the cut path).
+bool ResolvePathChecked(char* fullPath256, const char* name, int64_t nameLength,
+                        const char* extension, int64_t extensionLength,
+                        const int64_t* locationCode);
+
+// The run's temporary-file name of a unit (run id and the unit number), NUL
+// terminated, into a buffer of `capacity` bytes; false when it does not fit.
+bool TempFileName(int64_t unit, char* out, size_t capacity);
