@@ -1,0 +1,56 @@
+// The argument convention of the report library's engine-callable routines.
+//
+// Engine code passes every argument by address; a text comes as its address
+// followed at once by its length, an eight-byte integer passed by value.
+// Whole numbers are eight-byte integers unless a routine says otherwise.
+//
+// A routine that hands a text on copies it into a process-wide buffer of its
+// own, cut to that buffer's limit and ended by a NUL, because engine texts are
+// fixed-length fields without a terminator. Trailing blanks within the given
+// length stay part of the text: callers pass the length of the meaningful text.
+// Each routine owns its buffers, so none of them may be entered again before
+// it returns.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace engine_call {
+
+// The limit of the texts that the drawing and host-text routines hand on.
+constexpr int64_t kNameLimit = 80;
+
+// A routine's own buffer for one text of up to Limit characters and a NUL.
+template <int64_t Limit>
+struct TextBuffer {
+  static constexpr int64_t kLimit = Limit;
+  char text[Limit + 1];
+};
+
+// Copies the first min(length, limit) characters of an engine text into
+// `buffer` (limit + 1 bytes) and ends it with a NUL. A null text or a length of
+// 0 or less gives an empty text. Returns the number of characters copied.
+int64_t TakeText(char* buffer, int64_t limit, const char* text, int64_t length);
+
+template <int64_t Limit>
+inline const char* TakeText(TextBuffer<Limit>* buffer, const char* text, int64_t length) {
+  TakeText(buffer->text, Limit, text, length);
+  return buffer->text;
+}
+
+// Brings an engine text to exactly `width` characters, cut or padded with
+// blanks, and ends it with a NUL (`buffer` holds width + 1 bytes). Used where a
+// routine needs a fixed-width word such as a command or a screen name.
+void TakePaddedText(char* buffer, int64_t width, const char* text, int64_t length);
+
+// Hands a result text back to the engine: the first min(fieldLength,
+// resultLength) characters of `result`, the rest of the field filled with
+// blanks. No NUL is written: the field is the caller's fixed-length text.
+void GiveText(char* field, int64_t fieldLength, const char* result, int64_t resultLength);
+
+// An eight-byte integer passed by address, as the 32-bit value a routine of the
+// library takes (a null address reads as 0; the value is truncated to its low
+// 32 bits, as the engine's callers expect of window sizes and flags).
+int32_t TakeInt32(const int64_t* value);
+
+}  // namespace engine_call
