@@ -52,6 +52,13 @@ bool IsConnected(int64_t unit);
 const char* ConnectedPath(int64_t unit);
 // Disconnects every unit, keeping the files; for tests, the load-time state.
 void DisconnectAll();
+// How the unit was connected (record length in bytes as the file holds it), or
+// nullptr when it is not connected.
+const ConnectSpec* ConnectedSpec(int64_t unit);
+
+// For tests: while set, every open that asks for write access to an existing
+// file fails, as it does for a read-only or locked file.
+void SetRefuseWriteOpensForTests(bool refuse);
 
 // Direct access: reads record `recordNumber` (from 1) of the connected file's
 // record length into `buffer` (`bytes` at most, the rest of a shorter buffer

@@ -49,6 +49,15 @@ void EmptyRunServiceHook();
 // Starts the whole command text (trailing blanks included) as a command line.
 void RunCommandText(const char* command, int64_t commandLength);
 
+// The run-mode word of RunPaths normalised in place, then what it selects set in
+// the RunModeBlock and the UnitTable (run initialisation calls it).
+void ApplyRunModeWord();
+
 // Load-time state of the run services' own process-wide values (the previous
-// clock reading, the second-folder buffer).
+// clock reading, the second-folder buffer) and of the test hooks below.
 void ResetRunServicesForTests();
+
+// For tests: replace the file deletion of mode 5 (true when deleted) and the
+// command-line start of RunCommandText; nullptr restores the real ones.
+void SetDeleteFileHookForTests(bool (*remove)(const char* path));
+void SetRunCommandHookForTests(uint32_t (*run)(const char* commandLine));

@@ -1,0 +1,53 @@
+// The Language setting of the settings file and the engine's language code.
+#include <cctype>
+#include <cstring>
+
+#include "engine/files/fixed_text.h"
+#include "engine/files/run_paths.h"
+#include "engine/files/run_services.h"
+#include "os/os.h"
+
+namespace {
+
+struct Language {
+  char letter;
+  const char* name;
+  int32_t number;
+};
+
+constexpr Language kLanguages[] = {
+    {'C', "CHINESE", 6}, {'E', "ENGLISH", 1}, {'F', "FRENCH", 2},
+    {'G', "GERMAN", 3},  {'I', "ITALIAN", 5}, {'S', "SPANISH", 4},
+};
+
+}  // namespace
+
+int32_t ReadLanguageSetting(char* code3) {
+  char value[80];
+  std::memset(value, 0, sizeof value);
+  os::ReadSetting("Setting", "Language", "Default", value, sizeof value, "KVORSCRN.INI");
+  value[sizeof value - 1] = '\0';
+  if (std::strcmp(value, "Default") == 0) std::strcpy(value, "ENGLISH");
+
+  // Only the first letter counts; a letter of no language is English by number
+  // and keeps its own three characters, blank-padded, as the code.
+  int32_t number = 1;
+  const char first = static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
+  for (const Language& language : kLanguages) {
+    if (language.letter == first && first != '\0') {
+      std::strcpy(value, language.name);
+      number = language.number;
+      break;
+    }
+  }
+  if (code3) fixed::CopyPadded(code3, 3, value, std::strlen(value));
+  return number;
+}
+
+void ReadLanguageCode(char* code, int64_t codeLength) {
+  char code3[3];
+  ReadLanguageSetting(code3);
+  if (code && codeLength > 0) fixed::CopyPadded(code, static_cast<size_t>(codeLength), code3, 3);
+}
+
+void RefreshLanguageCode() { ReadLanguageCode(g_runPaths.languageCode, kLanguageCodeWidth); }
