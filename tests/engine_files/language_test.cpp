@@ -1,0 +1,82 @@
+// The Language setting and the engine's language code.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "files_fixture.h"
+
+namespace {
+
+using files_test::Field;
+using files_test::FilesTest;
+
+using LanguageTest = FilesTest;
+
+void SetLanguage(const char* value) {
+  ASSERT_TRUE(os::WriteSetting("Setting", "Language", value, "KVORSCRN.INI"));
+}
+
+TEST_F(LanguageTest, MissingFileSectionOrKeyIsEnglish) {
+  char code[3] = {'x', 'x', 'x'};
+  EXPECT_EQ(ReadLanguageSetting(code), 1);  // no settings file at all
+  EXPECT_EQ(Field(code, 3), "ENG");
+  ASSERT_TRUE(os::WriteSetting("Other", "Language", "GERMAN", "KVORSCRN.INI"));
+  EXPECT_EQ(ReadLanguageSetting(code), 1);
+  EXPECT_EQ(Field(code, 3), "ENG");
+  ASSERT_TRUE(os::WriteSetting("Setting", "Other", "GERMAN", "KVORSCRN.INI"));
+  EXPECT_EQ(ReadLanguageSetting(code), 1);
+  EXPECT_EQ(Field(code, 3), "ENG");
+}
+
+TEST_F(LanguageTest, FirstLetterSelectsTheLanguage) {
+  struct Case {
+    const char* value;
+    int32_t number;
+    const char* code;
+  } const cases[] = {
+      {"Default", 1, "ENG"}, {"ENGLISH", 1, "ENG"}, {"FRENCH", 2, "FRE"},
+      {"GERMAN", 3, "GER"},  {"SPANISH", 4, "SPA"}, {"ITALIAN", 5, "ITA"},
+      {"CHINESE", 6, "CHI"}, {"german", 3, "GER"},  {"Spanish", 4, "SPA"},
+      {"chinese", 6, "CHI"}, {"f", 2, "FRE"},       {"Gxx", 3, "GER"},
+      // No language's letter: number 1, the value's own characters, padded.
+      {"default", 1, "def"}, {"DEFAULT", 1, "DEF"}, {"JAPANESE", 1, "JAP"},
+      {"xy", 1, "xy "},      {"", 1, "   "},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.value);
+    SetLanguage(c.value);
+    char code[4] = {'?', '?', '?', '!'};
+    EXPECT_EQ(ReadLanguageSetting(code), c.number);
+    EXPECT_EQ(Field(code, 3), c.code);
+    EXPECT_EQ(code[3], '!');  // exactly three bytes
+  }
+}
+
+TEST_F(LanguageTest, CodeTextIsCutOrPadded) {
+  SetLanguage("GERMAN");
+  char text[6];
+  std::memset(text, 'x', sizeof text);
+  ReadLanguageCode(text, 5);
+  EXPECT_EQ(Field(text, 6), "GER  x");
+  std::memset(text, 'x', sizeof text);
+  ReadLanguageCode(text, 2);
+  EXPECT_EQ(Field(text, 6), "GExxxx");
+}
+
+TEST_F(LanguageTest, InitialisationAndRefreshFollowTheSettingsFile) {
+  UsePaths();
+  SetLanguage("FRENCH");
+  int64_t mode = 0, error = 0, location = 0;
+  RunService(&mode, &error, nullptr, 0, nullptr, 0, nullptr, 0, &location);
+  EXPECT_EQ(Field(g_runPaths.languageCode, 3), "FRE");
+  SetLanguage("ITALIAN");
+  EXPECT_EQ(Field(g_runPaths.languageCode, 3), "FRE");  // read only when asked
+  RefreshLanguageCode();
+  EXPECT_EQ(Field(g_runPaths.languageCode, 3), "ITA");
+  SetLanguage("Default");
+  RefreshLanguageCode();
+  EXPECT_EQ(Field(g_runPaths.languageCode, 3), "ENG");
+}
+
+}  // namespace
