@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/files/path_rules.h"
 #include "files_fixture.h"
 
 namespace {
@@ -77,6 +78,24 @@ TEST_F(LanguageTest, InitialisationAndRefreshFollowTheSettingsFile) {
   SetLanguage("Default");
   RefreshLanguageCode();
   EXPECT_EQ(Field(g_runPaths.languageCode, 3), "ENG");
+}
+
+// An empty Language value gives a blank code, which the opening of a language
+// file then takes as English.
+TEST_F(LanguageTest, AnEmptyValueLeadsLanguageFilesToEnglish) {
+  UsePaths();
+  SetLanguage("");
+  int64_t mode = 0, error = 0, location = 0;
+  RunService(&mode, &error, nullptr, 0, nullptr, 0, nullptr, 0, &location);
+  EXPECT_EQ(Field(g_runPaths.languageCode, 3), "   ");
+  Write(prog + "DAT\\LAN\\SCREEN.ENG", "eng");
+  int64_t unit = 60, recordLength = 80, spare = 0;
+  location = 1;
+  mode = 1;
+  OpenDataFile(&mode, &unit, "SCREEN", 6, "LAN", 3, &location, &recordLength, &spare, "DFSEORZZ",
+               8, &error);
+  EXPECT_EQ(Field(g_runPaths.languageCode, 3), "ENG");
+  EXPECT_STREQ(units::ConnectedPath(60), (prog + "DAT\\LAN\\SCREEN.ENG").c_str());
 }
 
 }  // namespace
