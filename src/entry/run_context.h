@@ -22,6 +22,11 @@ struct RunContext {
   int32_t entryOption;
   void* hostWindow;
   void* moduleHandle;
+  // False when the text meant for the field did not fit (the field is then
+  // empty): no file is named from such a field.
+  bool inputFolderFits;
+  bool baseNameFits;
+  bool tempFolderFits;
 };
 
 extern RunContext g_runContext;

@@ -1,0 +1,112 @@
+// Support routines through the OS seam.
+#include "entry/support_routines.h"
+
+#include <cstring>
+
+#include "entry/bounded_text.h"
+#include "entry/run_context.h"
+#include "os/os.h"
+
+intptr_t SpawnProgram(int32_t spawnMode, const char* programName, const char* argument1,
+                      const char* argument2, const char* argument3, const char* argument4) {
+  char path[kRunFolderSize];
+  if (!bounded::Join(path, sizeof path, GetProgramDir(), programName)) return -1;
+  const char* argv[6] = {path, nullptr, nullptr, nullptr, nullptr, nullptr};
+  const char* const given[4] = {argument1, argument2, argument3, argument4};
+  for (int i = 0; i < 4 && given[i] && given[i][0] != ' '; ++i) argv[i + 1] = given[i];
+  return os::Spawn(spawnMode, path, argv);
+}
+
+uint32_t RunCommand(const char* commandLine) { return os::RunCommandLine(commandLine); }
+
+namespace {
+
+// Opens each key of the chain inside the one before, read only. The keys
+// opened are in keys[0..*opened).
+bool OpenChain(os::RegKey root, const char* const* names, int count, os::RegKey* keys,
+               int* opened) {
+  *opened = 0;
+  os::RegKey parent = root;
+  for (int i = 0; i < count; ++i) {
+    if (!os::RegOpen(parent, names[i], os::kKeyRead, &keys[i])) return false;
+    parent = keys[i];
+    ++*opened;
+  }
+  return true;
+}
+
+void CloseChain(os::RegKey* keys, int opened) {
+  while (opened > 0) os::RegClose(keys[--opened]);
+}
+
+void CopyCut(char* out, int64_t outLength, const char* text) {
+  if (outLength <= 0) return;
+  size_t n = std::strlen(text);
+  if (n > static_cast<size_t>(outLength - 1)) n = static_cast<size_t>(outLength - 1);
+  std::memcpy(out, text, n);
+  out[n] = '\0';
+}
+
+int64_t LengthWithin(const char* out, int64_t outLength) {
+  if (outLength <= 0) return 0;
+  const void* nul = std::memchr(out, '\0', static_cast<size_t>(outLength));
+  return nul ? static_cast<const char*>(nul) - out : outLength;
+}
+
+}  // namespace
+
+void FindSiblingSimulator(int32_t* flag) {
+  static const char* const kChain[] = {"SOFTWARE", "CorvoSoft", "CORVO FLOW"};
+  os::RegKey keys[3];
+  int opened = 0;
+  *flag = OpenChain(os::kHkeyLocalMachine, kChain, 3, keys, &opened) ? 0 : 1;
+  CloseChain(keys, opened);
+}
+
+int32_t ReadUserSetting(const char* subKey, const char* valueName, char* data) {
+  const char* const chain[] = {"SOFTWARE", "VA and VBA Program Settings", "CorvoSoft/K-VOR 6.0",
+                               subKey};
+  os::RegKey keys[4];
+  int opened = 0;
+  int32_t result = 0;
+  if (OpenChain(os::kHkeyCurrentUser, chain, 4, keys, &opened)) {
+    uint32_t size = kUserSettingSize;
+    result = os::RegQueryValue(keys[3], valueName, data, &size) ? 1 : 0;
+  }
+  CloseChain(keys, opened);
+  return result;
+}
+
+int64_t GetEnvValue(const char* name, int64_t nameLength, char* out, int64_t outLength) {
+  char variable[kRunFolderSize];
+  size_t n = 0;
+  while (nameLength > 0 && n < static_cast<size_t>(nameLength) && n + 1 < sizeof variable &&
+         name[n] != '\0') {
+    ++n;
+  }
+  bounded::CopyPrefix(variable, sizeof variable, name, n);
+  char value[4096];
+  if (outLength > 0 && os::GetEnv(variable, value, sizeof value)) CopyCut(out, outLength, value);
+  return LengthWithin(out, outLength);
+}
+
+int32_t FindProgramDir(void* module, char* out, int64_t outLength) {
+  if (module) {
+    char name[kRunFolderSize] = {};
+    const uint32_t n = os::ModuleFileName(module, name, 255);
+    if (n > 0 && n < 255) {
+      for (char* p = name; *p; ++p) {
+        if (*p >= 'a' && *p <= 'z') *p = static_cast<char>(*p - 'a' + 'A');
+      }
+      if (char* xeq = std::strstr(name, "XEQ\\")) {
+        *xeq = '\0';
+        CopyCut(out, outLength, name);
+        return 0;
+      }
+    }
+  }
+  char value[4096];
+  if (!os::GetEnv("KVOR", value, sizeof value)) return -1;
+  CopyCut(out, outLength, value);
+  return 0;
+}

@@ -1,0 +1,61 @@
+// Shared set-up of the run shell's tests: every process-wide block back to its
+// load-time state, the stand-ins quiet and forgetting, the OS seam real.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/files/run_paths.h"
+#include "entry/entry_points.h"
+#include "entry/results_writer.h"
+#include "entry/run_context.h"
+#include "gantry/gantry_standin.h"
+#include "os/os.h"
+#include "relay/relay_standin.h"
+#include "support/test_support.h"
+
+namespace entry_test {
+
+inline void ResetAll() {
+  ResetResultsWriterForTests();
+  ResetRunContextForTests();
+  ResetRunPathsForTests();
+  SetGuardedCalculationForTests(nullptr);
+  GantryStandin_Reset();
+  RelayStandin_Reset();
+  RelayStandin_SetQuiet(1);
+  os::OsResetOverrides();
+}
+
+class EntryTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ResetAll(); }
+  void TearDown() override { ResetAll(); }
+};
+
+// The ordinals of the Gantry calls so far, in order, e.g. "23 33 29".
+inline std::string GantryOrdinals() {
+  std::string s;
+  for (int32_t i = 0; i < GantryStandin_CallCount(); ++i) {
+    if (!s.empty()) s += ' ';
+    s += std::to_string(GantryStandin_Call(i)->ordinal);
+  }
+  return s;
+}
+
+inline std::string RelayMessages() {
+  std::string s;
+  for (int32_t i = 0; i < RelayStandin_Count(); ++i) s += std::string(RelayStandin_Message(i)) + "|";
+  return s;
+}
+
+// A blank-padded engine field as a text without its trailing blanks.
+inline std::string Trimmed(const char* field, size_t width) {
+  size_t n = width;
+  while (n > 0 && (field[n - 1] == ' ' || field[n - 1] == '\0')) --n;
+  return std::string(field, n);
+}
+
+}  // namespace entry_test

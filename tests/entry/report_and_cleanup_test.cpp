@@ -1,0 +1,114 @@
+// The end of a run: the report turned into text, the run's files deleted.
+#include "entry_fixture.h"
+
+namespace {
+
+using entry_test::EntryTest;
+using testing_support::Crlf;
+using testing_support::FileExists;
+using testing_support::MakeTempFolder;
+using testing_support::ReadFileOrEmpty;
+using testing_support::WriteFileBytes;
+
+TEST_F(EntryTest, ReportConversionKeepsPageTextAndDropsPicturesAndBreaks) {
+  const std::string folder = MakeTempFolder("report");
+  std::string text80 = "  PUMP 1            DESIGN DATA";
+  text80.resize(80, ' ');
+  const std::string longLine = std::string(254, 'L') + "$$$ not a picture line" + std::string(10, 'M');
+  const std::string exact = std::string(254, 'E');
+  const std::string report = Crlf(text80 + "\t1@@NAME@@\n"
+                                  "$$$PIC1.EMF,1,2,40,12\n"
+                                  "[Page break]------\n"
+                                  "\n"
+                                  "MARKER TEXT WITHOUT TAB\n" +
+                                  longLine + "\n" + exact + "\n" + "last line, no line end");
+  ASSERT_TRUE(WriteFileBytes(folder + "ABC123.KVO", report.substr(0, report.size())));
+  EXPECT_EQ(ConvertReportToText((folder + "ABC123.KVO").c_str(), (folder + "JOB.KVX").c_str()), 1);
+  // The long line comes in pieces of 254; its second piece begins with "$$$"
+  // and goes like a picture line. A line of exactly 254 stays one line.
+  EXPECT_EQ(ReadFileOrEmpty(folder + "JOB.KVX"),
+            Crlf(text80 + "\n\nMARKER TEXT WITHOUT TAB\n" + std::string(254, 'L') + "\n" + exact +
+                 "\nlast line, no line end\n"));
+}
+
+TEST_F(EntryTest, MissingReportStillLeavesAnEmptyTextFile) {
+  const std::string folder = MakeTempFolder("report");
+  ASSERT_TRUE(WriteFileBytes(folder + "JOB.KVX", "old text\r\n"));
+  EXPECT_EQ(ConvertReportToText((folder + "NONE.KVO").c_str(), (folder + "JOB.KVX").c_str()), 1);
+  EXPECT_TRUE(FileExists(folder + "JOB.KVX"));
+  EXPECT_EQ(ReadFileOrEmpty(folder + "JOB.KVX"), "");
+  EXPECT_EQ(ConvertReportToText((folder + "NONE.KVO").c_str(), (folder + "NO\\JOB.KVX").c_str()), 0);
+}
+
+TEST_F(EntryTest, RunReportIsNamedByRunIdAndItsTextByBaseName) {
+  const std::string folder = MakeTempFolder("report");
+  SetUpRunContext("P:\\", (folder + "PUMP1.JOB").c_str(), "1", "", "ABC123");
+  ASSERT_TRUE(WriteFileBytes(folder + "ABC123.KVO", "PAGE LINE\t1\r\n"));
+  ConvertRunReport();
+  EXPECT_EQ(ReadFileOrEmpty(folder + "PUMP1.KVX"), "PAGE LINE\r\n");
+}
+
+int g_filesAtNotice = -1;
+std::string g_noticeProbe;
+void CountAtNotice() { g_filesAtNotice = FileExists(g_noticeProbe) ? 1 : 0; }
+
+TEST_F(EntryTest, CleanUpDeletesOnlyThisRunsTemporaryFiles) {
+  const std::string temp = MakeTempFolder("cleantemp");
+  const std::string input = MakeTempFolder("cleaninput");
+  os::SetTempPathOverride(temp.c_str());
+  SetUpRunContext("P:\\", (input + "PUMP1.JOB").c_str(), "1", "", "ABC123");
+  ASSERT_EQ(std::string(GetTempDir()), temp);
+
+  const char* const goneFromTemp[] = {"ABC123.TMP", "ABC123X.TMP", "ABC123.KEX", "ABC123A.KVB",
+                                      "abc123b.tmp"};
+  const char* const keptInTemp[] = {"ABC124.TMP", "XABC123.TMP", "ABC123.TXT", "ABC123.XML",
+                                    "ABC123.TMPA", "ABC123.KEXT"};
+  const char* const goneFromInput[] = {"ABC123.XML", "ABC123Z.XML"};
+  const char* const keptInInput[] = {"ABC123.TMP", "ABC123.KOU", "ABC123.KVO", "OTHER.XML",
+                                     "ABC123.XMLX"};
+  for (const char* n : goneFromTemp) ASSERT_TRUE(WriteFileBytes(temp + n, "x"));
+  for (const char* n : keptInTemp) ASSERT_TRUE(WriteFileBytes(temp + n, "x"));
+  for (const char* n : goneFromInput) ASSERT_TRUE(WriteFileBytes(input + n, "x"));
+  for (const char* n : keptInInput) ASSERT_TRUE(WriteFileBytes(input + n, "x"));
+
+  g_noticeProbe = temp + "ABC123.TMP";
+  GantryStandin_SetHook(29, &CountAtNotice);
+  CleanUpRunFiles();
+  GantryStandin_SetHook(29, nullptr);
+
+  EXPECT_EQ(GantryStandin_CountOf(29), 1);
+  EXPECT_EQ(g_filesAtNotice, 1);  // the host is told before anything goes
+  for (const char* n : goneFromTemp) EXPECT_FALSE(FileExists(temp + n)) << n;
+  for (const char* n : keptInTemp) EXPECT_TRUE(FileExists(temp + n)) << n;
+  for (const char* n : goneFromInput) EXPECT_FALSE(FileExists(input + n)) << n;
+  for (const char* n : keptInInput) EXPECT_TRUE(FileExists(input + n)) << n;
+}
+
+TEST_F(EntryTest, PatternWithoutAnyDotLooksForTmpFiles) {
+  const std::string folder = MakeTempFolder("cleandot");
+  if (folder.find('.') != std::string::npos) GTEST_SKIP() << "test folder holds a '.'";
+  ASSERT_TRUE(WriteFileBytes(folder + "RUN9X.TMP", "x"));
+  ASSERT_TRUE(WriteFileBytes(folder + "RUN9X.KEX", "x"));
+  ASSERT_TRUE(WriteFileBytes(folder + "RUN9", "x"));
+  DeleteMatchingFiles(folder.c_str(), "RUN9");
+  EXPECT_FALSE(FileExists(folder + "RUN9X.TMP"));
+  EXPECT_TRUE(FileExists(folder + "RUN9X.KEX"));
+  EXPECT_TRUE(FileExists(folder + "RUN9"));
+}
+
+TEST_F(EntryTest, CleanUpSkipsAFolderThatDidNotFit) {
+  const std::string temp = MakeTempFolder("cleanlong");
+  // The input folder does not fit its field, and serves as temp folder.
+  os::SetTempPathOverride("");
+  const std::string job = temp + std::string(250, 'D') + "\\PUMP1.JOB";
+  SetUpRunContext("P:\\", job.c_str(), "1", "", "");
+  ASSERT_FALSE(g_runContext.inputFolderFits);
+  // With an empty input folder and run id, the patterns would reach the
+  // current folder's *.TMP and *.XML files.
+  CleanUpRunFiles();
+  ConvertRunReport();
+  EXPECT_EQ(GantryStandin_CountOf(29), 1);
+  EXPECT_FALSE(FileExists("PUMP1.KVX"));
+}
+
+}  // namespace
