@@ -1,0 +1,125 @@
+#include "drawing_test_support.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "entry/run_context.h"
+#include "os/os.h"
+#include "report/drawing_state.h"
+#include "support/test_support.h"
+
+namespace drawing_test {
+
+std::vector<MessageBox> g_messages;
+
+namespace {
+
+int RecordMessage(void* owner, const char* text, const char* title, uint32_t flags) {
+  g_messages.push_back({owner, text ? text : "", title ? title : "", flags});
+  return os::kIdOk;
+}
+
+void PutBytes(std::string* out, size_t offset, const void* data, size_t size) {
+  std::memcpy(&(*out)[offset], data, size);
+}
+
+}  // namespace
+
+std::string Field(double value, int width, int decimals) {
+  const long long whole = std::llround(value * std::pow(10.0, decimals));
+  std::string digits = std::to_string(whole);
+  EXPECT_LE(digits.size(), static_cast<size_t>(width)) << "field too narrow for " << value;
+  return std::string(width - digits.size(), ' ') + digits;
+}
+
+std::string Command(char letter, double x, double y) {
+  return std::string(1, letter) + Field(x, 8, 4) + Field(y, 8, 4) + " 0";
+}
+
+std::string Lines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const std::string& l : lines) out += l + "\r\n";
+  return out;
+}
+
+std::string HeaderBytes(const std::string& title, int32_t count, int32_t stringSize,
+                        float largestX, float largestY, const std::string& magic) {
+  std::string h(104, '\0');
+  h.replace(0, magic.size(), magic);
+  h.replace(8, title.size(), title);
+  PutBytes(&h, 88, &count, 4);
+  PutBytes(&h, 92, &stringSize, 4);
+  PutBytes(&h, 96, &largestX, 4);
+  PutBytes(&h, 100, &largestY, 4);
+  return h;
+}
+
+std::string RecordBytes(char command, float x, float y, float f3, float f4, float f5, float f6) {
+  std::string r(25, '\0');
+  r[0] = command;
+  const float fields[6] = {x, y, f3, f4, f5, f6};
+  for (int i = 0; i < 6; ++i) PutBytes(&r, 1 + 4 * i, &fields[i], 4);
+  return r;
+}
+
+int32_t Int32At(const std::string& bytes, size_t offset) {
+  int32_t v = 0;
+  if (offset + 4 <= bytes.size()) std::memcpy(&v, bytes.data() + offset, 4);
+  return v;
+}
+
+float FloatAt(const std::string& bytes, size_t offset) {
+  float v = 0;
+  if (offset + 4 <= bytes.size()) std::memcpy(&v, bytes.data() + offset, 4);
+  return v;
+}
+
+void DrawingTest::SetUp() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  folder_ = testing_support::MakeTempFolder(std::string("drawing-") + info->name());
+  SetInputFolder(folder_);
+  g_messages.clear();
+  os::SetMessageBoxHook(RecordMessage);
+  ResetDrawingFilesForTests();
+}
+
+void DrawingTest::TearDown() {
+  ResetDrawingFilesForTests();
+  os::SetMemAllocFailAfter(-1);
+  os::SetMessageBoxHook(nullptr);
+  ResetDrawingStateForTests();
+  g_runContext.inputFolder[0] = '\0';
+  g_messages.clear();
+}
+
+void DrawingTest::SetInputFolder(const std::string& folder) const {
+  ASSERT_LT(folder.size(), sizeof g_runContext.inputFolder);
+  std::strcpy(g_runContext.inputFolder, folder.c_str());
+}
+
+void DrawingTest::Write(const std::string& name, const std::string& bytes) const {
+  ASSERT_TRUE(testing_support::WriteFileBytes(Path(name), bytes)) << name;
+}
+
+std::string DrawingTest::Read(const std::string& name) const {
+  return testing_support::ReadFileOrEmpty(Path(name));
+}
+
+std::vector<DrawingRecord> RecordsOf(const LoadedDrawing& drawing) {
+  std::vector<DrawingRecord> out;
+  if (!drawing.records) return out;
+  const auto* bytes = static_cast<const unsigned char*>(os::MemLock(drawing.records));
+  for (int32_t i = 0; i < drawing.recordCount; ++i) out.push_back(GetDrawingRecord(bytes, i));
+  os::MemUnlock(drawing.records);
+  return out;
+}
+
+std::string StringsOf(const LoadedDrawing& drawing) {
+  if (!drawing.strings) return "";
+  const auto* bytes = static_cast<const char*>(os::MemLock(drawing.strings));
+  std::string out(bytes, static_cast<size_t>(drawing.stringSize));
+  os::MemUnlock(drawing.strings);
+  return out;
+}
+
+}  // namespace drawing_test

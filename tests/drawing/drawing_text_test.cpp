@@ -1,0 +1,355 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "drawing/drawing_files.h"
+#include "drawing_test_support.h"
+
+namespace {
+
+using drawing_test::Command;
+using drawing_test::DrawingTest;
+using drawing_test::Field;
+using drawing_test::Lines;
+
+struct TextDrawing {
+  int32_t count = -1;
+  float largestX = -1;
+  float largestY = -1;
+  std::vector<DrawingRecord> records;
+  std::string strings;
+};
+
+// Both passes over a text drawing, the read pass with blocks of exactly the
+// size the count pass gave.
+TextDrawing ReadBoth(const std::string& path, int32_t* countedRecords, int32_t* countedSize) {
+  CountDrawingText(path.c_str(), countedRecords, countedSize);
+  std::vector<unsigned char> records(static_cast<size_t>(*countedRecords) * kDrawingRecordSize);
+  std::vector<char> strings(static_cast<size_t>(*countedSize));
+  TextDrawing d;
+  ReadDrawingText(path.c_str(), &d.count, records.data(), *countedRecords, strings.data(),
+                  *countedSize, &d.largestX, &d.largestY);
+  for (int32_t i = 0; i < d.count; ++i) d.records.push_back(GetDrawingRecord(records.data(), i));
+  d.strings.assign(strings.begin(), strings.end());
+  return d;
+}
+
+void ExpectRecord(const DrawingRecord& r, char command, float x, float y, float f3 = 0,
+                  float f4 = 0, float f5 = 0, float f6 = 0) {
+  EXPECT_EQ(r.command, command);
+  EXPECT_EQ(r.x, x) << command;
+  EXPECT_EQ(r.y, y) << command;
+  EXPECT_EQ(r.field3, f3) << command;
+  EXPECT_EQ(r.field4, f4) << command;
+  EXPECT_EQ(r.field5, f5) << command;
+  EXPECT_EQ(r.field6, f6) << command;
+}
+
+// The tip, arc and ellipse parameter lines.
+std::string TipLine(double x, double y, double tick) {
+  return " " + Field(x, 8, 4) + Field(y, 8, 4) + Field(tick, 8, 4);
+}
+std::string ArcLine(double radius, double start, double sweep) {
+  return Field(radius, 8, 4) + Field(start, 7, 3) + Field(sweep, 7, 3);
+}
+std::string EllipseLine(double rx, double ry, double start, double sweep) {
+  return " " + Field(rx, 8, 4) + Field(ry, 8, 4) + Field(start, 7, 3) + Field(sweep, 7, 3);
+}
+std::string TextLine(double height, double angle, int length) {
+  std::string n = std::to_string(length);
+  return Field(height, 5, 4) + Field(angle, 6, 3) + std::string(2 - n.size(), ' ') + n;
+}
+
+// ---- the line reader -----------------------------------------------------------
+
+TEST_F(DrawingTest, LineReaderSkipsVerAndStripsCarriageReturns) {
+  Write("a.kvd", "VER 2\r\nfirst\r\nsecond\nthird");
+  const std::string a = Path("a.kvd");
+  char line[kDrawingLineSize];
+  ASSERT_EQ(ReadDrawingLine(line, a.c_str(), 0), 1);
+  EXPECT_STREQ(line, "first\n");
+  ASSERT_EQ(ReadDrawingLine(line, a.c_str(), 0), 1);
+  EXPECT_STREQ(line, "second\n");
+  ASSERT_EQ(ReadDrawingLine(line, a.c_str(), 0), 1);
+  EXPECT_STREQ(line, "third");
+  EXPECT_EQ(ReadDrawingLine(line, a.c_str(), 0), 0);
+  // The end closed the file: the next call starts it again.
+  ASSERT_EQ(ReadDrawingLine(line, a.c_str(), 0), 1);
+  EXPECT_STREQ(line, "first\n");
+  EXPECT_EQ(ReadDrawingLine(line, a.c_str(), 1), 0);
+}
+
+TEST_F(DrawingTest, LineReaderTestsOnlyTheFirstLineForVer) {
+  Write("a.kvd", "first\r\nVER\r\n");
+  Write("empty.kvd", "");
+  Write("onlyver.kvd", "VER 1\r\n");
+  char line[kDrawingLineSize];
+  const std::string a = Path("a.kvd");
+  ASSERT_EQ(ReadDrawingLine(line, a.c_str(), 0), 1);
+  EXPECT_STREQ(line, "first\n");
+  ASSERT_EQ(ReadDrawingLine(line, a.c_str(), 0), 1);
+  EXPECT_STREQ(line, "VER\n");
+  EXPECT_EQ(ReadDrawingLine(line, Path("empty.kvd").c_str(), 0), 0);
+  EXPECT_EQ(ReadDrawingLine(line, Path("onlyver.kvd").c_str(), 0), 0);
+  EXPECT_EQ(ReadDrawingLine(line, Path("missing.kvd").c_str(), 0), 0);
+}
+
+TEST_F(DrawingTest, LineReaderReadsLongLinesInPieces) {
+  const std::string longLine(300, 'x');
+  Write("long.kvd", longLine + "\r\nnext\r\n");
+  const std::string p = Path("long.kvd");
+  char line[kDrawingLineSize];
+  ASSERT_EQ(ReadDrawingLine(line, p.c_str(), 0), 1);
+  EXPECT_EQ(std::string(line), std::string(255, 'x'));
+  ASSERT_EQ(ReadDrawingLine(line, p.c_str(), 0), 1);
+  EXPECT_EQ(std::string(line), std::string(45, 'x') + "\n");
+  ASSERT_EQ(ReadDrawingLine(line, p.c_str(), 0), 1);
+  EXPECT_STREQ(line, "next\n");
+  ReadDrawingLine(line, p.c_str(), 1);
+}
+
+TEST_F(DrawingTest, LineReaderClosesOneFileBeforeOpeningAnother) {
+  Write("a.kvd", "a1\r\na2\r\n");
+  Write("b.kvd", "b1\r\n");
+  const std::string a = Path("a.kvd");
+  const std::string b = Path("b.kvd");
+  char line[kDrawingLineSize];
+  ASSERT_EQ(ReadDrawingLine(line, a.c_str(), 0), 1);
+  ASSERT_EQ(ReadDrawingLine(line, b.c_str(), 0), 1);
+  EXPECT_STREQ(line, "b1\n");
+  // a.kvd is closed (Windows refuses to delete an open file) and forgotten:
+  // asked for again it starts from its first line.
+  Write("a-copy.kvd", Read("a.kvd"));
+  EXPECT_TRUE(os::RemoveFile(a.c_str()));
+  const std::string copy = Path("a-copy.kvd");
+  ASSERT_EQ(ReadDrawingLine(line, copy.c_str(), 0), 1);
+  EXPECT_STREQ(line, "a1\n");
+  // The close flag closes the open file too.
+  EXPECT_EQ(ReadDrawingLine(line, copy.c_str(), 1), 0);
+  EXPECT_TRUE(os::RemoveFile(copy.c_str()));
+}
+
+// ---- the two passes ----------------------------------------------------------
+
+TEST_F(DrawingTest, TextDrawingWithEveryCommand) {
+  Write("plan.kvd", Lines({
+                        "VER 2.0",
+                        Command('F', 500.0),      // scale 0.5
+                        Command('O', 2.0, 4.0),   // origin (1, 2)
+                        Command('O', 2.0, 0.0),   // origins add up: (2, 2)
+                        Command('M', 2.0, 2.0),   // (3, 3)
+                        Command('D', 10.0, 6.0),  // (7, 5)
+                        Command('L', 1.0, 0.0),   // style keeps its own x
+                        Command('A', 0.0, 0.0),   // tail (2, 2)
+                        TipLine(4.0, 8.0, 1.0),   // tip (4, 6), tick 0.5
+                        Command('C', 14.0, 6.0),  // on the circle at 0 degrees: (9, 5)
+                        ArcLine(4.0, 0.0, 360.0), // radius 2: centre (7, 5)
+                        Command('C', 0.0, 0.0),   // (2, 2) is the centre
+                        ArcLine(-2.0, 0.0, 90.0), // radius 1
+                        Command('E', 0.0, 0.0),   // centre (2, 2)
+                        EllipseLine(4.0, 2.0, 0.0, 90.0),
+                        Command('S', 2.0, 20.0),  // (3, 12)
+                        TextLine(2.0, 0.0, 5),
+                        "HelloWorld",
+                        Command('S', 0.0, 0.0),
+                        TextLine(2.0, 45.0, 3),
+                        "abcdef",
+                        Command('V', 3.0),        // its extra line is passed over
+                        TipLine(1.0, 1.0, 1.0),
+                        Command('T'),
+                        Command('M', 1000.0, 1000.0),  // after the end: never read
+                    }));
+  int32_t count = 0;
+  int32_t size = 0;
+  const TextDrawing d = ReadBoth(Path("plan.kvd"), &count, &size);
+  EXPECT_EQ(count, 9);
+  EXPECT_EQ(size, 8);
+  ASSERT_EQ(d.count, 9);
+  const float height = 2.0f * 1.45f * 0.5f;
+  ExpectRecord(d.records[0], 'M', 3, 3);
+  ExpectRecord(d.records[1], 'D', 7, 5);
+  ExpectRecord(d.records[2], 'L', 1, 0);
+  ExpectRecord(d.records[3], 'A', 2, 2, 4, 6, 0.5f);
+  ExpectRecord(d.records[4], 'C', 7, 5, 2, 0, 360);
+  ExpectRecord(d.records[5], 'C', 2, 2, 1, 0, 90);
+  ExpectRecord(d.records[6], 'E', 2, 2, 2, 1, 0, 90);
+  ExpectRecord(d.records[7], 'S', 3, 12, height, 0, 5, 0);
+  ExpectRecord(d.records[8], 'S', 2, 2, height, 45, 3, 5);
+  EXPECT_EQ(d.strings, "Helloabc");
+  EXPECT_EQ(d.largestX, 9.0f);              // the first arc's rightmost point
+  EXPECT_EQ(d.largestY, 12.0f + height);    // the first text's top
+}
+
+TEST_F(DrawingTest, ArcCentreFromAPointOnTheCircle) {
+  Write("c.kvd", Lines({Command('C', 7, 5), ArcLine(2, 0, 10),
+                        Command('C', 7, 5), ArcLine(-2, 0, 10)}));
+  int32_t count = 0;
+  int32_t size = 0;
+  const TextDrawing d = ReadBoth(Path("c.kvd"), &count, &size);
+  ASSERT_EQ(d.count, 2);
+  ExpectRecord(d.records[0], 'C', 5, 5, 2, 0, 10);
+  ExpectRecord(d.records[1], 'C', 7, 5, 2, 0, 10);
+}
+
+TEST_F(DrawingTest, ExtraLineOfV3AndV4IsPassedOverByBothPasses) {
+  // The lines after V 3 and V 4 look like records; after V 5 it is one.
+  Write("v.kvd", Lines({Command('V', 3), Command('A', 1, 1), Command('V', 4), Command('M', 9, 9),
+                        Command('V', 5), Command('D', 2, 2), Command('M', 1, 1)}));
+  int32_t count = 0;
+  int32_t size = 0;
+  const TextDrawing d = ReadBoth(Path("v.kvd"), &count, &size);
+  EXPECT_EQ(count, 2);
+  ASSERT_EQ(d.count, 2);
+  ExpectRecord(d.records[0], 'D', 2, 2);
+  ExpectRecord(d.records[1], 'M', 1, 1);
+  EXPECT_EQ(d.largestX, 2.0f);  // the skipped M (9, 9) raised nothing
+}
+
+TEST_F(DrawingTest, ExtentsOfEmptyDrawingsAndOfLinesThatAreNoRecords) {
+  Write("empty.kvd", "");
+  Write("q.kvd", Lines({Command('Q', 30, 40), Command('M', 1, 1)}));  // no T: ends at the last line
+  int32_t count = 0;
+  int32_t size = 0;
+  TextDrawing d = ReadBoth(Path("empty.kvd"), &count, &size);
+  EXPECT_EQ(d.count, 0);
+  EXPECT_EQ(d.largestX, 0.0f);
+  EXPECT_EQ(d.largestY, 0.0f);
+  d = ReadBoth(Path("q.kvd"), &count, &size);
+  ASSERT_EQ(d.count, 1);
+  ExpectRecord(d.records[0], 'M', 1, 1);
+  EXPECT_EQ(d.largestX, 30.0f);
+  EXPECT_EQ(d.largestY, 40.0f);
+}
+
+TEST_F(DrawingTest, AnArcNeverLowersTheExtents) {
+  Write("arc.kvd", Lines({Command('M', 100, 100), Command('C', 2, 1), ArcLine(1, 0, 360),
+                          Command('E', 1, 1), EllipseLine(1, 1, 0, 360)}));
+  int32_t count = 0;
+  int32_t size = 0;
+  const TextDrawing d = ReadBoth(Path("arc.kvd"), &count, &size);
+  ASSERT_EQ(d.count, 3);
+  EXPECT_EQ(d.largestX, 100.0f);
+  EXPECT_EQ(d.largestY, 100.0f);
+}
+
+TEST_F(DrawingTest, TextLengthIsClampedAlikeByBothPasses) {
+  Write("s.kvd", Lines({Command('S'), TextLine(1, 0, 50), "abc",  // 50 asked, 3 on the line
+                        Command('S'), TextLine(1, 0, -5),         // a negative length
+                        "xyz",
+                        Command('S'), TextLine(1, 0, 2), "",     // an empty text line
+                        Command('S'), TextLine(1, 0, 4)}));      // the file ends: no text line
+  int32_t count = 0;
+  int32_t size = 0;
+  const TextDrawing d = ReadBoth(Path("s.kvd"), &count, &size);
+  EXPECT_EQ(count, 4);
+  EXPECT_EQ(size, 3);
+  ASSERT_EQ(d.count, 4);
+  EXPECT_EQ(d.records[0].field5, 3.0f);
+  EXPECT_EQ(d.records[1].field5, 0.0f);
+  EXPECT_EQ(d.records[1].field6, 3.0f);
+  EXPECT_EQ(d.records[2].field5, 0.0f);
+  EXPECT_EQ(d.records[3].field5, 0.0f);
+  EXPECT_EQ(d.strings, "abc");
+}
+
+TEST_F(DrawingTest, ParameterLineMissingAtTheEndOfTheFile) {
+  // The record counts in both passes; its parameters stay 0.
+  Write("end.kvd", Lines({Command('M', 1, 1), Command('C', 3, 3)}));
+  int32_t count = 0;
+  int32_t size = 0;
+  const TextDrawing d = ReadBoth(Path("end.kvd"), &count, &size);
+  EXPECT_EQ(count, 2);
+  ASSERT_EQ(d.count, 2);
+  ExpectRecord(d.records[1], 'C', 3, 3);
+}
+
+TEST_F(DrawingTest, ReadPassNeverWritesBeyondItsCapacity) {
+  Write("big.kvd", Lines({Command('M', 1, 1), Command('D', 2, 2), Command('S'),
+                          TextLine(1, 0, 5), "Hello", Command('S'), TextLine(1, 0, 2), "ab"}));
+  int32_t count = 0;
+  int32_t size = 0;
+  CountDrawingText(Path("big.kvd").c_str(), &count, &size);
+  ASSERT_EQ(count, 4);
+  ASSERT_EQ(size, 7);
+  // Blocks sized for less, as when the file grew after it was counted.
+  std::vector<unsigned char> records(3 * kDrawingRecordSize);
+  std::vector<char> strings(3);
+  int32_t read = 0;
+  float x = 0;
+  float y = 0;
+  ReadDrawingText(Path("big.kvd").c_str(), &read, records.data(), 3, strings.data(), 3, &x, &y);
+  ASSERT_EQ(read, 3);
+  const DrawingRecord s = GetDrawingRecord(records.data(), 2);
+  EXPECT_EQ(s.field5, 3.0f);
+  EXPECT_EQ(std::string(strings.begin(), strings.end()), "Hel");
+}
+
+TEST_F(DrawingTest, CountOfAFileThatCannotBeOpenedIsZero) {
+  int32_t count = 99;
+  int32_t size = 99;
+  CountDrawingText(Path("missing.kvd").c_str(), &count, &size);
+  EXPECT_EQ(count, 0);
+  EXPECT_EQ(size, 0);
+  count = size = 99;
+  CountDrawing(Path("missing.KVD").c_str(), &count, &size, 1);
+  EXPECT_EQ(count, 0);
+  EXPECT_EQ(size, 0);
+  EXPECT_TRUE(drawing_test::g_messages.empty());  // the text reader shows none
+  count = size = 99;
+  Write("plan.txt", Lines({Command('M', 1, 1)}));
+  CountDrawing(Path("plan.txt").c_str(), &count, &size, 1);
+  EXPECT_EQ(count, 0);
+  EXPECT_EQ(size, 0);
+}
+
+// ---- arc extents ------------------------------------------------------------
+
+DrawingRecord Arc(float cx, float cy, float radius, float start, float sweep) {
+  return {'C', cx, cy, radius, start, sweep, 0.0f};
+}
+
+TEST(ArcExtents, FullQuarterAndClockwiseSweeps) {
+  struct Case {
+    DrawingRecord arc;
+    float x;
+    float y;
+  };
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  const Case cases[] = {
+      {Arc(5, 5, 1, 0, 360), 6, 6},
+      {Arc(5, 5, 1, 0, 90), 6, 6},
+      {Arc(5, 5, 1, 0, -90), 6, 5},        // clockwise, down from 0 degrees
+      {Arc(5, 5, 1, 0.9f, 90.7f), 6, 6},   // whole degrees only
+      {Arc(5, 5, 1, 0, 1.0e9f), 6, 6},     // at most one full turn
+      {Arc(5, 5, 1, 0, -inf), 6, 5},       // not finite: the start point only
+      {Arc(5, 5, 1, 0, nan), 6, 5},
+      {{'E', 5, 5, 2, 3, 0, 360}, 7, 8},   // radii from fields 3 and 4
+  };
+  for (const Case& c : cases) {
+    float x = -1;
+    float y = -1;
+    ArcExtents(&x, &y, c.arc);
+    EXPECT_NEAR(x, c.x, 1e-6) << c.arc.command << " sweep " << c.arc.field5;
+    EXPECT_NEAR(y, c.y, 1e-6) << c.arc.command << " sweep " << c.arc.field5;
+  }
+}
+
+TEST(ArcExtents, AnySweepPastAFullTurnGivesTheFullCircle) {
+  float x360 = 0;
+  float y360 = 0;
+  ArcExtents(&x360, &y360, Arc(1.5f, -2.0f, 3.25f, 17, 360));
+  for (float sweep : {361.0f, 720.0f, -720.0f, 3.0e38f}) {
+    float x = 0;
+    float y = 0;
+    ArcExtents(&x, &y, Arc(1.5f, -2.0f, 3.25f, 17, sweep));
+    // Clockwise the same angles come as other floats: near, not equal.
+    EXPECT_NEAR(x, x360, 1e-5) << sweep;
+    EXPECT_NEAR(y, y360, 1e-5) << sweep;
+  }
+}
+
+}  // namespace
