@@ -27,10 +27,7 @@ inline std::string Padded(const std::string& text, size_t width) {
 }
 
 inline void ResetAll() {
-  units::DisconnectAll();
-  ResetRunPathsForTests();
-  ResetUnitTableForTests();
-  ResetRunServicesForTests();
+  ResetFileServicesForTests();
   GantryStandin_Reset();
   testing_support::ResetOsOverrides();
 }

@@ -137,7 +137,8 @@ void SetRefuseWriteOpensForTests(bool refuse) { g_refuseWriteOpens = refuse; }
 
 IoStatus ReadRecord(int64_t unit, int64_t recordNumber, void* buffer, size_t bytes) {
   Connection* c = Open(unit);
-  if (!c || c->spec.access != Access::Direct || c->spec.recordBytes <= 0 || recordNumber < 1)
+  if (!c || c->spec.access != Access::Direct || c->spec.recordBytes <= 0 || recordNumber < 1 ||
+      (!buffer && bytes > 0))
     return IoStatus::Error;
   const int64_t length = c->spec.recordBytes;
   if (recordNumber - 1 > (INT64_MAX / length) - 1) return IoStatus::EndOfFile;
@@ -157,7 +158,7 @@ IoStatus ReadRecord(int64_t unit, int64_t recordNumber, void* buffer, size_t byt
 
 IoStatus ReadLine(int64_t unit, const char** line, size_t* length) {
   Connection* c = Open(unit);
-  if (!c || !IsTextSequential(c)) return IoStatus::Error;
+  if (!c || !IsTextSequential(c) || !line || !length) return IoStatus::Error;
   PrepareFor(c, false);
   size_t n = 0;
   int ch = 0;
@@ -182,7 +183,8 @@ IoStatus ReadLine(int64_t unit, const char** line, size_t* length) {
 
 IoStatus WriteLine(int64_t unit, const char* text, size_t length) {
   Connection* c = Open(unit);
-  if (!c || !IsTextSequential(c) || (c->spec.readOnly && c->spec.existence != Existence::Scratch))
+  if (!c || !IsTextSequential(c) || (c->spec.readOnly && c->spec.existence != Existence::Scratch) ||
+      (!text && length > 0))
     return IoStatus::Error;
   PrepareFor(c, true);
   if (length > 0 && std::fwrite(text, 1, length, c->file) != length) return IoStatus::Error;

@@ -57,6 +57,10 @@ void ApplyRunModeWord();
 // clock reading, the second-folder buffer) and of the test hooks below.
 void ResetRunServicesForTests();
 
+// Every process-wide value of the file services (run paths, unit table, unit
+// connections, the values above) back at its load-time state.
+void ResetFileServicesForTests();
+
 // For tests: replace the file deletion of mode 5 (true when deleted) and the
 // command-line start of RunCommandText; nullptr restores the real ones.
 void SetDeleteFileHookForTests(bool (*remove)(const char* path));

@@ -1,10 +1,12 @@
 // Run-service routines that the host may call and the library itself does not.
 #include <cstring>
 
+#include "engine/files/file_units.h"
 #include "engine/files/fixed_text.h"
 #include "engine/files/run_paths.h"
 #include "engine/files/run_services.h"
 #include "engine/files/run_services_internal.h"
+#include "engine/files/unit_table.h"
 #include "host/gantry.h"
 #include "os/os.h"
 
@@ -68,4 +70,11 @@ void ResetRunServicesForTests() {
   run_services_detail::ResetClockReading();
   std::memset(g_secondFolder, 0, sizeof g_secondFolder);
   g_runCommandHook = nullptr;
+}
+
+void ResetFileServicesForTests() {
+  units::DisconnectAll();
+  ResetRunServicesForTests();
+  ResetUnitTableForTests();
+  ResetRunPathsForTests();
 }
