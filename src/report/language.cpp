@@ -1,24 +1,216 @@
 #include "report/language.h"
 
+#include <cstdio>
 #include <cstring>
+
+#include "engine/files/run_services.h"
+#include "entry/run_context.h"
+#include "os/os.h"
 
 ReportLanguage g_reportLanguage = {{' ', ' ', ' '}, {' ', ' ', ' '}, 0};
 TemplateIndex g_templateIndex = {{}, 0, {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}};
 
+namespace {
+
+struct Language {
+  char letter;
+  const char* name;      // as written to the Language setting
+  const char* dataFile;  // its presence in the data folder allows the language
+  int32_t number;
+};
+
+constexpr Language kLanguages[] = {
+    {'C', "CHINESE", "G_CHINES.PDA", 6}, {'E', "ENGLISH", "G_ENGLIS.PDA", 1},
+    {'F', "FRENCH", "G_FRENCH.PDA", 2},  {'G', "GERMAN", "G_GERMAN.PDA", 3},
+    {'I', "ITALIAN", "G_ITALIA.PDA", 5}, {'S', "SPANISH", "G_SPANIS.PDA", 4},
+};
+
+// By number: 1 English, 2 French, 3 German, 4 Spanish, 5 Italian, 6 Chinese.
+constexpr const char* kNamesByNumber[] = {"ENGLISH", "FRENCH", "GERMAN",
+                                          "SPANISH", "ITALIAN", "CHINESE"};
+
+constexpr char kSettingsFile[] = "KVORSCRN.INI";
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+const Language* FindLanguage(char letter) {
+  for (const Language& l : kLanguages) {
+    if (l.letter == letter) return &l;
+  }
+  return nullptr;
+}
+
+// out = program folder + sub-folder; "" when it does not fit.
+void ProgramSubFolder(char* out, const char* sub) {
+  const char* program = GetProgramDir();
+  const size_t a = std::strlen(program);
+  const size_t b = std::strlen(sub);
+  if (a + b + 1 > static_cast<size_t>(kReportPathSize)) {
+    out[0] = '\0';
+    return;
+  }
+  std::memcpy(out, program, a);
+  std::memcpy(out + a, sub, b + 1);
+}
+
+// Opens a file of the template folder for binary reading, else the file of the
+// same name in the current folder.
+FILE* OpenTemplateFile(const char* name) {
+  char path[kReportPathSize];
+  GetTemplateFolder(path);
+  if (path[0] != '\0' && std::strlen(path) + std::strlen(name) + 1 <= sizeof path) {
+    std::strcat(path, name);
+    if (FILE* f = os::OpenFile(path, "rb")) return f;
+  }
+  return os::OpenFile(name, "rb");
+}
+
+int64_t SizeOf(FILE* f) {
+  if (std::fseek(f, 0, SEEK_END) != 0) return -1;
+  const long size = std::ftell(f);
+  if (std::fseek(f, 0, SEEK_SET) != 0) return -1;
+  return size;
+}
+
+// Reads the index file of the template `name` into the loaded TemplateIndex.
+int32_t ReadTemplateIndex(const char* name) {
+  char indexName[13];
+  std::memcpy(indexName, name, 4);
+  std::memcpy(indexName + 4, "INDX", 4);
+  std::memcpy(indexName + 8, name + 4, 4);
+  indexName[12] = '\0';
+  FILE* f = OpenTemplateFile(indexName);
+  if (f == nullptr) return kTemplateNoIndex;
+  const int64_t size = SizeOf(f);
+  if (size < 4) {
+    std::fclose(f);
+    return kTemplateShortIndex;
+  }
+  // More entries than the table holds: the first 200 count.
+  int64_t count = size / 4;
+  if (count > kTemplateIndexCapacity) count = kTemplateIndexCapacity;
+  unsigned char bytes[kTemplateIndexCapacity * 4];
+  const size_t got = std::fread(bytes, 1, static_cast<size_t>(count * 4), f);
+  std::fclose(f);
+  count = static_cast<int64_t>(got / 4);
+  for (int64_t k = 0; k < count; ++k) {
+    const unsigned char* b = bytes + 4 * k;
+    g_templateIndex.offset[k] = static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
+                                static_cast<uint32_t>(b[2]) << 16 |
+                                static_cast<uint32_t>(b[3]) << 24;
+  }
+  g_templateIndex.count = static_cast<int32_t>(count);
+  std::memcpy(g_templateIndex.name, name, kTemplateNameLength);
+  return kTemplateLoaded;
+}
+
+}  // namespace
+
+int32_t SelectLanguage(const char* name) {
+  if (name == nullptr) return 0;
+  const Language* language = FindLanguage(Upper(name[0]));
+  if (language == nullptr) return 0;
+  char path[kReportPathSize];
+  GetDataFolder(path);
+  if (path[0] == '\0' || std::strlen(path) + std::strlen(language->dataFile) + 1 > sizeof path) {
+    return 0;
+  }
+  std::strcat(path, language->dataFile);
+  if (!FileExists(path)) return 0;
+  // The engine reads the setting back: when it cannot be written, neither
+  // code changes, so the two never disagree.
+  if (!os::WriteSetting("Setting", "Language", language->name, kSettingsFile)) return 0;
+  std::memcpy(g_reportLanguage.reportLanguageCode, language->name, kLanguageCodeLength);
+  std::memcpy(g_reportLanguage.selectedLanguageCode, language->name, kLanguageCodeLength);
+  RefreshLanguageCode();
+  return 1;
+}
+
+void SelectLanguageByNumber(int32_t number) {
+  if (number < 1 || number > 6) return;
+  const char* name = kNamesByNumber[number - 1];
+  if (g_reportLanguage.selectedLanguageCode[0] == name[0]) return;
+  SelectLanguage(name);
+}
+
 void SetLanguageNumber(const char* code) {
   if (code == nullptr) return;
-  switch (code[0]) {
-    case 'C': g_reportLanguage.languageNumber = 6; break;
-    case 'E': g_reportLanguage.languageNumber = 1; break;
-    case 'F': g_reportLanguage.languageNumber = 2; break;
-    case 'G': g_reportLanguage.languageNumber = 3; break;
-    case 'I': g_reportLanguage.languageNumber = 5; break;
-    case 'S': g_reportLanguage.languageNumber = 4; break;
-    default: break;
+  if (const Language* language = FindLanguage(code[0])) {
+    g_reportLanguage.languageNumber = language->number;
   }
 }
 
 int32_t GetLanguageNumber() { return g_reportLanguage.languageNumber; }
+
+int32_t LoadTemplate(const char* name, char* record, int32_t screenNumber) {
+  if (std::memcmp(name, g_templateIndex.name, kTemplateNameLength) != 0) {
+    const int32_t status = ReadTemplateIndex(name);
+    if (status != kTemplateLoaded) return status;
+  }
+  const int32_t n = screenNumber;
+  if (n < 1 || n > g_templateIndex.count) return kTemplateNoSuchScreen;
+  char fileName[kTemplateNameLength + 1];
+  std::memcpy(fileName, name, kTemplateNameLength);
+  fileName[kTemplateNameLength] = '\0';
+  FILE* f = OpenTemplateFile(fileName);
+  if (f == nullptr) return kTemplateNoFile;
+  const int64_t entry = g_templateIndex.offset[n - 1];
+  const int64_t start = n == 1 ? 0 : entry + 1;
+  int64_t length = n == g_templateIndex.count
+                       ? 2050
+                       : static_cast<int64_t>(g_templateIndex.offset[n]) - entry + 1;
+  // A record longer than the buffer is cut to it.
+  if (length > kTemplateRecordSize) length = kTemplateRecordSize;
+  if (length < 0) length = 0;
+  size_t got = 0;
+  if (length > 0 && std::fseek(f, static_cast<long>(start), SEEK_SET) == 0) {
+    got = std::fread(record, 1, static_cast<size_t>(length), f);
+  }
+  std::fclose(f);
+  // An English template read for Chinese loses its OEM box characters.
+  if (g_reportLanguage.languageNumber == kLanguageChinese && name[5] != 'C') {
+    TranslateBoxChars(record, static_cast<int32_t>(got));
+  }
+  return kTemplateLoaded;
+}
+
+void TranslateBoxChars(char* text, int32_t length) {
+  for (int32_t i = 0; i < length; ++i) {
+    switch (static_cast<unsigned char>(text[i])) {
+      case 179: case 180: case 191: case 192: case 193:
+      case 194: case 195: case 197: case 217: case 218:
+        text[i] = '|';
+        break;
+      case 196:
+        text[i] = '-';
+        break;
+      case 253:
+        text[i] = '2';
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+void GetTemplateFolder(char* out) { ProgramSubFolder(out, "DAT\\LAN\\"); }
+
+void GetDataFolder(char* out) { ProgramSubFolder(out, "DAT\\PDA\\"); }
+
+int32_t FileExists(const char* path) {
+  return path != nullptr && os::FileAttributes(path) != os::kInvalidAttributes ? 1 : 0;
+}
+
+int32_t HasKviExtension(const char* fileName) {
+  if (fileName == nullptr) return 0;
+  const char* point = std::strchr(fileName, '.');
+  if (point == nullptr) return 0;
+  // strlen-free: stop at the NUL if the extension is shorter than three.
+  return Upper(point[1]) == 'K' && point[1] != '\0' && Upper(point[2]) == 'V' &&
+                 point[2] != '\0' && Upper(point[3]) == 'I'
+             ? 1
+             : 0;
+}
 
 void ResetReportLanguageForTests() {
   std::memset(g_reportLanguage.reportLanguageCode, ' ', kLanguageCodeLength);

@@ -1,0 +1,66 @@
+// A run context for report tests: a program folder and an input folder of
+// their own, a settings folder, and every process-wide state of the report
+// library back at its load-time values before and after each test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "engine/files/run_paths.h"
+#include "entry/run_context.h"
+#include "gantry/gantry_standin.h"
+#include "os/os.h"
+#include "quire/quire_standin.h"
+#include "report/drawing_state.h"
+#include "report/language.h"
+#include "report/report_services.h"
+#include "support/test_support.h"
+
+class ReportTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetAll();
+    root_ = testing_support::MakeTempFolder(
+        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    program_ = root_ + "PROG\\";
+    input_ = root_ + "JOB\\";
+    settings_ = root_ + "WIN\\";
+    ASSERT_TRUE(os::CreateFolder(program_.c_str()));
+    ASSERT_TRUE(os::CreateFolder((program_ + "DAT\\").c_str()));
+    ASSERT_TRUE(os::CreateFolder(TemplateFolder().c_str()));
+    ASSERT_TRUE(os::CreateFolder(DataFolder().c_str()));
+    ASSERT_TRUE(os::CreateFolder(input_.c_str()));
+    ASSERT_TRUE(os::CreateFolder(settings_.c_str()));
+    os::SetSettingsFolder(settings_.c_str());
+    SetRunFolders(program_, input_, "A1B2C3");
+  }
+  void TearDown() override { ResetAll(); }
+
+  static void ResetAll() {
+    ResetRunContextForTests();
+    ResetRunPathsForTests();
+    ResetReportLanguageForTests();
+    ResetReportServicesForTests();
+    ResetDrawingStateForTests();
+    QuireStandin_Reset();
+    GantryStandin_Reset();
+    testing_support::ResetOsOverrides();
+  }
+
+  static void SetRunFolders(const std::string& program, const std::string& input,
+                            const std::string& runId) {
+    std::strcpy(g_runContext.programFolder, program.c_str());
+    std::strcpy(g_runContext.inputFolder, input.c_str());
+    std::strcpy(g_runContext.runId, runId.c_str());
+    g_runContext.inputFolderFits = true;
+  }
+
+  std::string TemplateFolder() const { return program_ + "DAT\\LAN\\"; }
+  std::string DataFolder() const { return program_ + "DAT\\PDA\\"; }
+  std::string SettingsFile() const { return settings_ + "KVORSCRN.INI"; }
+  std::string RunReport() const { return input_ + "A1B2C3.KVO"; }
+
+  std::string root_, program_, input_, settings_;
+};

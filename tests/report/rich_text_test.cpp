@@ -1,0 +1,194 @@
+#include "report/rich_text.h"
+
+#include <string>
+#include <vector>
+
+#include "report/engine_routines.h"
+#include "report/report_lines.h"
+#include "report_fixture.h"
+
+namespace {
+
+using testing_support::FileExists;
+using testing_support::ReadFileOrEmpty;
+using testing_support::WriteFileBytes;
+
+class RichText : public ReportTest {
+ protected:
+  // The calls the stand-in saw, other than IsRTFEnabled.
+  static std::vector<int32_t> MarkCalls() {
+    std::vector<int32_t> calls;
+    for (int32_t i = 0; i < QuireStandin_CallCount(); ++i) {
+      const int32_t f = QuireStandin_Call(i)->function;
+      if (f != kQuireIsRTFEnabled) calls.push_back(f);
+    }
+    return calls;
+  }
+  static void AllMarks() {
+    ReportPageBreak();
+    ReportSectionStart("Shell", 5);
+    ReportSectionEnd();
+    ReportComponentBreak();
+    ReportTocBreak();
+  }
+};
+
+TEST_F(RichText, FallbackLinesWhileRichTextIsOff) {
+  AllMarks();
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()),
+            std::string(30, '-') + " Page Break " + std::string(30, '-') + "\r\n" +
+                "[Section Start] Shell\r\n" + "[Section End]\r\n" + std::string(25, '-') +
+                " Component Break " + std::string(26, '-') + "\r\n");
+  // Each routine asked whether rich-text output is on, and called nothing else.
+  EXPECT_EQ(QuireStandin_CountOf(kQuireIsRTFEnabled), 5);
+  EXPECT_TRUE(MarkCalls().empty());
+}
+
+TEST_F(RichText, FallbackAppendsToWhatTheReportHolds) {
+  ASSERT_TRUE(WriteFileBytes(RunReport(), "page\r\n"));
+  ReportSectionEnd();
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()), "page\r\n[Section End]\r\n");
+}
+
+TEST_F(RichText, FallbackWithoutRunIdGoesToOutputKvo) {
+  SetRunFolders(program_, input_, "");
+  ReportSectionEnd();
+  EXPECT_EQ(ReadFileOrEmpty(input_ + "OUTPUT.KVO"), "[Section End]\r\n");
+}
+
+TEST_F(RichText, FallbackLostSilentlyWhenTheReportCannotBeOpened) {
+  SetRunFolders(program_, root_ + "MISSING\\", "A1B2C3");
+  AllMarks();
+  EXPECT_FALSE(FileExists(root_ + "MISSING\\A1B2C3.KVO"));
+  EXPECT_EQ(GantryStandin_CallCount(), 0);
+}
+
+TEST_F(RichText, MarksGoToTheRichTextLibraryWhileItIsOn) {
+  QuireStandin_SetEnabled(1);
+  AllMarks();
+  EXPECT_FALSE(FileExists(RunReport()));
+  EXPECT_EQ(MarkCalls(), (std::vector<int32_t>{kQuirePageBreak, kQuireSectionStart, kQuireSectionEnd,
+                                               kQuireComponentBreak, kQuireTOCBreak}));
+  // The answer is asked again at every call.
+  QuireStandin_Reset();
+  ReportPageBreak();
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()), std::string(kPageBreakMarker) + "\r\n");
+}
+
+TEST_F(RichText, SectionNameLength) {
+  // An engine field: the name has no NUL of its own.
+  std::vector<char> field = {'S', 'h', 'e', 'l', 'l', 's', 'i', 'd', 'e'};
+  ReportSectionStart(field.data(), 3);
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()), "[Section Start] She\r\n");
+
+  QuireStandin_SetEnabled(1);
+  QuireStandin_SetSectionCopyLength(9);
+  ReportSectionStart(field.data(), 3);
+  const QuireCall* call = QuireStandin_Call(QuireStandin_CallCount() - 1);
+  ASSERT_EQ(call->function, kQuireSectionStart);
+  EXPECT_EQ(call->address[0], field.data());  // the caller's address, as given
+  EXPECT_EQ(std::string(call->text[0], 9), "Shellside");
+}
+
+TEST_F(RichText, SectionNameEndsAtANulAndAt255) {
+  ReportSectionStart(std::string("Tube\0sheet", 10).data(), 10);
+  const std::string longName(400, 'n');
+  ReportSectionStart(longName.data(), 400);
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()),
+            "[Section Start] Tube\r\n[Section Start] " + std::string(255, 'n') + "\r\n");
+}
+
+TEST_F(RichText, QueryGivesExactlyOneOrZero) {
+  int32_t flag = -5;
+  RichTextQueryCall(&flag);
+  EXPECT_EQ(flag, 0);
+  QuireStandin_SetEnabled(7);
+  RichTextQueryCall(&flag);
+  EXPECT_EQ(flag, 1);
+  QuireStandin_SetEnabled(-1);
+  QueryRichText(&flag);
+  EXPECT_EQ(flag, 1);
+}
+
+class ComposeRich : public RichText {
+ protected:
+  void SetUp() override {
+    RichText::SetUp();
+    ASSERT_TRUE(WriteFileBytes(TemplateFolder() + "SHEL.RENG", "{\\rtf1}"));
+  }
+  // The field values in a buffer of exactly their size.
+  static std::vector<char> Values(const std::string& text) { return {text.begin(), text.end()}; }
+  const QuireCall* Parse() const {
+    for (int32_t i = QuireStandin_CallCount() - 1; i >= 0; --i) {
+      if (QuireStandin_Call(i)->function == kQuireParseRTF) return QuireStandin_Call(i);
+    }
+    return nullptr;
+  }
+};
+
+TEST_F(ComposeRich, MissingTemplateGivesMinusOne) {
+  std::vector<char> values = Values("a\x03\x19");
+  EXPECT_EQ(ComposeRichTextPage("TUBE.RENG", "TUBE0001", values.data()), -1);
+  EXPECT_EQ(Parse(), nullptr);
+}
+
+TEST_F(ComposeRich, ValuesReachTheLibraryWithNulsAsBlanks) {
+  const std::string given = std::string("ab\x03\0d\x03", 6) + "wxyz" + "\x19" + "tail";
+  std::vector<char> values = Values(given);
+  EXPECT_EQ(ComposeRichTextPage("SHEL.RENG", "SHEL0001", values.data()), 1);
+  const QuireCall* call = Parse();
+  ASSERT_NE(call, nullptr);
+  EXPECT_EQ(std::string(call->text[0]), TemplateFolder() + "SHEL.RENG");
+  EXPECT_EQ(std::string(call->text[1]), "SHEL0001");
+  EXPECT_EQ(std::string(call->text[2]), "ab\x03 d\x03wxyz");
+  // The caller's buffer is not written.
+  EXPECT_EQ(std::string(values.data(), values.size()), given);
+}
+
+TEST_F(ComposeRich, EndMarkAt1998IsKeptAt1999Dropped) {
+  std::vector<char> kept = Values(std::string(1998, 'v') + "\x19");
+  ComposeRichTextPage("SHEL.RENG", "SHEL0001", kept.data());
+  EXPECT_EQ(std::string(Parse()->text[2]), std::string(1998, 'v'));
+
+  std::vector<char> dropped = Values(std::string(1999, 'v') + "\x19");
+  ComposeRichTextPage("SHEL.RENG", "SHEL0001", dropped.data());
+  EXPECT_EQ(Parse()->text[2][0], '\x19');
+  EXPECT_EQ(Parse()->textLength[2], 1999);
+}
+
+TEST_F(ComposeRich, ValuesWithoutEndMarkAreReadTo2000Only) {
+  std::vector<char> values = Values(std::string(2000, 'w'));
+  EXPECT_EQ(ComposeRichTextPage("SHEL.RENG", "SHEL0001", values.data()), 1);
+  const QuireCall* call = Parse();
+  EXPECT_EQ(call->text[2][0], '\x19');
+  EXPECT_EQ(call->textLength[2], 2000);
+  EXPECT_EQ(std::string(values.data(), values.size()), std::string(2000, 'w'));
+}
+
+TEST_F(RichText, HostTextCallCutsTo80) {
+  GantryStandin_SetPassTextResult(42);
+  const std::string text(100, 'h');
+  EXPECT_EQ(HostTextCall(text.data(), 100), 42);
+  EXPECT_EQ(std::string(GantryStandin_LastOf(41)->text[0]), std::string(80, 'h'));
+  const std::string padded = "HELLO" + std::string(20, ' ');
+  HostTextCall(padded.data(), 5);
+  EXPECT_EQ(std::string(GantryStandin_LastOf(41)->text[0]), "HELLO");
+  HostTextCall(padded.data(), 0);
+  EXPECT_EQ(std::string(GantryStandin_LastOf(41)->text[0]), "");
+  EXPECT_EQ(PassHostText("direct"), 42);
+  EXPECT_EQ(GantryStandin_CountOf(41), 4);
+}
+
+TEST_F(RichText, ReportValueAndEmptyRoutines) {
+  EXPECT_EQ(GetReportValue(), 0);
+  EXPECT_EQ(SetReportValue(7), 7);
+  EXPECT_EQ(GetReportValue(), 7);
+  ReportHookCall();
+  EmptyReportHook();
+  int a = 1, b = 2;
+  EmptyReportRoutine(&a, &b);
+  EXPECT_EQ(a + b, 3);
+  EXPECT_EQ(GetReportValue(), 7);
+}
+
+}  // namespace
