@@ -10,6 +10,10 @@
 
 #include "os/os_internal.h"
 
+// <windows.h> renames RegQueryValue to RegQueryValueA; the seam's function
+// keeps its own name.
+#undef RegQueryValue
+
 namespace os {
 
 FILE* OpenFile(const char* path, const char* mode) { return std::fopen(path, mode); }
