@@ -41,7 +41,7 @@ bool WantsWrite(const ConnectSpec& spec) {
   return !spec.readOnly || spec.existence == Existence::Scratch;
 }
 
-// Opens the file as the spec asks, or nullptr.
+// Opens the file as the connection asks, or nullptr.
 FILE* OpenAsAsked(const char* path, const ConnectSpec& spec) {
   const bool exists = os::FileExists(path);
   if (g_refuseWriteOpens && exists && WantsWrite(spec)) return nullptr;

@@ -19,8 +19,8 @@ constexpr const char* kSharedDatabaseNames[] = {
     "N_MTLCDP", "N_MTLJIS", "N_MTLEN",  "N_PARTNO", "N_PRIVI",  "N_PRIVP",  "N_CorvoI",
     "N_CorvoP", "N_STDLAB", "N_STDMTL", "N_STDOPR", "N_STDWLD", "N_STDPRC", "N_HORSUP"};
 
-// Extensions of files the engine only reads: language files, the program's
-// own files and the databases.
+// Extensions of the language files, kept in the program's language folder and
+// only ever read.
 constexpr const char* kLanguageExtensions[] = {"LAN", "ENG", "GER", "FRE",
                                                "ITA", "SPA", "CHI", "JPN"};
 
@@ -243,6 +243,8 @@ void OpenDataFile(const int64_t* mode, const int64_t* unit, const char* name, in
     fits = ResolveTo(&path, name, nameLen, extension, extLen, 1);
   }
 
+  // The program's own files, the language files and the databases are only
+  // read: they may lie where the user cannot write.
   const bool readOnly = IsLanguageExtension(e) || e.Is("RPD") || e.Is("PDA");
   units::ConnectSpec spec =
       SpecFromMode(modeText, modeLength, recordLength ? *recordLength : 0, readOnly);
@@ -252,8 +254,9 @@ void OpenDataFile(const int64_t* mode, const int64_t* unit, const char* name, in
     char cpath[kFullPathWidth + 1];
     fixed::ToCString(cpath, sizeof cpath, path.text, path.length);
     connected = units::Connect(*unit, cpath, spec);
-    // A file that must exist but cannot be written (a read-only job, say) is
-    // still read: the engine never writes to such a file.
+    // A file that must exist but cannot be opened for writing (a job on a
+    // read-only medium, say) is opened for reading: the engine only reads the
+    // files it opens this way, and the run must still go ahead.
     if (!connected && !spec.readOnly && spec.existence == units::Existence::MustExist &&
         spec.access != units::Access::Append) {
       spec.readOnly = true;
