@@ -184,6 +184,13 @@ def main():
     show("evaluate(code 1, T=56) value", value)
     show("0.8 * s0 (the low end of the window)", mul(f(0.8), bent.at(1, 17, f(56.0))))
 
+    print("-- the same on a second axis scaled by 1/1024: the window closes by width")
+    small = Level([16, 64, 32, 48], [1 / 1024, 2 / 1024, 3 / 1024, 4 / 1024], {1: [2, 4, 8, 16]})
+    mid, steps, value = small.evaluate(1, f(56.0))
+    show(f"evaluate(code 1, T=56) mid after {steps} steps", mid)
+    show("evaluate(code 1, T=56) value", value)
+    show("0.8 * s0 (the low end of the window)", mul(f(0.8), small.at(1, 17, f(56.0))))
+
     print("-- bisection between two levels: P=1 T=16 S, P=3 T=8 S")
     low = Level([16, 32, 48, 64], [1, 2, 3, 4], {1: [2, 4, 8, 16]})
     high = Level([16, 32, 48, 64], [2, 4, 6, 8], {1: [1, 2, 3, 4]})

@@ -136,6 +136,18 @@ TEST_F(EvaluationTest, BisectionThatMissesItsRootEndsAtTheWindowEdge) {
   EXPECT_EQ(EvaluateStreamProperty(1, 1, 56, 1.0f, 3), 5.60000038f);
 }
 
+TEST_F(CurveTest, BisectionStopsWhenTheWindowIsNarrowerThan1EMinus7) {
+  // The missing root again, on a second axis 1024 times smaller: the window
+  // closes by its width after 14 halvings, 7E-8 above its low end
+  // (derive_expected.py), not on the low end itself.
+  const float u = 1.0f / 1024.0f;
+  SetLevel(1, 1, 1.0f, {16, 64, 32, 48}, {u, 2 * u, 3 * u, 4 * u});
+  SetProperty(1, 1, 1, {2, 4, 8, 16});
+  PrepareStreamCurves();
+  EXPECT_EQ(EvaluateStreamProperty(1, 17, 56, 1.0f, 1), 0.00234382157f);
+  EXPECT_EQ(EvaluateStreamProperty(1, 1, 56, 1.0f, 1), 5.60029316f);
+}
+
 TEST_F(EvaluationTest, BisectionFromAZeroEstimate) {
   // T 0 gives S 0: the window is empty, mid stays 0 and property 5 at S 0
   // (4 + (-2)(-1)) comes back.
