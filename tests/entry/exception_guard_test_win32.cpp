@@ -176,6 +176,26 @@ TEST_F(GuardTest, ContinueSearchPassesTheExceptionOutOfVeskar) {
   EXPECT_EQ(ReadFileOrEmpty(g_input + "PUMP1.KOU"), "");
 }
 
+void RaiseFromHost() { ::RaiseException(kTestException, 0, 0, nullptr); }
+
+TEST_F(GuardTest, OnlyTheCalculationIsGuarded) {
+  // An exception in the host's run-start service or clean-up notice, before
+  // or after the guarded call, is not the host's to decide: it leaves VESKAR.
+  for (int32_t ordinal : {23, 29}) {
+    GantryStandin_Reset();
+    RelayStandin_Reset();
+    RelayStandin_SetQuiet(1);
+    GantryStandin_SetExceptionAnswer(EXCEPTION_EXECUTE_HANDLER, 1, 5);
+    GantryStandin_SetHook(ordinal, &RaiseFromHost);
+    OuterSeen seen{0, 0};
+    VeskarCall call{job_.c_str(), 12345};
+    EXPECT_EQ(CallWithExceptionGuard(&CallVeskar, &call, &OuterFilter, &seen), 1) << ordinal;
+    EXPECT_EQ(seen.calls, 1) << ordinal;
+    EXPECT_EQ(GantryStandin_CountOf(24), 0) << ordinal;
+    EXPECT_EQ(call.result, 12345) << ordinal;
+  }
+}
+
 // The guard itself: nested frames, and a body that returns normally.
 void Raise(void*) { ::RaiseException(kTestException, 0, 0, nullptr); }
 int32_t PassOn(void* context, uint32_t, void*) {

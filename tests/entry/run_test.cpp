@@ -87,4 +87,14 @@ TEST_F(RunTest, AJobPathTooLongForTheResultsFileNameTouchesNoFile) {
             "VESKAR -> Starting the calculation...|VESKAR -> Calculation is done.|");
 }
 
+TEST_F(RunTest, AResultsFileThatCannotBeOpenedDoesNotStopTheRun) {
+  const std::string job = g_input + "NO\\SUCH\\PUMP1.JOB";
+  SetGuardedCalculationForTests(&WritingCalculation);
+  EXPECT_EQ(VESKAR(0, "P:\\", job.c_str(), "", 0), 0);
+  EXPECT_FALSE(ResultsFileIsOpen());
+  EXPECT_EQ(GantryOrdinals(), "23 33 29");
+  EXPECT_EQ(RelayMessages(),
+            "VESKAR -> Starting the calculation...|VESKAR -> Calculation is done.|");
+}
+
 }  // namespace
