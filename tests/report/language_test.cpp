@@ -1,5 +1,6 @@
 #include "report/language.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -294,6 +295,32 @@ TEST_F(Templates, ChineseLosesTheBoxCharactersOfOtherLanguages) {
   EXPECT_EQ(Load("SHEL.CHI", 1, &status, 5), record);
   SetLanguageNumber("GER");
   EXPECT_EQ(Load("SHEL.ENG", 1, &status, 5), record);
+}
+
+// The current folder as the file system sees it, for a Windows path of the
+// tests ("Z:\...\" is "/..." natively).
+std::filesystem::path NativeFolder(const std::string& windowsPath) {
+#ifdef _WIN32
+  return windowsPath;
+#else
+  std::string p = windowsPath.substr(2);
+  for (char& c : p) c = c == '\\' ? '/' : c;
+  return p;
+#endif
+}
+
+TEST_F(Templates, FilesOfTheCurrentFolderStandIn) {
+  const std::string here = root_ + "HERE\\";
+  ASSERT_TRUE(os::CreateFolder(here.c_str()));
+  ASSERT_TRUE(WriteFileBytes(here + "CURRINDX.ENG", Index({0, 3})));
+  ASSERT_TRUE(WriteFileBytes(here + "CURR.ENG", "abcdefgh"));
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(NativeFolder(here));
+  int32_t status = 1;
+  const std::string record = Load("CURR.ENG", 1, &status, 4);
+  std::filesystem::current_path(before);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(record, "abcd");
 }
 
 }  // namespace

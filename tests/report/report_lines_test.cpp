@@ -233,6 +233,19 @@ TEST_F(MixedReport, WhatThePrintJobAndThePreviewSee) {
   }
 }
 
+// The run shell's conversion must write what the shared definition says.
+TEST_F(MixedReport, RunShellConversionAgrees) {
+  const std::string textPath = input_ + "MIXED.KVX";
+  ASSERT_EQ(ConvertReportToText(path_.c_str(), textPath.c_str()), 1);
+  std::string expected;
+  for (const ReportLine& line : ReadAll(path_, kConversionLineLimit)) {
+    const ReportLineKind kind = ClassifyReportLine(line, LineMatch::kExact);
+    if (kind == ReportLineKind::kPicture || kind == ReportLineKind::kPageBreak) continue;
+    expected += std::string(line.text, static_cast<size_t>(ConvertedTextLength(line))) + "\r\n";
+  }
+  EXPECT_EQ(ReadFileOrEmpty(textPath), expected);
+}
+
 TEST(ReportLineSplit, FirstOrLastTabAndCharactersPastTheEnd) {
   ReportLine line;
   // 80 characters, TAB, '1', three markers, a second TAB and 'x' after it.
