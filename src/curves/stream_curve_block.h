@@ -25,9 +25,11 @@
 //   LevelValues        [code-101][stream-1][level-1]      (tables 101,102,103,104)
 //   ExtraColumns       [column-1][stream-1][level-1][point-1]
 //
-// Code should not index the arrays by hand: use the accessors below, which are
-// named after the member with "At" appended and take the 1-based indices in the
-// order (point or position, level, stream, property or column). An index
+// Code outside src/curves should not index the arrays by hand: use the
+// accessors below, which are named after the member with "At" appended and take
+// the 1-based indices in the order (point or position, level, stream, property
+// or column); e.g. CurveValuesAt(p, l, s, k) is CurveValues[k-1][s-1][l-1][p-1]
+// and LevelValuesAt(103, l, s) is LevelValues[2][s-1][l-1]. An index
 // outside its range never touches the block: the accessor then hands back a
 // scratch cell that reads MissingValue (0 for the lists), and whatever is
 // written into it is lost.
