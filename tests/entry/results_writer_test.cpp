@@ -73,6 +73,15 @@ TEST_F(ResultsWriterTest, KeyEndsAtItsLengthOrAnEarlierNul) {
   EXPECT_EQ(Written(), Crlf("Density,1.000000,0\nGr,1.000000,0\n"));
 }
 
+TEST_F(ResultsWriterTest, KeysAreCutToTheirCapacity) {
+  const std::string key(300, 'K');
+  const float v = 1.0f;
+  WriteResultReal(key.data(), 300, &v);
+  WriteResultText(key.data(), 300, "T", 1);
+  EXPECT_EQ(Written(), Crlf(std::string(255, 'K') + ",1.000000,0\n" + std::string(127, 'K') +
+                            ",\"T\",0\n"));
+}
+
 TEST_F(ResultsWriterTest, TextKeepsTrailingBlanksAndSkipsALeadingBlank) {
   std::string name = "CARBON STEEL";
   name.resize(80, ' ');
