@@ -1,0 +1,124 @@
+// Arbitrary bytes as a text drawing (.KVD) and as a binary drawing file
+// (.KFD): counting, loading, converting and appending must neither crash, nor
+// hang, nor touch memory outside their blocks, and the two passes over a file
+// must agree on its size. The first byte picks the drawing number asked for.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "entry/run_context.h"
+#include "os/os.h"
+
+// The libraries are built without the fuzzer's coverage instrumentation, so
+// the drawing sources are compiled into this program: the fuzzer then sees
+// which branches an input reaches. Their symbols take the place of the
+// library's copies, which the linker then leaves out.
+#include "drawing/drawing_binary.cpp"
+#include "drawing/drawing_format.cpp"
+#include "drawing/drawing_load.cpp"
+#include "drawing/drawing_paths.cpp"
+#include "drawing/drawing_text.cpp"
+#include "drawing/drawing_writers.cpp"
+#include "drawing/fixed_fields.cpp"
+
+namespace {
+
+int Silent(void*, const char*, const char*, uint32_t) { return os::kIdOk; }
+
+// A private folder for this process, as a POSIX path and as a Windows path
+// ending in '\'; plain arrays, so that they outlive the clean-up at exit.
+char g_posixFolder[64];
+char g_folder[80];
+
+void RemoveFolder() {
+  for (const char* name : {"F.KVD", "F.KFD", "G.KFD"}) {
+    os::RemoveFile((std::string(g_folder) + name).c_str());
+  }
+  rmdir(g_posixFolder);
+}
+
+std::string Folder() {
+  if (g_folder[0] == '\0') {
+    std::strcpy(g_posixFolder, "/tmp/veskar-fuzz-drawing-XXXXXX");
+    if (!mkdtemp(g_posixFolder)) std::abort();
+    std::string w = std::string("Z:") + g_posixFolder + "\\";
+    for (char& c : w) {
+      if (c == '/') c = '\\';
+    }
+    std::strcpy(g_folder, w.c_str());
+    std::atexit(RemoveFolder);
+  }
+  return g_folder;
+}
+
+void Write(const std::string& path, const uint8_t* data, size_t size) {
+  FILE* f = os::OpenFile(path.c_str(), "wb");
+  if (!f) std::abort();
+  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
+  std::fclose(f);
+}
+
+// Every S record's text must lie inside the string block, as the checker
+// says; every other record must at least be readable.
+void WalkRecords(const LoadedDrawing& d) {
+  const auto* records = static_cast<const unsigned char*>(os::MemLock(d.records));
+  const char* strings = d.strings ? static_cast<const char*>(os::MemLock(d.strings)) : nullptr;
+  volatile char sink = 0;
+  for (int32_t i = 0; i < d.recordCount; ++i) {
+    const DrawingRecord r = GetDrawingRecord(records, i);
+    int64_t at = 0;
+    int64_t n = 0;
+    if (r.command == 'S' && strings && FindDrawingText(r, d.stringSize, &at, &n)) {
+      for (int64_t k = 0; k < n; ++k) sink = sink + strings[at + k];
+    }
+    if (r.command == 'C' || r.command == 'E') {
+      float x = 0;
+      float y = 0;
+      ArcExtents(&x, &y, r);
+    }
+  }
+  if (strings) os::MemUnlock(d.strings);
+  os::MemUnlock(d.records);
+}
+
+void CountAndLoad(const std::string& path, int n) {
+  int32_t count = -1;
+  int32_t size = -1;
+  CountDrawing(path.c_str(), &count, &size, n);
+  if (count < 0 || size < 0) __builtin_trap();
+  LoadedDrawing d = {};
+  const int loaded = LoadDrawing(&d, path.c_str(), n);
+  // The file has not changed between the passes: the load holds exactly what
+  // the count found.
+  if (loaded != (count > 0 ? 1 : 0)) __builtin_trap();
+  if (loaded && (d.recordCount != count || d.stringSize != size)) __builtin_trap();
+  if (loaded) WalkRecords(d);
+  FreeDrawing(&d);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  os::SetMessageBoxHook(Silent);
+  std::strcpy(g_runContext.inputFolder, Folder().c_str());
+  const int n = size > 0 ? static_cast<int>(data[0] % 8) - 1 : 1;  // -1..6: outside 1..100 too
+
+  Write(Folder() + "F.KVD", data, size);
+  CountAndLoad(Folder() + "F.KVD", n);
+  Write(Folder() + "F.KFD", data, size);
+  CountAndLoad(Folder() + "F.KFD", n);
+
+  // The text drawing converted, then appended to the binary one: both results
+  // load again as they were counted.
+  ConvertDrawingFile("F");
+  CountAndLoad(Folder() + "F.KFD", 1);
+  Write(Folder() + "G.KFD", data, size);
+  WriteDrawingFile("F.KVD", "G.KFD", "fuzz");
+  CountAndLoad(Folder() + "G.KFD", 2);
+  return 0;
+}
