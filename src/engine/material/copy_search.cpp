@@ -1,0 +1,60 @@
+// SSCANH, MoveWords and MOVEC.
+#include "engine/material/copy_search.h"
+
+#include "engine/material/material_diagnostics.h"
+
+namespace {
+constexpr char kSscanhMisuse[] = " ERROR IN USING SSCANH, CONTACT KVOR";
+constexpr char kMovecTooLong[] = " ERROR IN MOVEC - CONTACT KVOR TECH SUPPORT";
+}  // namespace
+
+void SSCANH(const int16_t* array, const int64_t* firstBytePosition, const int64_t* byteCount,
+            const int16_t* key, const int64_t* elementLength, const int64_t* strideBytes,
+            int64_t* found) {
+  *found = 0;
+  const int64_t n = *byteCount / 2;
+  const int64_t i = *firstBytePosition / 2 + 1;
+  const int64_t s = *strideBytes / 2;
+  if (*elementLength != 2 || s == 0) {
+    WriteMaterialStdoutLine(kSscanhMisuse, sizeof kSscanhMisuse - 1);
+    return;
+  }
+  const int64_t examined = (n - i + s) / s;
+  int64_t j = i;
+  for (int64_t e = 0; e < examined; ++e, j += s) {
+    // Outside the array the caller described: skip, and stop once moving away.
+    if (j < 1 || j > n) {
+      if ((s > 0 && j > n) || (s < 0 && j < 1)) break;
+      continue;
+    }
+    if (array[j - 1] == *key) {
+      *found = 2 * j - 1;
+      return;
+    }
+  }
+}
+
+void MoveWords(const int64_t* byteCount, const float* source, const int64_t* sourceBytePosition,
+               float* destination, const int64_t* destinationBytePosition) {
+  const int64_t n = *byteCount / 4;
+  const int64_t p = *sourceBytePosition / 4;
+  const int64_t q = *destinationBytePosition / 4;
+  for (int64_t t = 1; t <= n; ++t) destination[q + t - 1] = source[p + t - 1];
+}
+
+void MOVEC(const int64_t* count, const char* source, int64_t sourceLength,
+           const int64_t* sourcePosition, char* destination, int64_t destinationLength,
+           const int64_t* destinationPosition) {
+  const int64_t n = *count;
+  if (n <= 0) return;
+  if (n > 2000) WriteMaterialStdoutLine(kMovecTooLong, sizeof kMovecTooLong - 1);
+  const int64_t from = *sourcePosition;
+  const int64_t to = *destinationPosition;
+  for (int64_t t = 0; t < n; ++t) {
+    const int64_t a = from + t;
+    const int64_t b = to + t;
+    if (a < 1 || b < 1) continue;
+    if (a > sourceLength || b > destinationLength) break;
+    destination[b - 1] = source[a - 1];
+  }
+}

@@ -1,0 +1,196 @@
+// What each code range returns from a record in the cache, converted to the
+// wanted unit system, for a record stored in US units (S = 1) and one stored
+// in SI (S = 2).
+#include <string>
+
+#include "engine/material/conversion_tables.h"
+#include "engine/material/material_cache.h"
+#include "material_data.h"
+#include "material_fixture.h"
+
+namespace {
+
+class Extraction : public MaterialTest {
+ protected:
+  void SetUp() override {
+    MaterialTest::SetUp();
+    Build(kAsmeSet);
+    Build(kCodapSet);
+  }
+};
+
+// Header words of 1109 (US) and 1200 (SI) as stored.
+const float kUsHeader[30] = {1109, 1, 1, 1, 5, 0, 0, 0, 0, 2.5f, 0.284f, 0.25f, 4.0f, 0, 0,
+                             1,    3, 0, 0, 30, 60, 0, 0, 0.5f, 0.3f, 1.0f, 48.0f, 0, 0, 0};
+const float kSiHeader[30] = {1200, 2, 3, 2, 7, 0, 0, 0, 0, 10, 7850, 6, 100, 0, 0,
+                             8,    4, 0, 0, 240, 420, 0, 0, 12.7f, 0.29f, 25.4f, 1219.2f, 0, 0, 0};
+
+void ExpectHeader(const Retrieval& r, const float* stored, int32_t table, float price) {
+  for (int i = 1; i <= 30; ++i) {
+    const float expected = i == 10 ? stored[9] * price : stored[i - 1] * ConversionFactor(table, i);
+    EXPECT_EQ(r.result[i - 1], expected) << "word " << i;
+  }
+}
+
+TEST_F(Extraction, HeaderOfAUsRecordInEachSystem) {
+  // Mode 2: no price steps, no density division.
+  ExpectHeader(Get(1.0f, 1109, Ask{.mode = 2.0f, .unitSystem = 1.0f}), kUsHeader, kUsToUs, 1.0f);
+  Retrieval r = Get(1.0f, 1109, Ask{.mode = 2.0f, .unitSystem = 2.0f});
+  ExpectHeader(r, kUsHeader, kUsToSi, 2.2046f);
+  EXPECT_EQ(r.result[10], 0.284f * 27680.0f);  // density
+  EXPECT_EQ(r.result[11], 0.25f * 25.4f);      // thickness
+  EXPECT_EQ(r.result[25], 1.0f);               // outside diameter stays 1.0 from US
+  EXPECT_EQ(r.result[19], 30.0f * 6.894757f);  // yield
+  ExpectHeader(Get(1.0f, 1109, Ask{.mode = 2.0f, .unitSystem = 3.0f}), kUsHeader, kUsToMetric,
+               2.2046f);
+}
+
+TEST_F(Extraction, HeaderOfAnSiRecordInEachSystem) {
+  // Type 2 is priced per unit length; stored currency 3.
+  Retrieval r = Get(1.0f, 1200, Ask{.mode = 2.0f, .unitSystem = 1.0f});
+  ExpectHeader(r, kSiHeader, kSiToUs, 1.0f / 5.9f * 0.3048f);
+  EXPECT_EQ(r.result[10], 7850.0f * 3.6127E-5f);
+  EXPECT_EQ(r.result[26], 1219.2f * 0.03937f);
+  EXPECT_EQ(r.result[20], 420.0f * 145.037f);
+  ExpectHeader(Get(1.0f, 1200, Ask{.mode = 2.0f, .unitSystem = 2.0f}), kSiHeader, kSiToSi,
+               1.0f / 5.9f);
+  ExpectHeader(Get(1.0f, 1200, Ask{.mode = 2.0f, .unitSystem = 3.0f}), kSiHeader, kSiToMetric,
+               1.0f / 5.9f);
+}
+
+TEST_F(Extraction, HitInAnotherSystemConvertsFromTheStoredWords) {
+  Get(1.0f, 1200, Ask{.mode = 2.0f, .unitSystem = 1.0f});
+  const Retrieval r = Get(20.0f, 1200, Ask{.mode = 2.0f, .unitSystem = 2.0f});
+  EXPECT_EQ(r.result[0], 240.0f);
+  EXPECT_EQ(g_materialCache.slotCounter, 1);
+  EXPECT_EQ(g_materialCache.slot[0].headerUnitSystem, 2.0f);
+}
+
+TEST_F(Extraction, HitInTheWantedSystemKeepsTheConvertedPrice) {
+  Get(10.0f, 1200, Ask{.mode = 2.0f, .unitSystem = 2.0f, .currency = 3.0f});
+  const Retrieval r = Get(10.0f, 1200, Ask{.mode = 2.0f, .unitSystem = 2.0f, .currency = 5.0f});
+  EXPECT_EQ(r.result[0], 10.0f);  // still currency 3
+}
+
+TEST_F(Extraction, DensityDividedInModesZeroAndFourOnly) {
+  const float si = 0.284f * 27680.0f;
+  EXPECT_EQ(Get(1.0f, 1109, Ask{.mode = 0.0f, .unitSystem = 2.0f}).result[10], si / 1.0E9f);
+  EXPECT_EQ(Get(1.0f, 1109, Ask{.mode = 4.0f, .unitSystem = 3.0f}).result[10], si / 1.0E9f);
+  EXPECT_EQ(Get(1.0f, 1109, Ask{.mode = 1.0f, .unitSystem = 2.0f}).result[10], si);
+  EXPECT_EQ(Get(1.0f, 1109, Ask{.mode = 0.0f, .unitSystem = 1.0f}).result[10], 0.284f);
+  // For another code it is still result word 11 that is divided (here word 21).
+  const Retrieval r = Get(11.0f, 1109, Ask{.mode = 0.0f, .unitSystem = 2.0f});
+  EXPECT_EQ(r.result[0], si);
+  EXPECT_EQ(r.result[10], 60.0f * 6.894757f / 1.0E9f);
+}
+
+TEST_F(Extraction, HeaderFromWordFiveRunsIntoTheGasketWordsAsStored) {
+  const Retrieval r = Get(5.0f, 1109, Ask{.mode = 2.0f});
+  EXPECT_EQ(r.result[0], 5.0f);
+  EXPECT_EQ(r.result[15], 30000.0f);  // word 20 in psi
+  EXPECT_EQ(r.result[26], 2.75f);     // word 31
+  EXPECT_EQ(r.result[27], 3.7f);      // word 32 unconverted
+  EXPECT_EQ(r.result[29], 4.0f);      // word 34
+}
+
+TEST_F(Extraction, GasketBlockInEachSystem) {
+  Retrieval r = Get(31.0f, 1109);
+  EXPECT_EQ(r.result[0], 2.75f);
+  EXPECT_EQ(r.result[1], 3.7f * 1000.0f);
+  EXPECT_EQ(r.result[2], 0.125f);
+  EXPECT_EQ(r.result[3], 4.0f);
+  r = Get(31.0f, 1109, Ask{.unitSystem = 2.0f});
+  EXPECT_EQ(r.result[1], 3.7f * 6.894757f);
+  EXPECT_EQ(r.result[2], 0.125f * 25.4f);
+  r = Get(31.0f, 1200, Ask{.unitSystem = 1.0f});
+  EXPECT_EQ(r.result[1], 25.5f * 145.037f);
+  EXPECT_EQ(r.result[2], 3.2f * 0.03937f);
+  r = Get(31.0f, 1200, Ask{.unitSystem = 3.0f});
+  EXPECT_EQ(r.result[1], 25.5f * 0.101972f);
+  EXPECT_EQ(r.status, 0);
+}
+
+TEST_F(Extraction, GasketFromWordFortyFiveStopsAtSixty) {
+  const Retrieval r = Get(45.0f, 1109);
+  EXPECT_EQ(r.result[0], 1.5f);
+  EXPECT_EQ(r.result[15], 9.0f);  // word 60
+  for (int i = 16; i < 30; ++i) EXPECT_EQ(r.result[i], kUntouched) << i;
+}
+
+TEST_F(Extraction, TextItemsAndTheSelector) {
+  struct Case {
+    float code;
+    float selector;
+    std::string expected;
+  };
+  auto pad = [](std::string s, size_t n) {
+    s.resize(n, ' ');
+    return s;
+  };
+  const std::string alt51 = pad("ALT-21", 36) + "WXYZ";
+  const Case cases[] = {
+      {61.0f, 0.0f, pad("CARBON STEEL PLATE", 80)},
+      {61.0f, 1.0f, pad("CARBON STEEL PLATE", 80)},
+      {61.0f, 2.0f, pad("ACIER AU CARBONE", 80)},
+      {81.0f, 2.0f, alt51 + std::string(40, '.')},
+      {81.0f, 0.0f, pad("SA-516 70", 40) + std::string(40, '.')},
+      {111.0f, 1.0f, pad("SA-516 70", 40) + std::string(40, '.')},
+      {111.0f, 0.0f, alt51 + std::string(40, '.')},
+      {91.0f, 0.0f, pad("ACIER AU CARBONE", 80)},
+      // Item 60 starts at character 237: four characters, then blanks.
+      {120.0f, 0.0f, "WXYZ" + std::string(76, ' ')},
+  };
+  for (const Case& k : cases) {
+    const Retrieval r = Get(k.code, 1109, Ask{.alternativeText = k.selector});
+    EXPECT_EQ(std::string(r.text, 80), k.expected) << k.code << " " << k.selector;
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.result[0], 0.0f);
+    EXPECT_EQ(r.result[1], kUntouched);
+  }
+}
+
+TEST_F(Extraction, TablesOnTheLocalPath) {
+  // US record asked in US; SI record asked in US (t from F to C, x 145.037).
+  EXPECT_EQ(Get(121.0f, 1109, Ask{.temperature = 250.0f}).result[0], 13.875f);
+  EXPECT_EQ(Get(146.0f, 1200, Ask{.temperature = 302.0f}).result[0], 13778.515625f);
+  // Conductivity of the SI record at 50 C exactly, asked in US (122 F): 50 x 0.577789.
+  EXPECT_EQ(Get(121.0f, 1200, Ask{.temperature = 122.0f}).result[0], 50.0f * 0.577789f);
+  const Retrieval above = Get(146.0f, 1109, Ask{.temperature = 400.0f});
+  EXPECT_EQ(above.status, 1);
+  EXPECT_EQ(above.result[0], 0.0f);
+  const Retrieval mode4 = Get(281.0f, 1109, Ask{.mode = 4.0f, .temperature = 400.0f});
+  EXPECT_EQ(mode4.status, 1);
+  EXPECT_EQ(mode4.result[0], 56000.0f);
+  const Retrieval empty = Get(261.0f, 1109, Ask{.temperature = 100.0f});  // all words 0
+  EXPECT_EQ(empty.status, 1);
+  EXPECT_EQ(empty.result[0], 0.0f);
+  EXPECT_EQ(empty.result[1], kUntouched);
+}
+
+TEST_F(Extraction, CodeOneNinetyOneForCodapAndAdmNumbers) {
+  EXPECT_EQ(Get(191.0f, 2500, Ask{.temperature = 100.0f}).result[0], 30000.0f);  // the 181 table
+  EXPECT_EQ(Get(191.0f, 1109, Ask{.temperature = 100.0f}).result[0], 40000.0f);
+  // Above its table in mode 1 the 191 table is evaluated at its end.
+  const Retrieval r = Get(191.0f, 1109, Ask{.temperature = 999.0f});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.result[0], 36000.0f);
+}
+
+TEST_F(Extraction, CodesOutsideTheRangesAndBadUnitSystems) {
+  Retrieval r = Get(400.0f, 1109);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.result[0], 0.0f);
+  EXPECT_EQ(r.result[1], kUntouched);
+  r = Get(0.5f, 1109);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.result[0], 0.0f);
+  EXPECT_EQ(r.result[1], kUntouched);
+  for (float u : {0.0f, 4.0f, -1.0f}) {
+    r = Get(1.0f, 1109, Ask{.unitSystem = u});
+    EXPECT_EQ(r.status, 1) << u;
+    EXPECT_EQ(r.result[0], 0.0f) << u;
+    EXPECT_EQ(r.result[1], kUntouched) << u;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,159 @@
+// Temperature tables evaluated at a temperature, on in-memory record words.
+// Every expected value is worked out by hand in four-byte reals (each step
+// rounded to single precision, in the order the evaluation uses).
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <initializer_list>
+#include <limits>
+
+#include "engine/material/property_extraction.h"
+
+namespace {
+
+struct Words {
+  float w[305] = {};
+  void Put(int first, std::initializer_list<float> values) {
+    int i = first;
+    for (float v : values) w[(i++) - 1] = v;
+  }
+};
+
+struct Outcome {
+  float value;
+  int64_t status;
+};
+
+Outcome Evaluate(const Words& words, float stored, int c, float code, int mode, int wanted,
+                 float t) {
+  Outcome o{-9.0f, 0};
+  EvaluateTemperatureTable(words.w, stored, c, code, mode, wanted, t, &o.value, &o.status);
+  return o;
+}
+
+// Conductivity at 121 (factor 1.0 from US to US): 100 to 500 by 100, the value
+// at 300 not given. Allowable stress at 146 (ksi, 1000.0 to psi): 100 to 300.
+Words UsTables() {
+  Words r;
+  r.Put(121, {70.0f, 100.0f, 100.0f, 500.0f, 10.0f, 12.5f, 0.0f, 18.0f, 20.0f});
+  r.Put(146, {0.0f, 100.0f, 100.0f, 300.0f, 20.0f, 18.0f, 16.0f});
+  return r;
+}
+
+TEST(Interpolation, CasesOnAUsRecord) {
+  const Words r = UsTables();
+  struct Case {
+    int c;
+    float code;
+    int mode;
+    float t;
+    float value;
+    int64_t status;
+  };
+  const Case cases[] = {
+      {121, 121.0f, 1, 50.0f, 10.0f, 0},    // below the lowest temperature
+      {121, 121.0f, 1, 80.0f, 10.0f, 0},    // above the lowest, below the first
+      {121, 121.0f, 1, 100.0f, 10.0f, 0},   // at the first temperature
+      {121, 121.0f, 1, 150.0f, 11.25f, 0},  // 10 + 2.5 / 100 x 50
+      {121, 121.0f, 1, 200.0f, 12.5f, 0},   // an inner grid temperature
+      // upper value not given: widened to 400, w = 200: 12.5 + 5.5 / 200 x 50
+      {121, 121.0f, 1, 250.0f, 13.875f, 0},
+      {121, 121.0f, 1, 300.0f, 15.25f, 0},  // on the missing point: 12.5 + 0.0275 x 100
+      // lower value not given: widened down to 200, a = 200: 12.5 + 0.0275 x 150
+      {121, 121.0f, 1, 350.0f, 16.625f, 0},
+      {121, 121.0f, 1, 500.0f, 20.0f, 0},   // the last temperature
+      {121, 121.0f, 1, 501.0f, 20.0f, 1},   // above: the last value, status 1
+      {121, 121.0f, 4, 900.0f, 20.0f, 1},
+      {146, 146.0f, 1, 150.0f, 19000.0f, 0},  // (20 - 0.02 x 50) x 1000
+      {146, 146.0f, 1, 300.0f, 16000.0f, 0},
+      {146, 146.0f, 1, 301.0f, 0.0f, 1},      // code 146 above its table: nothing
+      {146, 146.0f, 0, 301.0f, 0.0f, 1},
+      {146, 146.0f, 4, 301.0f, 16000.0f, 1},  // mode 4: evaluated at the end
+      {146, 146.5f, 1, 301.0f, 16000.0f, 1},  // the exception looks at the code as passed
+  };
+  for (const Case& k : cases) {
+    const Outcome o = Evaluate(r, 1.0f, k.c, k.code, k.mode, 1, k.t);
+    EXPECT_EQ(o.value, k.value) << "code " << k.code << " mode " << k.mode << " t " << k.t;
+    EXPECT_EQ(o.status, k.status) << "code " << k.code << " mode " << k.mode << " t " << k.t;
+  }
+}
+
+TEST(Interpolation, SiRecordAskedInUs) {
+  // Allowable stress in MPa at 100, 200, 300 degrees Celsius; asked at 302 F:
+  // t = (302 - 32) / 1.8 = 150.0, value (100 - 0.1 x 50) x 145.037 = 13778.515625.
+  Words r;
+  r.Put(146, {0.0f, 100.0f, 100.0f, 300.0f, 100.0f, 90.0f, 80.0f});
+  const Outcome o = Evaluate(r, 2.0f, 146, 146.0f, 1, 1, 302.0f);
+  EXPECT_EQ(o.value, 13778.515625f);
+  EXPECT_EQ(o.status, 0);
+}
+
+TEST(Interpolation, UsRecordAskedInSi) {
+  // t = 65 x 1.8 + 32 = 149.0 F; (20 - 0.02 x 49) x 6.894757 = 131.138275.
+  const Words r = UsTables();
+  Outcome o = Evaluate(r, 1.0f, 146, 146.0f, 1, 2, 65.0f);
+  EXPECT_EQ(o.value, 131.13827514648438f);
+  EXPECT_EQ(o.status, 0);
+  // 150 C is 302 F, above the table's 300: nothing for code 146 in mode 1.
+  o = Evaluate(r, 1.0f, 146, 146.0f, 1, 2, 150.0f);
+  EXPECT_EQ(o.value, 0.0f);
+  EXPECT_EQ(o.status, 1);
+}
+
+TEST(Interpolation, NoValueCases) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  struct Case {
+    const char* what;
+    std::initializer_list<float> table;
+    float t;
+  };
+  const Case cases[] = {
+      {"step 0", {0.0f, 0.0f, 0.0f, 0.0f, 5.0f}, 50.0f},
+      {"negative step", {0.0f, 300.0f, -100.0f, 100.0f, 5.0f, 6.0f, 7.0f}, 200.0f},
+      {"NaN step", {0.0f, 100.0f, nan, 300.0f, 5.0f, 6.0f, 7.0f}, 200.0f},
+      {"NaN temperature", {0.0f, 100.0f, 100.0f, 300.0f, 5.0f, 6.0f, 7.0f}, nan},
+      {"last temperature off the grid", {0.0f, 100.0f, 100.0f, 250.0f, 5.0f, 6.0f, 7.0f}, 200.0f},
+      {"last below the first", {0.0f, 100.0f, 100.0f, 50.0f, 5.0f, 6.0f}, 120.0f},
+      {"more values than the group holds", {0.0f, 100.0f, 100.0f, 1.0E6f, 5.0f, 6.0f}, 150.0f},
+      {"nothing non-zero below", {0.0f, 100.0f, 100.0f, 300.0f, 0.0f, 0.0f, 7.0f}, 150.0f},
+      {"nothing non-zero above", {0.0f, 100.0f, 100.0f, 300.0f, 5.0f, 0.0f, 0.0f}, 150.0f},
+  };
+  for (const Case& k : cases) {
+    Words r;
+    r.Put(121, k.table);
+    const Outcome o = Evaluate(r, 1.0f, 121, 121.0f, 1, 1, k.t);
+    EXPECT_EQ(o.value, 0.0f) << k.what;
+    EXPECT_EQ(o.status, 1) << k.what;
+  }
+}
+
+TEST(Interpolation, TableMustFitItsGroup) {
+  Words r;
+  r.Put(142, {0.0f, 100.0f, 100.0f, 100.0f, 5.0f});  // value 1 is word 146: outside
+  Outcome o = Evaluate(r, 1.0f, 142, 142.0f, 1, 1, 50.0f);
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.value, 0.0f);
+  r.Put(141, {0.0f, 100.0f, 100.0f, 100.0f, 5.0f});  // one value, word 145
+  o = Evaluate(r, 1.0f, 141, 141.0f, 1, 1, 50.0f);
+  EXPECT_EQ(o.status, 0);
+  EXPECT_EQ(o.value, 5.0f);
+  o = Evaluate(r, 1.0f, 141, 141.0f, 1, 1, 150.0f);  // above a one-value table
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.value, 5.0f);
+  o = Evaluate(r, 1.0f, 303, 303.0f, 1, 1, 50.0f);  // past the record
+  EXPECT_EQ(o.status, 1);
+}
+
+TEST(Interpolation, ElasticityAndExpansionFactors) {
+  // Modulus at 231 stored in SI (MPa x 1000 units) asked in US: x 0.145037.
+  // Expansion at 206 from US to SI: 6.5 x 1.8E-6.
+  Words r;
+  r.Put(231, {0.0f, 100.0f, 100.0f, 200.0f, 200000.0f, 190000.0f});
+  r.Put(206, {0.0f, 100.0f, 100.0f, 200.0f, 6.5f, 7.0f});
+  Outcome o = Evaluate(r, 2.0f, 231, 231.0f, 1, 1, 212.0f);  // 100 C exactly
+  EXPECT_EQ(o.value, 29007.3984375f);  // 200000 x 0.145037
+  o = Evaluate(r, 1.0f, 206, 206.0f, 1, 2, 0.0f);  // 32 F, below: value 1
+  EXPECT_EQ(o.value, 1.17E-5f);                    // 6.5 x 1.8E-6
+}
+
+}  // namespace
