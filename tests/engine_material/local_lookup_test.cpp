@@ -241,3 +241,31 @@ TEST_F(LocalLookUp, KeysAtOrBelowZeroOrBeyondTwoBytes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LocalLookUp, ModeThreeReadsTheIndexAgain) {
+  Build(kCodapSet);
+  Get(5.0f, 2500);
+  Remove("N_CODAPI.PDA");
+  EXPECT_EQ(Get(5.0f, 2500).status, 0);  // a hit
+  EXPECT_EQ(Get(5.0f, 2500, Ask{.mode = 3.0f}).status, 2);
+  EXPECT_EQ(g_materialCache.loadedSet, kNoSet);
+}
+
+TEST_F(LocalLookUp, UnitFiftySixWhenSomeoneConnectedIt) {
+  Build("file N_CODAPI.PDA index\nentries 2001\nfile N_CODAPP.PDA property\n");
+  const std::string log = input_ + "DIAG.TXT";
+  units::ConnectSpec spec;
+  spec.kind = units::RecordKind::Text;
+  spec.access = units::Access::Sequential;
+  spec.existence = units::Existence::OpenOrCreate;
+  spec.readOnly = false;
+  ASSERT_TRUE(units::Connect(UnitOfSlot(kSlotDiagnostic), log.c_str(), spec));
+  EXPECT_EQ(Get(5.0f, 2001).status, 2);
+  units::Disconnect(UnitOfSlot(kSlotDiagnostic), false);
+  EXPECT_TRUE(g_diagnosticLines.empty());
+  EXPECT_EQ(testing_support::ReadFileOrEmpty(log), " FAILED TO READ RECORD IN PRP PROPERLY \r\n");
+}
+
+}  // namespace
