@@ -8,6 +8,10 @@
 #include "drawing/drawing_files.h"
 #include "drawing_test_support.h"
 
+#ifndef _WIN32
+#include <dirent.h>
+#endif
+
 namespace {
 
 using drawing_test::Command;
@@ -61,6 +65,21 @@ std::string EllipseLine(double rx, double ry, double start, double sweep) {
 std::string TextLine(double height, double angle, int length) {
   std::string n = std::to_string(length);
   return Field(height, 5, 4) + Field(angle, 6, 3) + std::string(2 - n.size(), ' ') + n;
+}
+
+// Files the process holds open (natively; -1 on Windows, which instead
+// refuses to delete a file that is open).
+int OpenFileCount() {
+#ifdef _WIN32
+  return -1;
+#else
+  int n = 0;
+  if (DIR* d = opendir("/proc/self/fd")) {
+    while (readdir(d)) ++n;
+    closedir(d);
+  }
+  return n;
+#endif
 }
 
 // ---- the line reader -----------------------------------------------------------
@@ -117,9 +136,13 @@ TEST_F(DrawingTest, LineReaderClosesOneFileBeforeOpeningAnother) {
   const std::string a = Path("a.kvd");
   const std::string b = Path("b.kvd");
   char line[kDrawingLineSize];
+  const int openBefore = OpenFileCount();
   ASSERT_EQ(ReadDrawingLine(line, a.c_str(), 0), 1);
   ASSERT_EQ(ReadDrawingLine(line, b.c_str(), 0), 1);
   EXPECT_STREQ(line, "b1\n");
+  if (openBefore >= 0) {
+    EXPECT_EQ(OpenFileCount(), openBefore + 1);
+  }
   // a.kvd is closed (Windows refuses to delete an open file) and forgotten:
   // asked for again it starts from its first line.
   Write("a-copy.kvd", Read("a.kvd"));
@@ -130,6 +153,24 @@ TEST_F(DrawingTest, LineReaderClosesOneFileBeforeOpeningAnother) {
   // The close flag closes the open file too.
   EXPECT_EQ(ReadDrawingLine(line, copy.c_str(), 1), 0);
   EXPECT_TRUE(os::RemoveFile(copy.c_str()));
+  if (openBefore >= 0) {
+    EXPECT_EQ(OpenFileCount(), openBefore);
+  }
+
+  // Neither pass leaves its file open, whether it ends at a T or at the end.
+  Write("t.kvd", Lines({Command('M', 1, 1), Command('T'), Command('M', 2, 2)}));
+  int32_t count = 0;
+  int32_t size = 0;
+  CountDrawingText(Path("t.kvd").c_str(), &count, &size);
+  unsigned char record[kDrawingRecordSize];
+  float x = 0;
+  float y = 0;
+  ReadDrawingText(Path("t.kvd").c_str(), &count, record, 1, nullptr, 0, &x, &y);
+  EXPECT_EQ(count, 1);
+  EXPECT_TRUE(os::RemoveFile(Path("t.kvd").c_str()));
+  if (openBefore >= 0) {
+    EXPECT_EQ(OpenFileCount(), openBefore);
+  }
 }
 
 // ---- the two passes ----------------------------------------------------------
