@@ -31,7 +31,6 @@ int32_t WholePart(float value, int32_t otherwise) {
 bool InAsmeLibraryRange(int64_t n) { return n < 9000 && !(n >= 2000 && n <= 3999); }
 
 struct Request {
-  const float* propertyCode;
   int32_t k;
   int32_t mode;
   int32_t wantedSystem;
@@ -147,7 +146,6 @@ void LocalLookUp(const float* propertyCode, const float* mode, const float* unit
   *status = 0;
 
   Request r;
-  r.propertyCode = propertyCode;
   const float code = *propertyCode;
   r.k = code >= 306.0f ? 306 : WholePart(code, 0);
   if (r.k < 1) return;  // nothing asked for

@@ -10,7 +10,8 @@
 //   mode          0/1 normal, 2 no price look-up, 3 bypass the cache and no
 //                 price look-up, 4 like 0 with strength tables above their range
 //                 evaluated at their end
-//   unitSystem    1 US customary, 2 SI, 3 metric (status 1 for any other)
+//   unitSystem    1 US customary, 2 SI, 3 metric; its whole part is taken,
+//                 and any other gives status 1 and result word 1 = 0
 //   alternativeText  2.0 the alternative text items, 1.0 the primary ones
 //   currencyIndex currency of a returned price, 1..9 (anything else counts as 1)
 //   materialNumber  eight-byte integer
