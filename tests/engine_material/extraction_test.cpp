@@ -167,6 +167,32 @@ TEST_F(Extraction, TablesOnTheLocalPath) {
   EXPECT_EQ(empty.result[1], kUntouched);
 }
 
+TEST_F(Extraction, EveryTableGroupFactorOnUsAndSiRecords) {
+  // At a temperature below each table: value 1 times the group's factor.
+  struct Group {
+    float code;
+    int32_t entry;
+    float usValue1, siValue1;
+  };
+  const Group groups[] = {
+      {121.0f, 61, 10.0f, 50.0f},  {146.0f, 62, 20.0f, 100.0f}, {181.0f, 63, 30.0f, 210.0f},
+      {206.0f, 64, 6.5f, 11.5f},   {231.0f, 65, 29000.0f, 200.0f}, {251.0f, 66, 20.0f, 138.0f},
+      {281.0f, 67, 60.0f, 520.0f},
+  };
+  for (const Group& g : groups) {
+    for (int u = 1; u <= 3; ++u) {
+      const Ask ask{.unitSystem = static_cast<float>(u), .temperature = -100.0f};
+      const int32_t us = ChooseConversionTable(1.0f, u), si = ChooseConversionTable(2.0f, u);
+      Retrieval r = Get(g.code, 1109, ask);
+      EXPECT_EQ(r.result[0], g.usValue1 * ConversionFactor(us, g.entry)) << g.code << " " << u;
+      EXPECT_EQ(r.status, 0);
+      r = Get(g.code, 1200, ask);
+      EXPECT_EQ(r.result[0], g.siValue1 * ConversionFactor(si, g.entry)) << g.code << " " << u;
+      EXPECT_EQ(r.status, 0);
+    }
+  }
+}
+
 TEST_F(Extraction, CodeOneNinetyOneForCodapAndAdmNumbers) {
   EXPECT_EQ(Get(191.0f, 2500, Ask{.temperature = 100.0f}).result[0], 30000.0f);  // the 181 table
   EXPECT_EQ(Get(191.0f, 1109, Ask{.temperature = 100.0f}).result[0], 40000.0f);
