@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/files/run_services.h"
+#include "entry/bounded_text.h"
 #include "entry/run_context.h"
 #include "os/os.h"
 
@@ -40,26 +41,19 @@ const Language* FindLanguage(char letter) {
   return nullptr;
 }
 
-// out = program folder + sub-folder; "" when it does not fit.
-void ProgramSubFolder(char* out, const char* sub) {
-  const char* program = GetProgramDir();
-  const size_t a = std::strlen(program);
-  const size_t b = std::strlen(sub);
-  if (a + b + 1 > static_cast<size_t>(kReportPathSize)) {
-    out[0] = '\0';
-    return;
-  }
-  std::memcpy(out, program, a);
-  std::memcpy(out + a, sub, b + 1);
+// out = program folder + sub-folder + name; false (out "") when it does not fit.
+bool InProgramFolder(char* out, const char* sub, const char* name) {
+  return bounded::Join(out, kReportPathSize, GetProgramDir(), sub, name);
 }
+
+constexpr char kTemplateSubFolder[] = "DAT\\LAN\\";
+constexpr char kDataSubFolder[] = "DAT\\PDA\\";
 
 // Opens a file of the template folder for binary reading, else the file of the
 // same name in the current folder.
 FILE* OpenTemplateFile(const char* name) {
   char path[kReportPathSize];
-  GetTemplateFolder(path);
-  if (path[0] != '\0' && std::strlen(path) + std::strlen(name) + 1 <= sizeof path) {
-    std::strcat(path, name);
+  if (MakeTemplatePath(path, name)) {
     if (FILE* f = os::OpenFile(path, "rb")) return f;
   }
   return os::OpenFile(name, "rb");
@@ -111,12 +105,7 @@ int32_t SelectLanguage(const char* name) {
   const Language* language = FindLanguage(Upper(name[0]));
   if (language == nullptr) return 0;
   char path[kReportPathSize];
-  GetDataFolder(path);
-  if (path[0] == '\0' || std::strlen(path) + std::strlen(language->dataFile) + 1 > sizeof path) {
-    return 0;
-  }
-  std::strcat(path, language->dataFile);
-  if (!FileExists(path)) return 0;
+  if (!MakeDataPath(path, language->dataFile) || !FileExists(path)) return 0;
   // The engine reads the setting back: when it cannot be written, neither
   // code changes, so the two never disagree.
   if (!os::WriteSetting("Setting", "Language", language->name, kSettingsFile)) return 0;
@@ -194,9 +183,15 @@ void TranslateBoxChars(char* text, int32_t length) {
   }
 }
 
-void GetTemplateFolder(char* out) { ProgramSubFolder(out, "DAT\\LAN\\"); }
+void GetTemplateFolder(char* out) { InProgramFolder(out, kTemplateSubFolder, ""); }
 
-void GetDataFolder(char* out) { ProgramSubFolder(out, "DAT\\PDA\\"); }
+void GetDataFolder(char* out) { InProgramFolder(out, kDataSubFolder, ""); }
+
+bool MakeTemplatePath(char* out, const char* name) {
+  return InProgramFolder(out, kTemplateSubFolder, name);
+}
+
+bool MakeDataPath(char* out, const char* name) { return InProgramFolder(out, kDataSubFolder, name); }
 
 int32_t FileExists(const char* path) {
   return path != nullptr && os::FileAttributes(path) != os::kInvalidAttributes ? 1 : 0;

@@ -67,6 +67,11 @@ void TranslateBoxChars(char* text, int32_t length);
 constexpr int kReportPathSize = 256;
 void GetTemplateFolder(char* out);
 void GetDataFolder(char* out);
+// The path of `name` in the template / data folder (out: kReportPathSize
+// bytes). False (out "") when the folder or the whole path does not fit: a cut
+// path would name some other file.
+bool MakeTemplatePath(char* out, const char* name);
+bool MakeDataPath(char* out, const char* name);
 
 // 1 when something exists at the path, else 0.
 int32_t FileExists(const char* path);

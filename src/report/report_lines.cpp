@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "entry/bounded_text.h"
 #include "entry/run_context.h"
 #include "os/os.h"
 
@@ -17,27 +18,10 @@ const char kSectionStartPrefix[] = "[Section Start] ";
 
 namespace {
 
-// dst = a + b + c; false (dst "") when it does not fit.
-bool Join3(char* dst, size_t size, const char* a, const char* b, const char* c) {
-  const size_t na = std::strlen(a);
-  const size_t nb = std::strlen(b);
-  const size_t nc = std::strlen(c);
-  if (size == 0) return false;
-  if (na + nb + nc + 1 > size) {
-    dst[0] = '\0';
-    return false;
-  }
-  std::memcpy(dst, a, na);
-  std::memcpy(dst + na, b, nb);
-  std::memcpy(dst + na + nb, c, nc);
-  dst[na + nb + nc] = '\0';
-  return true;
-}
-
 bool MakeRunFile(char* out, size_t size, const char* extension) {
   const char* runId = GetRunId();
   const char* stem = runId[0] == '\0' ? "OUTPUT" : runId;
-  return Join3(out, size, GetInputDir(), stem, extension);
+  return bounded::Join(out, size, GetInputDir(), stem, extension);
 }
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }

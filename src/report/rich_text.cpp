@@ -23,10 +23,7 @@ void AppendToRunReport(const char* line, size_t length) {
 int32_t ComposeRichTextPage(const char* templateName, const char* screenName,
                             const char* fieldValues) {
   char path[kReportPathSize];
-  GetTemplateFolder(path);
-  if (std::strlen(path) + std::strlen(templateName) + 1 > sizeof path) return -1;
-  std::strcat(path, templateName);
-  if (!os::FileExists(path)) return -1;
+  if (!MakeTemplatePath(path, templateName) || !os::FileExists(path)) return -1;
 
   int32_t i = 0;
   while (i < kFieldValueLimit && fieldValues[i] != static_cast<char>(kFieldValueEnd)) {

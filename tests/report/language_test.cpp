@@ -267,10 +267,14 @@ TEST_F(Templates, LargeIndexCountsTwoHundred) {
   std::vector<uint32_t> entries;
   for (uint32_t k = 0; k < 250; ++k) entries.push_back(k * 10);
   WriteTemplate("MANY.ENG", "MANYINDX.ENG", entries, Pattern(5000));
+  const std::string bytes = Pattern(5000);
   int32_t status = 1;
-  Load("MANY.ENG", 200, &status, 2050);
+  // Entry 200 is 1990: the last screen counted starts at byte 1991.
+  EXPECT_EQ(Load("MANY.ENG", 200, &status, 2050), bytes.substr(1991, 2050));
   EXPECT_EQ(status, 0);
   EXPECT_EQ(g_templateIndex.count, 200);
+  // Screen 199 runs from 1981 for 1990 - 1980 + 1 bytes.
+  EXPECT_EQ(Load("MANY.ENG", 199, &status, 11), bytes.substr(1981, 11));
   Load("MANY.ENG", 201, &status, 0);
   EXPECT_EQ(status, kTemplateNoSuchScreen);
 }
@@ -295,18 +299,6 @@ TEST_F(Templates, ChineseLosesTheBoxCharactersOfOtherLanguages) {
   EXPECT_EQ(Load("SHEL.CHI", 1, &status, 5), record);
   SetLanguageNumber("GER");
   EXPECT_EQ(Load("SHEL.ENG", 1, &status, 5), record);
-}
-
-// The current folder as the file system sees it, for a Windows path of the
-// tests ("Z:\...\" is "/..." natively).
-std::filesystem::path NativeFolder(const std::string& windowsPath) {
-#ifdef _WIN32
-  return windowsPath;
-#else
-  std::string p = windowsPath.substr(2);
-  for (char& c : p) c = c == '\\' ? '/' : c;
-  return p;
-#endif
 }
 
 TEST_F(Templates, FilesOfTheCurrentFolderStandIn) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "engine/files/run_paths.h"
@@ -17,6 +18,18 @@
 #include "report/language.h"
 #include "report/report_services.h"
 #include "support/test_support.h"
+
+// A Windows path of the tests as the file system sees it ("Z:\...\" is
+// "/..." natively), for moving the current folder.
+inline std::filesystem::path NativeFolder(const std::string& windowsPath) {
+#ifdef _WIN32
+  return windowsPath;
+#else
+  std::string p = windowsPath.substr(2);
+  for (char& c : p) c = c == '\\' ? '/' : c;
+  return p;
+#endif
+}
 
 class ReportTest : public ::testing::Test {
  protected:

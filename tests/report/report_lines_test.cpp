@@ -13,21 +13,23 @@ using testing_support::WriteFileBytes;
 
 class ReportLines : public ReportTest {};
 
-TEST_F(ReportLines, RunFilesWithARunId) {
-  char path[kReportNameSize];
-  ASSERT_TRUE(MakeRunReportPath(path, sizeof path));
-  EXPECT_EQ(std::string(path), input_ + "A1B2C3.KVO");
-  ASSERT_TRUE(MakeRunDrawingPath(path, sizeof path));
-  EXPECT_EQ(std::string(path), input_ + "A1B2C3.KFD");
-}
-
-TEST_F(ReportLines, RunFilesWithoutARunId) {
-  SetRunFolders(program_, input_, "");
-  char path[kReportNameSize];
-  ASSERT_TRUE(MakeRunReportPath(path, sizeof path));
-  EXPECT_EQ(std::string(path), input_ + "OUTPUT.KVO");
-  ASSERT_TRUE(MakeRunDrawingPath(path, sizeof path));
-  EXPECT_EQ(std::string(path), input_ + "OUTPUT.KFD");
+TEST_F(ReportLines, RunFilesWithAndWithoutARunId) {
+  struct Case {
+    const char* runId;
+    const char* report;
+    const char* drawing;
+  } const cases[] = {
+      {"A1B2C3", "A1B2C3.KVO", "A1B2C3.KFD"},
+      {"", "OUTPUT.KVO", "OUTPUT.KFD"},
+  };
+  for (const Case& c : cases) {
+    SetRunFolders(program_, input_, c.runId);
+    char path[kReportNameSize];
+    ASSERT_TRUE(MakeRunReportPath(path, sizeof path));
+    EXPECT_EQ(std::string(path), input_ + c.report);
+    ASSERT_TRUE(MakeRunDrawingPath(path, sizeof path));
+    EXPECT_EQ(std::string(path), input_ + c.drawing);
+  }
 }
 
 TEST_F(ReportLines, RunFileThatDoesNotFitIsNoName) {

@@ -132,6 +132,22 @@ TEST_F(ComposeRich, MissingTemplateGivesMinusOne) {
   EXPECT_EQ(Parse(), nullptr);
 }
 
+TEST_F(ComposeRich, TemplateFolderThatCannotBeNamedGivesMinusOne) {
+  // A rich-text template of that name in the current folder must not stand in
+  // for the template folder's.
+  const std::string here = root_ + "HERE\\";
+  ASSERT_TRUE(os::CreateFolder(here.c_str()));
+  ASSERT_TRUE(WriteFileBytes(here + "SHEL.RENG", "{\\rtf1}"));
+  SetRunFolders(std::string(250, 'p') + "\\", input_, "A1B2C3");
+  std::vector<char> values = Values("a\x03\x19");
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(NativeFolder(here));
+  const int32_t result = ComposeRichTextPage("SHEL.RENG", "SHEL0001", values.data());
+  std::filesystem::current_path(before);
+  EXPECT_EQ(result, -1);
+  EXPECT_EQ(Parse(), nullptr);
+}
+
 TEST_F(ComposeRich, ValuesReachTheLibraryWithNulsAsBlanks) {
   const std::string given = std::string("ab\x03\0d\x03", 6) + "wxyz" + "\x19" + "tail";
   std::vector<char> values = Values(given);
