@@ -117,6 +117,29 @@ bool IsSearchableLevel(int64_t level, int64_t stream) {
   return IsCurveLevel(level) && IsCurveStream(stream);
 }
 
+// The walk of both crossing searches over one level's second-axis list: from
+// the listed point at position `start`, position by position in direction
+// `step` (+1 or -1) up to position `stop`, the second-axis value interpolated
+// in temperature on the first segment whose two temperatures enclose
+// `temperature`; kMissingValue at the end of the list or of the walk.
+float CrossingAlongList(float temperature, const int64_t* list, int64_t start, int64_t step,
+                        int64_t stop, int64_t level, int64_t stream, int64_t code) {
+  int64_t prev = list[start - 1];
+  float tPrev = PointTemperature(prev, level, stream);
+  for (int64_t position = start + step; position != stop + step; position += step) {
+    const int64_t cur = list[position - 1];
+    if (!IsListedPoint(cur)) return kMissingValue;
+    const float tCur = PointTemperature(cur, level, stream);
+    if (Encloses(temperature, tPrev, tCur)) {
+      return InterpolateSegment(temperature, tPrev, PointSecondAxis(prev, level, stream), tCur,
+                                PointSecondAxis(cur, level, stream), code);
+    }
+    prev = cur;
+    tPrev = tCur;
+  }
+  return kMissingValue;
+}
+
 }  // namespace
 
 bool IsNonNegativeCode(int64_t code) { return code < 20 || code == 21 || code > 102; }
@@ -283,46 +306,17 @@ float ExtraColumnAt(int64_t column, float x, float pressure, int64_t stream) {
 float SecondAxisAtTemperatureFromStart(float temperature, int64_t level, int64_t stream) {
   if (!IsSearchableLevel(level, stream)) return kMissingValue;
   const int64_t* list = g_streamCurves.SecondAxisOrder[stream - 1][level - 1];
-  int64_t prev = list[0];
-  if (!IsListedPoint(prev)) return kMissingValue;
-  float tPrev = PointTemperature(prev, level, stream);
-  for (int64_t position = 2; position <= kCurvePoints; ++position) {
-    const int64_t cur = list[position - 1];
-    if (!IsListedPoint(cur)) return kMissingValue;
-    const float tCur = PointTemperature(cur, level, stream);
-    if (Encloses(temperature, tPrev, tCur)) {
-      return InterpolateSegment(temperature, tPrev, PointSecondAxis(prev, level, stream), tCur,
-                                PointSecondAxis(cur, level, stream), kSearchFromStartCode);
-    }
-    prev = cur;
-    tPrev = tCur;
-  }
-  return kMissingValue;
+  if (!IsListedPoint(list[0])) return kMissingValue;
+  return CrossingAlongList(temperature, list, 1, 1, kCurvePoints, level, stream, kSearchFromStartCode);
 }
 
 float SecondAxisAtTemperatureFromEnd(float temperature, int64_t level, int64_t stream) {
   if (!IsSearchableLevel(level, stream)) return kMissingValue;
   const int64_t* list = g_streamCurves.SecondAxisOrder[stream - 1][level - 1];
-  int64_t last = 0;
   for (int64_t position = kCurvePoints; position >= 2; --position) {
     if (IsListedPoint(list[position - 1])) {
-      last = position;
-      break;
+      return CrossingAlongList(temperature, list, position, -1, 1, level, stream, kSearchFromEndCode);
     }
-  }
-  if (last == 0) return kMissingValue;
-  int64_t prev = list[last - 1];
-  float tPrev = PointTemperature(prev, level, stream);
-  for (int64_t position = last - 1; position >= 1; --position) {
-    const int64_t cur = list[position - 1];
-    if (!IsListedPoint(cur)) return kMissingValue;
-    const float tCur = PointTemperature(cur, level, stream);
-    if (Encloses(temperature, tPrev, tCur)) {
-      return InterpolateSegment(temperature, tPrev, PointSecondAxis(prev, level, stream), tCur,
-                                PointSecondAxis(cur, level, stream), kSearchFromEndCode);
-    }
-    prev = cur;
-    tPrev = tCur;
   }
   return kMissingValue;
 }

@@ -291,6 +291,37 @@ void Span(float* first, float* last, const int64_t* list, const float* axis) {
   *last = axis[list[count - 1] - 1];
 }
 
+// The one sort behind both list builders: list(1..n) = the numbers of the
+// present values, then a stable insertion sort (an entry moves forward only
+// past strictly larger values). With `second` given, the sort gives up at once
+// and returns true when the moving entry meets one of exactly equal value and
+// a different second value; the list is then left unfinished.
+bool ListAndSort(int64_t* list, const float* values, const float* second, int64_t n) {
+  int64_t count = 0;
+  for (int64_t i = 1; i <= n; ++i) {
+    list[i - 1] = 0;
+    if (IsPresent(values[i - 1])) {
+      ++count;
+      list[count - 1] = i;
+    }
+  }
+  if (count < 2) return false;
+  for (int64_t i = 2; i <= count; ++i) {
+    for (int64_t j = i; j > 1; --j) {
+      const int64_t moving = list[j - 1];
+      const int64_t before = list[j - 2];
+      if (second != nullptr && values[moving - 1] == values[before - 1] &&
+          second[moving - 1] != second[before - 1]) {
+        return true;
+      }
+      if (!(values[moving - 1] < values[before - 1])) break;
+      list[j - 1] = before;
+      list[j - 2] = moving;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 void PrepareStreamCurves() {
@@ -303,53 +334,12 @@ void PrepareStreamCurves() {
 }
 
 void SortValidPoints(int64_t* list, const float* values, int64_t n) {
-  int64_t count = 0;
-  for (int64_t i = 1; i <= n; ++i) {
-    list[i - 1] = 0;
-    if (IsPresent(values[i - 1])) {
-      ++count;
-      list[count - 1] = i;
-    }
-  }
-  if (count < 2) return;
-  // Stable insertion sort: an entry moves forward only past strictly larger
-  // values.
-  for (int64_t i = 2; i <= count; ++i) {
-    for (int64_t j = i; j > 1; --j) {
-      const int64_t moving = list[j - 1];
-      const int64_t before = list[j - 2];
-      if (!(values[moving - 1] < values[before - 1])) break;
-      list[j - 1] = before;
-      list[j - 2] = moving;
-    }
-  }
+  ListAndSort(list, values, nullptr, n);
 }
 
 void SortValidPointsChecked(int64_t* list, const float* values, const float* second,
                             int64_t n, int64_t* flag) {
-  *flag = 0;
-  int64_t count = 0;
-  for (int64_t i = 1; i <= n; ++i) {
-    list[i - 1] = 0;
-    if (IsPresent(values[i - 1])) {
-      ++count;
-      list[count - 1] = i;
-    }
-  }
-  if (count < 2) return;
-  for (int64_t i = 2; i <= count; ++i) {
-    for (int64_t j = i; j > 1; --j) {
-      const int64_t moving = list[j - 1];
-      const int64_t before = list[j - 2];
-      if (values[moving - 1] == values[before - 1] && second[moving - 1] != second[before - 1]) {
-        *flag = 1;
-        return;
-      }
-      if (!(values[moving - 1] < values[before - 1])) break;
-      list[j - 1] = before;
-      list[j - 2] = moving;
-    }
-  }
+  *flag = ListAndSort(list, values, second, n) ? 1 : 0;
 }
 
 void ClearStream(int64_t stream) {
