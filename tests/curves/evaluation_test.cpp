@@ -5,6 +5,7 @@
 // arithmetic; the others are worked by hand on power-of-two spacings.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -83,6 +84,40 @@ TEST_F(EvaluationTest, TwoLevelsBlendLinearlyInPressure) {
   }
 }
 
+TEST_F(EvaluationTest, OnlyTheExactMissingValueDropsALevel) {
+  // The first temperature-ordered point holds -1.0E34 (and then the float
+  // next to -1.0E35): present, so the level stays; 40 lies between 1 and 2.
+  SetProperty(1, 1, 18, {-1.0E34f, 1, 2, 3});
+  EXPECT_EQ(StreamProperty(1, 18, 40, 2.0f, 1), 1.5f);
+  CurveValuesAt(1, 1, 1, 18) = std::nextafter(M, 0.0f);
+  EXPECT_EQ(StreamProperty(1, 18, 40, 2.0f, 1), 1.5f);
+  CurveValuesAt(1, 1, 1, 18) = M;
+  EXPECT_EQ(StreamProperty(1, 18, 40, 2.0f, 1), 0.0f);
+}
+
+TEST_F(CurveTest, APressureOutsideThreeLevelsUsesTheTwoNearest) {
+  // Pressures 2, 4, 1 on levels 1, 2, 3: the level list runs 3, 1, 2. Table
+  // 103 holds 2, 8, 1 on them (set after the preparation, which fills it).
+  LevelPressuresAt(1, 1) = 2.0f;
+  LevelPressuresAt(2, 1) = 4.0f;
+  LevelPressuresAt(3, 1) = 1.0f;
+  PrepareStreamCurves();
+  ASSERT_EQ(LevelList(1), (std::vector<int64_t>{3, 1, 2}));
+  LevelValuesAt(103, 1, 1) = 2;
+  LevelValuesAt(103, 2, 1) = 8;
+  LevelValuesAt(103, 3, 1) = 1;
+  struct Case { float pressure; float expected; };
+  const Case cases[] = {
+      {0.5f, 0.5f},  // below: 1 + (1 / 1) * -0.5 from the two lowest
+      {1.5f, 1.5f},  // between the two lowest
+      {3.0f, 5.0f},  // 2 + (6 / 2) * 1 between the two highest
+      {5.0f, 11.0f}, // above: 2 + (6 / 2) * 3 from the two highest
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(StreamProperty(1, 103, 0, c.pressure, 1), c.expected) << c.pressure;
+  }
+}
+
 TEST_F(EvaluationTest, LevelValuesBlendAndAMissingOneIsANumber) {
   LevelValuesAt(101, 2, 2) = M;
   LevelValuesAt(101, 1, 2) = 100;
@@ -91,7 +126,7 @@ TEST_F(EvaluationTest, LevelValuesBlendAndAMissingOneIsANumber) {
   EXPECT_EQ(StreamProperty(1, 101, 999, 2.0f, 2), M * 0.5f);
   EXPECT_EQ(StreamProperty(2, 103, 999, 2.0f, 2), 4.0f);
   EXPECT_EQ(StreamProperty(1, 103, 999, 5.0f, 2), 10.0f);
-  EXPECT_EQ(StreamProperty(1, 103, 999, -5.0f, 2), 2.0f);  // -4 corrected to the near level
+  EXPECT_EQ(StreamProperty(1, 103, 999, -5.0f, 2), 2.0f);  // -10 corrected to the near level
   LevelValuesAt(104, 1, 1) = -3;
   EXPECT_EQ(StreamProperty(1, 104, 0, 2.0f, 1), 0.0f);
   LevelValuesAt(102, 1, 1) = -3;

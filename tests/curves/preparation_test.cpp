@@ -28,6 +28,15 @@ TEST_F(CurveTest, SortKeepsPresentValuesAscendingAndStable) {
   EXPECT_EQ(list[5], 0);
 }
 
+TEST_F(CurveTest, SortListsEveryValueButTheExactMissingOne) {
+  // The floats on either side of -1.0E35 and -1.0E34 are present values.
+  const float values[4] = {std::nextafter(M, 0.0f), M, std::nextafter(M, -1.0E38f), -1.0E34f};
+  int64_t list[4] = {9, 9, 9, 9};
+  SortValidPoints(list, values, 4);
+  EXPECT_EQ(ListOf(list, 4), (List{3, 1, 4}));
+  EXPECT_EQ(list[3], 0);
+}
+
 TEST_F(CurveTest, SortWithNothingOrOnePresent) {
   int64_t list[3] = {9, 9, 9};
   const float none[3] = {M, M, M};

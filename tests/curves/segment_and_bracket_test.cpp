@@ -41,6 +41,7 @@ const SegmentCase kSegmentCases[] = {
     {"inside takes a positive second end", 1.5f, 1, -4, 2, 2, 1, 2},
     {"inside takes the first end when the second is not positive", 1.5f, 1, 2, 2, -4, 1, 2},
     {"never negative", 1.5f, 1, -2, 2, -4, 1, 0},
+    {"below the segment with a negative first end gives 0", 0, 1, -1, 2, 9, 1, 0},
     {"a missing y corrected to the other end", 1.5f, 1, M, 2, 4, 1, 4},
     // Descending segment.
     {"descending, above the first end", 3, 2, 3, 1, 9, 1, 3},
