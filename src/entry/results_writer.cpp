@@ -59,6 +59,8 @@ struct Line {
     for (int pad = width - static_cast<int>(r.ptr - buf); pad > 0; --pad) AddChar(' ');
     Add(buf, static_cast<size_t>(r.ptr - buf));
   }
+  void AddValue(float value) { AddReal(value); }
+  void AddValue(int32_t value) { AddInt(value); }
   // A text value: quotes become "in", then OEM to ANSI, on a local copy.
   void AddQuoted(const char* source, size_t n, size_t capacity) {
     char copy[kElementCapacity + 1];
@@ -87,20 +89,13 @@ void Emit(const char* text, size_t n) {
 }
 void Emit(const Line& line) { Emit(line.text, line.length); }
 
-void WriteScalarReal(const char* key, int64_t keyLength, float value) {
+// A scalar line: key, value, the digit 0.
+template <typename T>
+void WriteScalar(const char* key, int64_t keyLength, T value) {
   Line line;
   line.AddKey(key, keyLength, kKeyCapacity);
   line.AddChar(',');
-  line.AddReal(value);
-  line.Add(",0\n");
-  Emit(line);
-}
-
-void WriteScalarInt(const char* key, int64_t keyLength, int32_t value) {
-  Line line;
-  line.AddKey(key, keyLength, kKeyCapacity);
-  line.AddChar(',');
-  line.AddInt(value);
+  line.AddValue(value);
   line.Add(",0\n");
   Emit(line);
 }
@@ -114,33 +109,25 @@ void WriteHeader(const char* key, int64_t keyLength, int32_t n) {
   Emit(line);
 }
 
-void WriteRealElement(float value) {
+// An element line: the value, a comma and the element's flag, which is a
+// blank for the arrays and lists without flags ("%f, " and "%f,%c" are one
+// line kind).
+template <typename T>
+void WriteElement(T value, char flag = ' ') {
   Line line;
-  line.AddReal(value);
-  line.Add(", \n");
-  Emit(line);
-}
-
-void WriteZeroElement() { Emit(" , \n", 4); }
-
-char FlagAt(const char* flags, int64_t flagsLength, int32_t i) {
-  return i < static_cast<int64_t>(TextLength(flags, flagsLength)) ? flags[i] : ' ';
-}
-
-void WriteFlaggedElement(float value, char flag) {
-  Line line;
-  line.AddReal(value);
+  line.AddValue(value);
   line.AddChar(',');
   line.AddChar(flag);
   line.AddChar('\n');
   Emit(line);
 }
 
-void WriteIntElement(int32_t value) {
-  Line line;
-  line.AddInt(value);
-  line.Add(", \n");
-  Emit(line);
+void WriteZeroElement() { Emit(" , \n", 4); }
+
+// The flag of element i (from 0); past the flags text's end, a blank. A null
+// text has no flags.
+char FlagAt(const char* flags, int64_t flagsLength, int32_t i) {
+  return i < static_cast<int64_t>(TextLength(flags, flagsLength)) ? flags[i] : ' ';
 }
 
 // n: the position (from 1) of the last element among the first `count` that
@@ -200,22 +187,22 @@ bool ResultsFileIsOpen() { return g_resultsFile != nullptr; }
 
 void WriteResultReal(const char* key, int64_t keyLength, const float* value) {
   if (!g_resultsFile || *value == 0.0f) return;
-  WriteScalarReal(key, keyLength, *value);
+  WriteScalar(key, keyLength, *value);
 }
 
 void WriteResultRealAlways(const char* key, int64_t keyLength, const float* value) {
   if (!g_resultsFile) return;
-  WriteScalarReal(key, keyLength, *value);
+  WriteScalar(key, keyLength, *value);
 }
 
 void WriteResultInt(const char* key, int64_t keyLength, const void* value) {
   if (!g_resultsFile || ReadInt32(value) == 0) return;
-  WriteScalarInt(key, keyLength, ReadInt32(value));
+  WriteScalar(key, keyLength, ReadInt32(value));
 }
 
 void WriteResultIntAlways(const char* key, int64_t keyLength, const void* value) {
   if (!g_resultsFile) return;
-  WriteScalarInt(key, keyLength, ReadInt32(value));
+  WriteScalar(key, keyLength, ReadInt32(value));
 }
 
 void WriteResultText(const char* key, int64_t keyLength, const char* text, int64_t textLength) {
@@ -230,8 +217,12 @@ void WriteResultText(const char* key, int64_t keyLength, const char* text, int64
   Emit(line);
 }
 
-void WriteResultRealArray(const char* key, int64_t keyLength, const float* values,
-                          const void* count) {
+namespace {
+
+// A real array up to its last non-zero element, zeros as zero elements;
+// flags null for the array without flags.
+void WriteRealArray(const char* key, int64_t keyLength, const float* values, const char* flags,
+                    int64_t flagsLength, const void* count) {
   if (!g_resultsFile) return;
   const int32_t n = LastNonZeroReal(values, ReadInt32(count));
   if (n == 0) return;
@@ -240,24 +231,31 @@ void WriteResultRealArray(const char* key, int64_t keyLength, const float* value
     if (values[i] == 0.0f) {
       WriteZeroElement();
     } else {
-      WriteRealElement(values[i]);
+      WriteElement(values[i], FlagAt(flags, flagsLength, i));
     }
   }
 }
 
+// A real list: every element, zeros included; flags null for the list
+// without flags.
+void WriteRealList(const char* key, int64_t keyLength, const float* values, const char* flags,
+                   int64_t flagsLength, const void* count) {
+  const int32_t n = ReadInt32(count);
+  if (!g_resultsFile || n <= 0) return;
+  WriteHeader(key, keyLength, n);
+  for (int32_t i = 0; i < n; ++i) WriteElement(values[i], FlagAt(flags, flagsLength, i));
+}
+
+}  // namespace
+
+void WriteResultRealArray(const char* key, int64_t keyLength, const float* values,
+                          const void* count) {
+  WriteRealArray(key, keyLength, values, nullptr, 0, count);
+}
+
 void WriteResultRealArrayFlagged(const char* key, int64_t keyLength, const float* values,
                                  const char* flags, int64_t flagsLength, const void* count) {
-  if (!g_resultsFile) return;
-  const int32_t n = LastNonZeroReal(values, ReadInt32(count));
-  if (n == 0) return;
-  WriteHeader(key, keyLength, n);
-  for (int32_t i = 0; i < n; ++i) {
-    if (values[i] == 0.0f) {
-      WriteZeroElement();
-    } else {
-      WriteFlaggedElement(values[i], FlagAt(flags, flagsLength, i));
-    }
-  }
+  WriteRealArray(key, keyLength, values, flags, flagsLength, count);
 }
 
 void WriteResultInt8Array(const char* key, int64_t keyLength, const int64_t* values,
@@ -271,7 +269,7 @@ void WriteResultInt8Array(const char* key, int64_t keyLength, const int64_t* val
     if (values[i] == 0) {
       WriteZeroElement();
     } else {
-      WriteIntElement(static_cast<int32_t>(static_cast<uint32_t>(values[i] & 0xFFFFFFFF)));
+      WriteElement(static_cast<int32_t>(static_cast<uint32_t>(values[i] & 0xFFFFFFFF)));
     }
   }
 }
@@ -299,18 +297,12 @@ void WriteResultTextArray(const char* key, int64_t keyLength, const char* elemen
 
 void WriteResultRealList(const char* key, int64_t keyLength, const float* values,
                          const void* count) {
-  const int32_t n = ReadInt32(count);
-  if (!g_resultsFile || n <= 0) return;
-  WriteHeader(key, keyLength, n);
-  for (int32_t i = 0; i < n; ++i) WriteRealElement(values[i]);
+  WriteRealList(key, keyLength, values, nullptr, 0, count);
 }
 
 void WriteResultRealListFlagged(const char* key, int64_t keyLength, const float* values,
                                 const char* flags, int64_t flagsLength, const void* count) {
-  const int32_t n = ReadInt32(count);
-  if (!g_resultsFile || n <= 0) return;
-  WriteHeader(key, keyLength, n);
-  for (int32_t i = 0; i < n; ++i) WriteFlaggedElement(values[i], FlagAt(flags, flagsLength, i));
+  WriteRealList(key, keyLength, values, flags, flagsLength, count);
 }
 
 void WriteResultIntList(const char* key, int64_t keyLength, const int32_t* values,
@@ -318,7 +310,7 @@ void WriteResultIntList(const char* key, int64_t keyLength, const int32_t* value
   const int32_t n = ReadInt32(count);
   if (!g_resultsFile || n <= 0) return;
   WriteHeader(key, keyLength, n);
-  for (int32_t i = 0; i < n; ++i) WriteIntElement(values[i]);
+  for (int32_t i = 0; i < n; ++i) WriteElement(values[i]);
 }
 
 void WriteResultMessage(const void* number, const void* kind, const float* value1,
@@ -368,8 +360,10 @@ size_t ReplaceQuotesWithInch(char* text, size_t length, size_t capacity) {
 
 void CopyUpToDoubleBlank(char* destination, int64_t destinationLength, const char* source,
                          int64_t sourceLength, const void* count) {
+  // The search for two blanks stops at the source's NUL; the count does not,
+  // but it never reaches past the source's length.
   const size_t n = TextLength(source, sourceLength);
-  size_t take = n;
+  size_t take = 0;
   bool found = false;
   for (size_t i = 0; i + 1 < n; ++i) {
     if (source[i] == ' ' && source[i + 1] == ' ') {
@@ -380,7 +374,8 @@ void CopyUpToDoubleBlank(char* destination, int64_t destinationLength, const cha
   }
   if (!found) {
     const int32_t c = ReadInt32(count);
-    take = c <= 0 ? 0 : (static_cast<size_t>(c) < n ? static_cast<size_t>(c) : n);
+    const size_t available = sourceLength > 0 ? static_cast<size_t>(sourceLength) : 0;
+    take = c <= 0 ? 0 : (static_cast<size_t>(c) < available ? static_cast<size_t>(c) : available);
   }
   if (destinationLength <= 0) return;
   if (take > static_cast<size_t>(destinationLength)) take = static_cast<size_t>(destinationLength);

@@ -83,11 +83,11 @@ void WriteResultRaw(const char* text, int64_t length);
 // Returns the new length.
 size_t ReplaceQuotesWithInch(char* text, size_t length, size_t capacity);
 
-// Copies the source up to (not including) its first two consecutive blanks;
-// when it holds none, the first `count` characters (32-bit integer at the
-// address). The source ends at its length or NUL; at most destinationLength
-// characters are copied, no NUL is added and the rest of the destination is
-// left as it was.
+// Copies the source up to (not including) its first two consecutive blanks,
+// looked for up to its NUL or its length; when it holds none, the first
+// `count` characters (32-bit integer at the address), NULs included, but not
+// past the source's length. At most destinationLength characters are copied,
+// no NUL is added and the rest of the destination is left as it was.
 void CopyUpToDoubleBlank(char* destination, int64_t destinationLength, const char* source,
                          int64_t sourceLength, const void* count);
 

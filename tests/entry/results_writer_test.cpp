@@ -278,12 +278,16 @@ TEST(CopyUpToDoubleBlank, StopsAtTwoBlanksOrCopiesTheCount) {
       {"  AB", 4, 4, 6, "xxxxxx"},       // a double blank first: nothing
       {"ABCD", 4, 9, 6, "ABCDxx"},       // the count cut to the source
       {"ABCDEFGH", 8, 8, 3, "ABCxxx"},   // and to the destination
-      {"AB\0  ", 5, 5, 6, "ABxxxx"},     // the source ends at its NUL
+      // The search ends at the NUL, so the blanks after it are not seen and
+      // the count copies the NUL and what follows it.
+      {"AB\0  ", 5, 5, 6, "AB\0  x"},
+      {"AB\0CD", 5, 9, 6, "AB\0CDx"},  // the count cut to the source's length
+      {"AB  ", 0, 4, 6, "xxxxxx"},      // an empty source copies nothing
   };
   for (const auto& c : cases) {
     char destination[7] = "xxxxxx";
     CopyUpToDoubleBlank(destination, c.destinationLength, c.source, c.sourceLength, &c.count);
-    EXPECT_STREQ(destination, c.expected) << c.source;
+    EXPECT_EQ(std::string(destination, 6), std::string(c.expected, 6)) << c.source;
   }
 }
 
