@@ -53,9 +53,15 @@ extern "C" int32_t VESKAR(int32_t hostWindow, const char* programFolder, const c
     OpenResultsFile(resultsFile);
   }
 
-  // Only the host's exception decision changes the error code.
+  // Only the host's exception decision changes the error code. A program
+  // folder, input folder or base name that did not fit its field is empty in
+  // the engine's copy, so the calculation would read its run input and
+  // databases from the current folder: it is not run at all.
   int32_t errorCode = 0;
-  CallWithExceptionGuard(&RunCalculation, nullptr, &AskHostAboutException, &errorCode);
+  const RunContext& c = g_runContext;
+  if (c.programFolderFits && c.inputFolderFits && c.baseNameFits) {
+    CallWithExceptionGuard(&RunCalculation, nullptr, &AskHostAboutException, &errorCode);
+  }
 
   CloseResultsFile();
   ConvertRunReport();

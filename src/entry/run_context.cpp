@@ -80,7 +80,7 @@ void SetUpRunContext(const char* programFolder, const char* jobPath,
                      const char* applicationNumber, const char* runModeWord,
                      const char* runId) {
   RunContext& c = g_runContext;
-  bounded::Copy(c.programFolder, sizeof c.programFolder, programFolder);
+  c.programFolderFits = bounded::Copy(c.programFolder, sizeof c.programFolder, programFolder);
 
   const size_t folderEnd = FolderEnd(jobPath);
   c.inputFolderFits = bounded::CopyPrefix(c.inputFolder, sizeof c.inputFolder, jobPath, folderEnd);

@@ -24,6 +24,7 @@ struct RunContext {
   void* moduleHandle;
   // False when the text meant for the field did not fit (the field is then
   // empty): no file is named from such a field.
+  bool programFolderFits;
   bool inputFolderFits;
   bool baseNameFits;
   bool tempFolderFits;

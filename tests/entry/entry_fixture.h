@@ -35,6 +35,24 @@ class EntryTest : public ::testing::Test {
   void TearDown() override { ResetAll(); }
 };
 
+// A whole run's folders: the temp folder the system reports and an input
+// folder holding the job PUMP1.JOB. The calculations that tests put into the
+// guarded call are plain functions, so the folders are process-wide.
+inline std::string g_runTemp;
+inline std::string g_runInput;
+
+class RunFolderTest : public EntryTest {
+ protected:
+  void SetUp() override {
+    EntryTest::SetUp();
+    g_runTemp = testing_support::MakeTempFolder("runtemp");
+    g_runInput = testing_support::MakeTempFolder("runinput");
+    os::SetTempPathOverride(g_runTemp.c_str());
+    job_ = g_runInput + "PUMP1.JOB";
+  }
+  std::string job_;
+};
+
 // The ordinals of the Gantry calls so far, in order, e.g. "23 33 29".
 inline std::string GantryOrdinals() {
   std::string s;

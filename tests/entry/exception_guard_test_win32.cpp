@@ -7,25 +7,24 @@
 
 namespace {
 
-using entry_test::EntryTest;
+using entry_test::g_runInput;
+using entry_test::g_runTemp;
 using entry_test::GantryOrdinals;
 using entry_test::RelayMessages;
 using testing_support::Crlf;
 using testing_support::FileExists;
-using testing_support::MakeTempFolder;
 using testing_support::ReadFileOrEmpty;
 using testing_support::WriteFileBytes;
 
 constexpr DWORD kTestException = 0xE0564B52;  // a software exception of our own
 
-std::string g_temp, g_input;
 volatile bool g_resumed = false;
 volatile int* volatile g_nowhere = nullptr;
 
 void WriteBefore() {
   const float before = 1.0f;
   WriteResultReal("Before", 6, &before);
-  WriteFileBytes(g_temp + GetRunId() + ".TMP", "scratch");
+  WriteFileBytes(g_runTemp + GetRunId() + ".TMP", "scratch");
 }
 
 void WriteAfter() {
@@ -54,23 +53,18 @@ void InspectDecision() {
   const GantryCall* c = GantryStandin_LastOf(24);
   const auto* pointers = static_cast<const EXCEPTION_POINTERS*>(c->address[0]);
   g_codeSeen = pointers ? pointers->ExceptionRecord->ExceptionCode : 0;
-  g_resultsAtDecision = ReadFileOrEmpty(g_input + "PUMP1.KOU");
+  g_resultsAtDecision = ReadFileOrEmpty(g_runInput + "PUMP1.KOU");
 }
 
-class GuardTest : public EntryTest {
+class GuardTest : public entry_test::RunFolderTest {
  protected:
   void SetUp() override {
-    EntryTest::SetUp();
-    g_temp = MakeTempFolder("guardtemp");
-    g_input = MakeTempFolder("guardinput");
-    os::SetTempPathOverride(g_temp.c_str());
-    job_ = g_input + "PUMP1.JOB";
+    RunFolderTest::SetUp();
     g_resumed = false;
     g_codeSeen = 0;
     g_resultsAtDecision.clear();
     GantryStandin_SetHook(24, &InspectDecision);
   }
-  std::string job_;
 };
 
 TEST_F(GuardTest, ExecuteHandlerAbandonsTheCalculationAndFinishesTheRun) {
@@ -92,9 +86,9 @@ TEST_F(GuardTest, ExecuteHandlerAbandonsTheCalculationAndFinishesTheRun) {
   EXPECT_FALSE(g_resumed);
   EXPECT_EQ(GantryOrdinals(), "23 33 24 29");
   EXPECT_FALSE(ResultsFileIsOpen());
-  EXPECT_EQ(ReadFileOrEmpty(g_input + "PUMP1.KOU"), Crlf("Before,1.000000,0\n"));
-  EXPECT_TRUE(FileExists(g_input + "PUMP1.KVX"));
-  EXPECT_FALSE(FileExists(g_temp + GetRunId() + ".TMP"));
+  EXPECT_EQ(ReadFileOrEmpty(g_runInput + "PUMP1.KOU"), Crlf("Before,1.000000,0\n"));
+  EXPECT_TRUE(FileExists(g_runInput + "PUMP1.KVX"));
+  EXPECT_FALSE(FileExists(g_runTemp + GetRunId() + ".TMP"));
   EXPECT_EQ(RelayMessages(),
             "VESKAR -> Starting the calculation...|VESKAR -> Error occurred. Error code = 5|");
 }
@@ -124,7 +118,7 @@ TEST_F(GuardTest, ContinueExecutionResumesWhereTheExceptionWasRaised) {
   EXPECT_EQ(VESKAR(0, "P:\\", job_.c_str(), "", 0), 0);
   EXPECT_TRUE(g_resumed);
   EXPECT_EQ(GantryStandin_CountOf(24), 1);
-  EXPECT_EQ(ReadFileOrEmpty(g_input + "PUMP1.KOU"),
+  EXPECT_EQ(ReadFileOrEmpty(g_runInput + "PUMP1.KOU"),
             Crlf("Before,1.000000,0\nAfter,2.000000,0\n"));
   EXPECT_EQ(RelayMessages(),
             "VESKAR -> Starting the calculation...|VESKAR -> Calculation is done.|");
@@ -163,8 +157,8 @@ TEST_F(GuardTest, ContinueSearchPassesTheExceptionOutOfVeskar) {
   // Steps 8 to 11 did not run: the file is still open, no report text, the
   // temporary file is still there, no clean-up notice, no closing message.
   EXPECT_TRUE(ResultsFileIsOpen());
-  EXPECT_FALSE(FileExists(g_input + "PUMP1.KVX"));
-  EXPECT_TRUE(FileExists(g_temp + GetRunId() + ".TMP"));
+  EXPECT_FALSE(FileExists(g_runInput + "PUMP1.KVX"));
+  EXPECT_TRUE(FileExists(g_runTemp + GetRunId() + ".TMP"));
   EXPECT_EQ(GantryOrdinals(), "23 33 24");
   EXPECT_EQ(RelayMessages(), "VESKAR -> Starting the calculation...|");
 
@@ -173,7 +167,7 @@ TEST_F(GuardTest, ContinueSearchPassesTheExceptionOutOfVeskar) {
   SetGuardedCalculationForTests(nullptr);
   EXPECT_EQ(VESKAR(0, "P:\\", job_.c_str(), "", 0), 0);
   EXPECT_FALSE(ResultsFileIsOpen());
-  EXPECT_EQ(ReadFileOrEmpty(g_input + "PUMP1.KOU"), "");
+  EXPECT_EQ(ReadFileOrEmpty(g_runInput + "PUMP1.KOU"), "");
 }
 
 void RaiseFromHost() { ::RaiseException(kTestException, 0, 0, nullptr); }

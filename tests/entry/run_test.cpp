@@ -4,40 +4,27 @@
 
 namespace {
 
-using entry_test::EntryTest;
+using entry_test::g_runInput;
+using entry_test::g_runTemp;
 using entry_test::GantryOrdinals;
 using entry_test::RelayMessages;
 using testing_support::Crlf;
 using testing_support::FileExists;
-using testing_support::MakeTempFolder;
 using testing_support::ReadFileOrEmpty;
 using testing_support::WriteFileBytes;
-
-std::string g_temp;   // the run's temp folder
-std::string g_input;  // the run's input folder
 
 // A calculation that writes a result, a report and a temporary file.
 void WritingCalculation() {
   const float poisson = 0.3f;
   WriteResultReal("PoissonRat", 10, &poisson);
-  WriteFileBytes(g_input + GetRunId() + ".KVO", "REPORT PAGE\t1\r\n$$$P.EMF,1,1,2,2\r\n");
-  WriteFileBytes(g_temp + GetRunId() + "A.TMP", "scratch");
+  WriteFileBytes(g_runInput + GetRunId() + ".KVO", "REPORT PAGE\t1\r\n$$$P.EMF,1,1,2,2\r\n");
+  WriteFileBytes(g_runTemp + GetRunId() + "A.TMP", "scratch");
 }
 
-class RunTest : public EntryTest {
- protected:
-  void SetUp() override {
-    EntryTest::SetUp();
-    g_temp = MakeTempFolder("runtemp");
-    g_input = MakeTempFolder("runinput");
-    os::SetTempPathOverride(g_temp.c_str());
-    job_ = g_input + "PUMP1.JOB";
-  }
-  std::string job_;
-};
+using RunTest = entry_test::RunFolderTest;
 
 TEST_F(RunTest, ARunWithoutExceptionGoesThroughEveryStep) {
-  ASSERT_TRUE(WriteFileBytes(g_input + "PUMP1.KOU", "OLD LINE FROM AN EARLIER RUN\r\n"));
+  ASSERT_TRUE(WriteFileBytes(g_runInput + "PUMP1.KOU", "OLD LINE FROM AN EARLIER RUN\r\n"));
   SetGuardedCalculationForTests(&WritingCalculation);
   EXPECT_EQ(VESKAR(-5, "P:\\PROG\\", job_.c_str(), "BATCH", 7), 0);
 
@@ -52,30 +39,30 @@ TEST_F(RunTest, ARunWithoutExceptionGoesThroughEveryStep) {
   // The host window is sign-extended from 32 bits.
   EXPECT_EQ(GetHostWindow(), reinterpret_cast<void*>(static_cast<intptr_t>(-5)));
   EXPECT_EQ(GetEntryOption(), 7);
-  EXPECT_EQ(std::string(GetInputDir()), g_input);
+  EXPECT_EQ(std::string(GetInputDir()), g_runInput);
   EXPECT_STREQ(GetBaseName(), "PUMP1");
-  EXPECT_EQ(std::string(GetTempDir()), g_temp);
+  EXPECT_EQ(std::string(GetTempDir()), g_runTemp);
   ASSERT_EQ(std::strlen(GetRunId()), 6u);
   EXPECT_EQ(std::strspn(GetRunId(), "0123456789ABCDEF"), 6u);
 
   EXPECT_FALSE(ResultsFileIsOpen());
-  EXPECT_EQ(ReadFileOrEmpty(g_input + "PUMP1.KOU"), Crlf("PoissonRat,0.300000,0\n"));
-  EXPECT_EQ(ReadFileOrEmpty(g_input + "PUMP1.KVX"), Crlf("REPORT PAGE\n"));
-  EXPECT_FALSE(FileExists(g_temp + GetRunId() + "A.TMP"));
+  EXPECT_EQ(ReadFileOrEmpty(g_runInput + "PUMP1.KOU"), Crlf("PoissonRat,0.300000,0\n"));
+  EXPECT_EQ(ReadFileOrEmpty(g_runInput + "PUMP1.KVX"), Crlf("REPORT PAGE\n"));
+  EXPECT_FALSE(FileExists(g_runTemp + GetRunId() + "A.TMP"));
 }
 
 TEST_F(RunTest, TheEmptyCalculationLeavesAnEmptyResultsAndTextFile) {
   EXPECT_EQ(VESKAR_VB(0, "P:\\PROG\\", job_.c_str(), "", 0), 0);
-  EXPECT_TRUE(FileExists(g_input + "PUMP1.KOU"));
-  EXPECT_EQ(ReadFileOrEmpty(g_input + "PUMP1.KOU"), "");
-  EXPECT_TRUE(FileExists(g_input + "PUMP1.KVX"));
-  EXPECT_EQ(ReadFileOrEmpty(g_input + "PUMP1.KVX"), "");
+  EXPECT_TRUE(FileExists(g_runInput + "PUMP1.KOU"));
+  EXPECT_EQ(ReadFileOrEmpty(g_runInput + "PUMP1.KOU"), "");
+  EXPECT_TRUE(FileExists(g_runInput + "PUMP1.KVX"));
+  EXPECT_EQ(ReadFileOrEmpty(g_runInput + "PUMP1.KVX"), "");
   EXPECT_EQ(RelayMessages(),
             "VESKAR -> Starting the calculation...|VESKAR -> Calculation is done.|");
 }
 
 TEST_F(RunTest, AJobPathTooLongForTheResultsFileNameTouchesNoFile) {
-  const std::string folder = g_input + std::string(240 - g_input.size() % 240, 'D') + "\\";
+  const std::string folder = g_runInput + std::string(240 - g_runInput.size() % 240, 'D') + "\\";
   ASSERT_TRUE(os::CreateFolder(folder.c_str()));
   const std::string job = folder + std::string(30, 'J') + ".JOB";
   SetGuardedCalculationForTests(&WritingCalculation);
@@ -87,8 +74,37 @@ TEST_F(RunTest, AJobPathTooLongForTheResultsFileNameTouchesNoFile) {
             "VESKAR -> Starting the calculation...|VESKAR -> Calculation is done.|");
 }
 
+int g_calculations = 0;
+void CountingCalculation() { ++g_calculations; }
+
+TEST_F(RunTest, TheCalculationIsNotRunWhenTheJobsFolderOrProgramFolderDoesNotFit) {
+  SetGuardedCalculationForTests(&CountingCalculation);
+  const struct {
+    std::string program;
+    std::string job;
+  } cases[] = {
+      // A folder of 256 characters and more: its field stays empty, and the
+      // run input would be looked for in the current folder.
+      {"P:\\", "C:\\" + std::string(253, 'F') + "\\PUMP1.JOB"},
+      {"P:\\" + std::string(254, 'P') + "\\", job_},
+  };
+  for (const auto& c : cases) {
+    g_calculations = 0;
+    RelayStandin_Reset();
+    RelayStandin_SetQuiet(1);
+    EXPECT_EQ(VESKAR(0, c.program.c_str(), c.job.c_str(), "", 0), 0);
+    EXPECT_EQ(g_calculations, 0);
+    EXPECT_EQ(RelayMessages(),
+              "VESKAR -> Starting the calculation...|VESKAR -> Calculation is done.|");
+  }
+  // The longest that fit: a folder of 255 characters, a program folder of 255.
+  g_calculations = 0;
+  EXPECT_EQ(VESKAR(0, ("P:\\" + std::string(251, 'P') + "\\").c_str(), job_.c_str(), "", 0), 0);
+  EXPECT_EQ(g_calculations, 1);
+}
+
 TEST_F(RunTest, AResultsFileThatCannotBeOpenedDoesNotStopTheRun) {
-  const std::string job = g_input + "NO\\SUCH\\PUMP1.JOB";
+  const std::string job = g_runInput + "NO\\SUCH\\PUMP1.JOB";
   SetGuardedCalculationForTests(&WritingCalculation);
   EXPECT_EQ(VESKAR(0, "P:\\", job.c_str(), "", 0), 0);
   EXPECT_FALSE(ResultsFileIsOpen());
