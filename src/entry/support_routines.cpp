@@ -78,15 +78,14 @@ int32_t ReadUserSetting(const char* subKey, const char* valueName, char* data) {
 }
 
 int64_t GetEnvValue(const char* name, int64_t nameLength, char* out, int64_t outLength) {
+  // A name too long for its buffer is not looked up: cut, it would name
+  // another variable.
   char variable[kRunFolderSize];
   size_t n = 0;
-  while (nameLength > 0 && n < static_cast<size_t>(nameLength) && n + 1 < sizeof variable &&
-         name[n] != '\0') {
-    ++n;
+  while (nameLength > 0 && n < static_cast<size_t>(nameLength) && name[n] != '\0') ++n;
+  if (outLength > 0 && bounded::CopyPrefix(variable, sizeof variable, name, n)) {
+    os::GetEnv(variable, out, static_cast<size_t>(outLength));
   }
-  bounded::CopyPrefix(variable, sizeof variable, name, n);
-  char value[4096];
-  if (outLength > 0 && os::GetEnv(variable, value, sizeof value)) CopyCut(out, outLength, value);
   return LengthWithin(out, outLength);
 }
 
@@ -105,8 +104,7 @@ int32_t FindProgramDir(void* module, char* out, int64_t outLength) {
       }
     }
   }
-  char value[4096];
-  if (!os::GetEnv("KVOR", value, sizeof value)) return -1;
-  CopyCut(out, outLength, value);
+  if (!os::GetEnv("KVOR", nullptr, 0)) return -1;
+  if (outLength > 0) os::GetEnv("KVOR", out, static_cast<size_t>(outLength));
   return 0;
 }

@@ -42,6 +42,33 @@ TEST_F(EntryTest, GetEnvValueCopiesCutAtTheOutputLength) {
   EXPECT_STREQ(out, "KEPT");
 }
 
+TEST_F(EntryTest, GetEnvValueLooksUpOnlyTheWholeName) {
+  // A name of 255 characters is looked up; one longer is not, even when its
+  // first 255 characters name a variable that is set.
+  const std::string name(255, 'V');
+  SetEnv(name.c_str(), "SET");
+  char out[16];
+  EXPECT_EQ(GetEnvValue(name.c_str(), 255, out, sizeof out), 3);
+  EXPECT_STREQ(out, "SET");
+  const std::string longer = name + "W";
+  std::strcpy(out, "KEPT");
+  EXPECT_EQ(GetEnvValue(longer.c_str(), 256, out, sizeof out), 4);
+  EXPECT_STREQ(out, "KEPT");
+  SetEnv(name.c_str(), nullptr);
+
+  // A long value is cut only by the output's length.
+  const std::string value(5000, 'x');
+  SetEnv("VESKAR_TEST_LONG", value.c_str());
+  std::string big(6000, '#');
+  EXPECT_EQ(GetEnvValue("VESKAR_TEST_LONG", 16, big.data(), 6000), 5000);
+  EXPECT_EQ(big.substr(0, 5001), value + '\0');
+  SetEnv("KVOR", ("D:\\" + std::string(4999, 'K')).c_str());
+  EXPECT_EQ(FindProgramDir(nullptr, big.data(), 6000), 0);
+  EXPECT_EQ(std::strlen(big.c_str()), 5002u);
+  SetEnv("KVOR", nullptr);
+  SetEnv("VESKAR_TEST_LONG", nullptr);
+}
+
 TEST_F(EntryTest, FindProgramDirFallsBackToKvor) {
   char out[64];
   SetEnv("KVOR", "D:\\SUITE\\");
