@@ -8,22 +8,8 @@
 
 namespace bounded {
 
-// Copies `src` into `dst` (capacity bytes, NUL included). False, with dst
-// holding "", when it does not fit.
-inline bool Copy(char* dst, size_t capacity, const char* src) {
-  if (capacity == 0) return false;
-  const size_t n = src ? std::strlen(src) : 0;
-  if (n + 1 > capacity) {
-    dst[0] = '\0';
-    return false;
-  }
-  if (n > 0) std::memcpy(dst, src, n);
-  dst[n] = '\0';
-  return true;
-}
-
-// Copies the first `n` characters of `src` and a NUL. False, with dst "",
-// when they do not fit.
+// Copies the first `n` characters of `src` and a NUL into `dst` (capacity
+// bytes, NUL included). False, with dst "", when they do not fit.
 inline bool CopyPrefix(char* dst, size_t capacity, const char* src, size_t n) {
   if (capacity == 0) return false;
   if (n + 1 > capacity) {
@@ -33,6 +19,11 @@ inline bool CopyPrefix(char* dst, size_t capacity, const char* src, size_t n) {
   if (n > 0) std::memcpy(dst, src, n);
   dst[n] = '\0';
   return true;
+}
+
+// Copies the whole of `src`. False, with dst "", when it does not fit.
+inline bool Copy(char* dst, size_t capacity, const char* src) {
+  return CopyPrefix(dst, capacity, src, src ? std::strlen(src) : 0);
 }
 
 // dst = a + b + c. False, with dst "", when the whole does not fit.

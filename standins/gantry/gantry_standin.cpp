@@ -51,7 +51,14 @@ void RunHook(int32_t ordinal) {
   if (ordinal >= 0 && ordinal < kMaxOrdinal && g_script.hooks[ordinal]) g_script.hooks[ordinal]();
 }
 
-int64_t WriteFolder(const char* folder, int64_t count, char* field, int64_t fieldLength) {
+// Ordinals 33 and 35: the call recorded, the scripted folder written into
+// the field (at most its length, no NUL) and the scripted count returned.
+int64_t FolderQuery(int32_t ordinal, const char* folder, int64_t count, char* field,
+                    int64_t fieldLength) {
+  GantryCall* c = NewCall(ordinal);
+  c->address[0] = field;
+  c->value[0] = fieldLength;
+  RunHook(ordinal);
   const int64_t n = static_cast<int64_t>(std::strlen(folder));
   const int64_t k = n < fieldLength ? n : fieldLength;
   if (k > 0) std::memcpy(field, folder, static_cast<size_t>(k));
@@ -92,19 +99,11 @@ SERVICE int32_t HostFileNotice(void) {
 }
 
 SERVICE int64_t HostDataFolder(char* field, int64_t fieldLength) {
-  GantryCall* c = NewCall(33);
-  c->address[0] = field;
-  c->value[0] = fieldLength;
-  RunHook(33);
-  return WriteFolder(g_script.dataFolder, g_script.dataCount, field, fieldLength);
+  return FolderQuery(33, g_script.dataFolder, g_script.dataCount, field, fieldLength);
 }
 
 SERVICE int64_t HostSecondFolder(char* field, int64_t fieldLength) {
-  GantryCall* c = NewCall(35);
-  c->address[0] = field;
-  c->value[0] = fieldLength;
-  RunHook(35);
-  return WriteFolder(g_script.secondFolder, g_script.secondCount, field, fieldLength);
+  return FolderQuery(35, g_script.secondFolder, g_script.secondCount, field, fieldLength);
 }
 
 SERVICE int32_t HostSetTraceLevel(const int64_t* level) {
