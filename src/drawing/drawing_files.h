@@ -70,8 +70,9 @@ void ReadDrawingBinary(const char* path, int32_t* count, unsigned char* records,
 
 // ---- either kind, by the path's extension -------------------------------------
 
-// "KVD" reads a text drawing (n is not used), "KFD" drawing n of a binary file,
-// compared without regard to case; anything else reads nothing, count 0.
+// By the three letters after the file name's last '.', case aside: "KVD" reads
+// a text drawing (n is not used), "KFD" drawing n of a binary file; anything
+// else reads nothing, count 0.
 void CountDrawing(const char* path, int32_t* count, int32_t* stringSize, int n);
 void ReadDrawing(const char* path, int32_t* count, unsigned char* records,
                  int64_t recordCapacity, char* strings, int64_t stringCapacity,

@@ -12,10 +12,8 @@ namespace {
 enum class DrawingKind { kNone, kText, kBinary };
 
 DrawingKind KindOf(const char* path) {
-  const char* extension = DrawingExtension(path);
-  if (!extension) return DrawingKind::kNone;
-  if (EqualNoCase(extension, "KVD")) return DrawingKind::kText;
-  if (EqualNoCase(extension, "KFD")) return DrawingKind::kBinary;
+  if (ExtensionLettersAre(path, "KVD")) return DrawingKind::kText;
+  if (ExtensionLettersAre(path, "KFD")) return DrawingKind::kBinary;
   return DrawingKind::kNone;
 }
 

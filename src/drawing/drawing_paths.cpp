@@ -27,14 +27,35 @@ const char* DrawingExtension(const char* path) {
   return dot ? dot + 1 : nullptr;
 }
 
-bool EqualNoCase(const char* a, const char* b) {
-  for (; *a && *b; ++a, ++b) {
-    if (Fold(*a) != Fold(*b)) return false;
+bool ExtensionLettersAre(const char* path, const char* letters) {
+  const char* extension = DrawingExtension(path);
+  if (!extension) return false;
+  for (int i = 0; i < 3; ++i) {
+    if (extension[i] == '\0' || Fold(extension[i]) != Fold(letters[i])) return false;
   }
-  return *a == *b;
+  return true;
 }
 
-bool SameDrawingPath(const char* a, const char* b) { return EqualNoCase(a, b); }
+namespace {
+
+// The length of a path without the blanks and points at its end, which
+// Windows drops from a file name when it opens the file.
+size_t OpenedLength(const char* path) {
+  size_t n = std::strlen(path);
+  while (n > 0 && (path[n - 1] == ' ' || path[n - 1] == '.')) --n;
+  return n;
+}
+
+}  // namespace
+
+bool SameDrawingPath(const char* a, const char* b) {
+  const size_t n = OpenedLength(a);
+  if (n != OpenedLength(b)) return false;
+  for (size_t i = 0; i < n; ++i) {
+    if (Fold(a[i]) != Fold(b[i])) return false;
+  }
+  return true;
+}
 
 bool InputFolderPath(char* out, size_t outSize, const char* name) {
   const char* folder = GetInputDir();

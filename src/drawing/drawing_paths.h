@@ -8,8 +8,12 @@
 const char* DrawingFileName(const char* path);
 // The text after the last '.' of the file name, or null when it has none.
 const char* DrawingExtension(const char* path);
-bool EqualNoCase(const char* a, const char* b);
-// The same path, as Windows compares them: case and the kind of slash aside.
+// True when the three characters after the file name's last '.' are `letters`
+// (three of them), case aside; whatever follows them does not count, so
+// "PLAN.KFD " and "PLAN.KFDX" are binary drawing files as "PLAN.KFD" is.
+bool ExtensionLettersAre(const char* path, const char* letters);
+// The same file, as Windows opens them: case, the kind of slash and blanks or
+// points at the end aside.
 bool SameDrawingPath(const char* a, const char* b);
 // The input folder followed by `name` into `out` (`outSize` bytes); false when
 // it does not fit.

@@ -220,6 +220,29 @@ TEST_F(DrawingTest, LoadATextDrawingByItsExtension) {
   EXPECT_EQ(LoadDrawing(&d, Path("plan.dwg").c_str(), 1), 0);
 }
 
+TEST_F(DrawingTest, TheKindIsTheThreeLettersAfterTheLastPoint) {
+  // Whatever follows the three letters does not count; fewer than three name
+  // no kind.
+  Write("plan.kvd1", Lines({Command('M', 1, 2), Command('D', 3, 4), Command('D', 5, 6)}));
+  Write("three.KfdX", kThreeDrawings);
+  Write("plan.kv", Lines({Command('M', 1, 2)}));
+  struct Case {
+    const char* name;
+    int n;
+    int32_t count;
+    int32_t size;
+  };
+  const Case cases[] = {{"plan.kvd1", 1, 3, 0}, {"three.KfdX", 2, 1, 3}, {"plan.kv", 1, 0, 0}};
+  for (const Case& c : cases) {
+    int32_t count = -1;
+    int32_t size = -1;
+    CountDrawing(Path(c.name).c_str(), &count, &size, c.n);
+    EXPECT_EQ(count, c.count) << c.name;
+    EXPECT_EQ(size, c.size) << c.name;
+  }
+  EXPECT_TRUE(g_messages.empty());
+}
+
 TEST_F(DrawingTest, LoadRunsOutOfMemory) {
   Write("three.kfd", kThreeDrawings);
   // The string block first, then the record block.

@@ -121,6 +121,9 @@ TEST_F(DrawingTest, ConvertOntoItselfLeavesTheFileUntouched) {
   Write("PLAN.KFD", twoDrawings);
   ConvertDrawingFile("PLAN.KFD");
   ConvertDrawingFile("plan.kfd");
+  // Windows opens "PLAN.KFD  " and "PLAN.KFD." as PLAN.KFD.
+  ConvertDrawingFile("PLAN.KFD  ");
+  ConvertDrawingFile("PLAN.KFD .");
   EXPECT_EQ(Read("PLAN.KFD"), twoDrawings);
   EXPECT_TRUE(g_messages.empty());
 }
@@ -198,7 +201,10 @@ TEST_F(DrawingTest, AppendOntoItselfLeavesTheFileUntouched) {
   WriteDrawingFile("OTHER.KVD", "OUT.KFD", "b");
   const std::string before = Read("OUT.KFD");
   WriteDrawingFile("OUT.KFD", "out.kfd", "again");
+  WriteDrawingFile("OUT.KFD ", "OUT.KFD", "again");
+  WriteDrawingFile("OUT.KFD", "OUT.KFD. ", "again");
   EXPECT_EQ(Read("OUT.KFD"), before);
+  EXPECT_TRUE(g_messages.empty());
 }
 
 TEST_F(DrawingTest, FailedAppendCutsTheTargetBack) {
