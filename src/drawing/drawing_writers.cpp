@@ -13,7 +13,9 @@
 
 namespace {
 
-constexpr int64_t kLargestWrappedFile = INT32_MAX;  // a string area's size is 32 bits
+// A string area's size is a 32-bit signed count: a source of 2 GiB or more
+// cannot be described by a header.
+constexpr int64_t kLargestWrappedFile = INT32_MAX;
 constexpr size_t kPathBuffer = kDrawingPathSize + 8;
 
 int g_writeFailAfter = -1;
@@ -109,6 +111,14 @@ void WriteOneDrawing(const char* source, const char* target, const char* title, 
   if (stringBlock) os::MemFree(stringBlock);
 }
 
+// The source and target names after the input folder (kPathBuffer bytes
+// each); false when either does not fit.
+bool BothInInputFolder(const char* source, const char* target, char* sourcePath,
+                       char* targetPath) {
+  return InputFolderPath(sourcePath, kDrawingPathSize, source) &&
+         InputFolderPath(targetPath, kDrawingPathSize, target);
+}
+
 }  // namespace
 
 void ConvertDrawingFile(const char* name) {
@@ -130,10 +140,7 @@ void ConvertDrawingFile(const char* name) {
 void WriteDrawingFile(const char* source, const char* target, const char* title) {
   char sourcePath[kPathBuffer];
   char targetPath[kPathBuffer];
-  if (!InputFolderPath(sourcePath, kDrawingPathSize, source) ||
-      !InputFolderPath(targetPath, kDrawingPathSize, target)) {
-    return;
-  }
+  if (!BothInInputFolder(source, target, sourcePath, targetPath)) return;
   if (SameDrawingPath(sourcePath, targetPath)) return;
   WriteOneDrawing(sourcePath, targetPath, title, true, kTitleConvert);
 }
@@ -141,12 +148,9 @@ void WriteDrawingFile(const char* source, const char* target, const char* title)
 void WrapFileAsDrawing(const char* source, const char* target, const char* title) {
   char sourcePath[kPathBuffer];
   char targetPath[kPathBuffer];
-  if (!InputFolderPath(sourcePath, kDrawingPathSize, source) ||
-      !InputFolderPath(targetPath, kDrawingPathSize, target)) {
-    return;
-  }
+  if (!BothInInputFolder(source, target, sourcePath, targetPath)) return;
   const int64_t size = os::FileSize(sourcePath);
-  if (size < 0 || size >= kLargestWrappedFile) return;
+  if (size < 0 || size > kLargestWrappedFile) return;
   FILE* in = os::OpenFile(sourcePath, "rb");
   if (!in) return;
   // One byte more, so that an empty file still gets a block to lock.
