@@ -90,6 +90,26 @@ constexpr int32_t kMaxTextLength = 99;
 constexpr int64_t kMaxRecords = INT32_MAX / kDrawingRecordSize;
 constexpr int64_t kMaxStringSize = INT32_MAX - 16;
 
+// Text lines 1 and 2 of an S record, the same for both passes: height, angle
+// and the clamped length (0 without digits), the text left in `param`. False
+// when the file ended before the text line.
+bool ReadTextLines(const char* path, char* param, float* height, float* angle, int32_t* length) {
+  *length = 0;
+  bool more = ReadDrawingLine(param, path, 0) != 0;
+  if (more) ReadFixedFields(param, "F54F63I02", height, angle, length);
+  more = more && ReadDrawingLine(param, path, 0) != 0;
+  *length = ClampTextLength(*length, more ? param : nullptr);
+  return more;
+}
+
+// A V line whose x, truncated, is 3 or 4 has an extra line, read and ignored.
+// False when the file ended before it.
+bool PassOverExtraLine(const char* path, char* param, float x) {
+  const int32_t v = WholePart(x);
+  if (v != 3 && v != 4) return true;
+  return ReadDrawingLine(param, path, 0) != 0;
+}
+
 }  // namespace
 
 int ReadDrawingLine(char* line, const char* name, int close) {
@@ -186,11 +206,7 @@ void CountDrawingText(const char* path, int32_t* count, int32_t* stringSize) {
         int32_t length = 0;
         float height = 0.0f;
         float angle = 0.0f;
-        more = ReadDrawingLine(param, path, 0) != 0;
-        if (more) ReadFixedFields(param, "F54F63I02", &height, &angle, &length);
-        const bool haveText = more && ReadDrawingLine(param, path, 0) != 0;
-        more = haveText;
-        length = ClampTextLength(length, haveText ? param : nullptr);
+        more = ReadTextLines(path, param, &height, &angle, &length);
         if (size + length > kMaxStringSize) {
           --records;
           more = false;
@@ -202,11 +218,9 @@ void CountDrawingText(const char* path, int32_t* count, int32_t* stringSize) {
       case 'T':
         more = false;
         break;
-      case 'V': {
-        const int32_t v = WholePart(cmd.x);
-        if (v == 3 || v == 4) more = ReadDrawingLine(param, path, 0) != 0;
+      case 'V':
+        more = PassOverExtraLine(path, param, cmd.x);
         break;
-      }
       default:
         break;
     }
@@ -307,11 +321,7 @@ void ReadDrawingText(const char* path, int32_t* count, unsigned char* records,
       case 'S': {
         store = true;
         int32_t length = 0;
-        more = ReadDrawingLine(param, path, 0) != 0;
-        if (more) ReadFixedFields(param, "F54F63I02", &r.field3, &r.field4, &length);
-        const bool haveText = more && ReadDrawingLine(param, path, 0) != 0;
-        more = haveText;
-        length = ClampTextLength(length, haveText ? param : nullptr);
+        more = ReadTextLines(path, param, &r.field3, &r.field4, &length);
         if (stringOffset + length > kMaxStringSize) {
           store = false;
           more = false;
@@ -332,11 +342,9 @@ void ReadDrawingText(const char* path, int32_t* count, unsigned char* records,
       case 'T':
         more = false;
         break;
-      case 'V': {
-        const int32_t v = WholePart(cmd.x);
-        if (v == 3 || v == 4) more = ReadDrawingLine(param, path, 0) != 0;
+      case 'V':
+        more = PassOverExtraLine(path, param, cmd.x);
         break;
-      }
       default:
         break;
     }

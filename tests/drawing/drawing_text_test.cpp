@@ -20,7 +20,9 @@ using drawing_test::Field;
 using drawing_test::Lines;
 
 struct TextDrawing {
-  int32_t count = -1;
+  int32_t counted = -1;      // records and string bytes of the count pass
+  int32_t countedSize = -1;
+  int32_t count = -1;        // records of the read pass
   float largestX = -1;
   float largestY = -1;
   std::vector<DrawingRecord> records;
@@ -28,14 +30,15 @@ struct TextDrawing {
 };
 
 // Both passes over a text drawing, the read pass with blocks of exactly the
-// size the count pass gave.
-TextDrawing ReadBoth(const std::string& path, int32_t* countedRecords, int32_t* countedSize) {
-  CountDrawingText(path.c_str(), countedRecords, countedSize);
-  std::vector<unsigned char> records(static_cast<size_t>(*countedRecords) * kDrawingRecordSize);
-  std::vector<char> strings(static_cast<size_t>(*countedSize));
+// size the count pass gave; the passes must agree on the record count.
+TextDrawing ReadBoth(const std::string& path) {
   TextDrawing d;
-  ReadDrawingText(path.c_str(), &d.count, records.data(), *countedRecords, strings.data(),
-                  *countedSize, &d.largestX, &d.largestY);
+  CountDrawingText(path.c_str(), &d.counted, &d.countedSize);
+  std::vector<unsigned char> records(static_cast<size_t>(d.counted) * kDrawingRecordSize);
+  std::vector<char> strings(static_cast<size_t>(d.countedSize));
+  ReadDrawingText(path.c_str(), &d.count, records.data(), d.counted, strings.data(),
+                  d.countedSize, &d.largestX, &d.largestY);
+  EXPECT_EQ(d.count, d.counted) << path;
   for (int32_t i = 0; i < d.count; ++i) d.records.push_back(GetDrawingRecord(records.data(), i));
   d.strings.assign(strings.begin(), strings.end());
   return d;
@@ -203,11 +206,9 @@ TEST_F(DrawingTest, TextDrawingWithEveryCommand) {
                         Command('T'),
                         Command('M', 1000.0, 1000.0),  // after the end: never read
                     }));
-  int32_t count = 0;
-  int32_t size = 0;
-  const TextDrawing d = ReadBoth(Path("plan.kvd"), &count, &size);
-  EXPECT_EQ(count, 9);
-  EXPECT_EQ(size, 8);
+  const TextDrawing d = ReadBoth(Path("plan.kvd"));
+  EXPECT_EQ(d.counted, 9);
+  EXPECT_EQ(d.countedSize, 8);
   ASSERT_EQ(d.count, 9);
   const float height = 2.0f * 1.45f * 0.5f;
   ExpectRecord(d.records[0], 'M', 3, 3);
@@ -227,9 +228,7 @@ TEST_F(DrawingTest, TextDrawingWithEveryCommand) {
 TEST_F(DrawingTest, ArcCentreFromAPointOnTheCircle) {
   Write("c.kvd", Lines({Command('C', 7, 5), ArcLine(2, 0, 10),
                         Command('C', 7, 5), ArcLine(-2, 0, 10)}));
-  int32_t count = 0;
-  int32_t size = 0;
-  const TextDrawing d = ReadBoth(Path("c.kvd"), &count, &size);
+  const TextDrawing d = ReadBoth(Path("c.kvd"));
   ASSERT_EQ(d.count, 2);
   ExpectRecord(d.records[0], 'C', 5, 5, 2, 0, 10);
   ExpectRecord(d.records[1], 'C', 7, 5, 2, 0, 10);
@@ -239,10 +238,8 @@ TEST_F(DrawingTest, ExtraLineOfV3AndV4IsPassedOverByBothPasses) {
   // The lines after V 3 and V 4 look like records; after V 5 it is one.
   Write("v.kvd", Lines({Command('V', 3), Command('A', 1, 1), Command('V', 4), Command('M', 9, 9),
                         Command('V', 5), Command('D', 2, 2), Command('M', 1, 1)}));
-  int32_t count = 0;
-  int32_t size = 0;
-  const TextDrawing d = ReadBoth(Path("v.kvd"), &count, &size);
-  EXPECT_EQ(count, 2);
+  const TextDrawing d = ReadBoth(Path("v.kvd"));
+  EXPECT_EQ(d.counted, 2);
   ASSERT_EQ(d.count, 2);
   ExpectRecord(d.records[0], 'D', 2, 2);
   ExpectRecord(d.records[1], 'M', 1, 1);
@@ -252,25 +249,35 @@ TEST_F(DrawingTest, ExtraLineOfV3AndV4IsPassedOverByBothPasses) {
 TEST_F(DrawingTest, ExtentsOfEmptyDrawingsAndOfLinesThatAreNoRecords) {
   Write("empty.kvd", "");
   Write("q.kvd", Lines({Command('Q', 30, 40), Command('M', 1, 1)}));  // no T: ends at the last line
-  int32_t count = 0;
-  int32_t size = 0;
-  TextDrawing d = ReadBoth(Path("empty.kvd"), &count, &size);
+  TextDrawing d = ReadBoth(Path("empty.kvd"));
   EXPECT_EQ(d.count, 0);
   EXPECT_EQ(d.largestX, 0.0f);
   EXPECT_EQ(d.largestY, 0.0f);
-  d = ReadBoth(Path("q.kvd"), &count, &size);
+  d = ReadBoth(Path("q.kvd"));
   ASSERT_EQ(d.count, 1);
   ExpectRecord(d.records[0], 'M', 1, 1);
   EXPECT_EQ(d.largestX, 30.0f);
   EXPECT_EQ(d.largestY, 40.0f);
 }
 
+TEST_F(DrawingTest, TheEndPointRaisesTheExtentsButStyleScaleAndSkipLinesDoNot) {
+  // F 1000 keeps the scale at 1; L, F and V (5: no extra line) keep their
+  // points out of the extents; T's point still counts though it ends the
+  // drawing and makes no record.
+  Write("t.kvd", Lines({Command('L', 500, 600), Command('F', 1000, 900), Command('V', 5, 700),
+                        Command('M', 1, 1), Command('T', 50, 60)}));
+  const TextDrawing d = ReadBoth(Path("t.kvd"));
+  ASSERT_EQ(d.count, 2);
+  ExpectRecord(d.records[0], 'L', 500, 600);
+  ExpectRecord(d.records[1], 'M', 1, 1);
+  EXPECT_EQ(d.largestX, 50.0f);
+  EXPECT_EQ(d.largestY, 60.0f);
+}
+
 TEST_F(DrawingTest, AnArcNeverLowersTheExtents) {
   Write("arc.kvd", Lines({Command('M', 100, 100), Command('C', 2, 1), ArcLine(1, 0, 360),
                           Command('E', 1, 1), EllipseLine(1, 1, 0, 360)}));
-  int32_t count = 0;
-  int32_t size = 0;
-  const TextDrawing d = ReadBoth(Path("arc.kvd"), &count, &size);
+  const TextDrawing d = ReadBoth(Path("arc.kvd"));
   ASSERT_EQ(d.count, 3);
   EXPECT_EQ(d.largestX, 100.0f);
   EXPECT_EQ(d.largestY, 100.0f);
@@ -282,11 +289,9 @@ TEST_F(DrawingTest, TextLengthIsClampedAlikeByBothPasses) {
                         "xyz",
                         Command('S'), TextLine(1, 0, 2), "",     // an empty text line
                         Command('S'), TextLine(1, 0, 4)}));      // the file ends: no text line
-  int32_t count = 0;
-  int32_t size = 0;
-  const TextDrawing d = ReadBoth(Path("s.kvd"), &count, &size);
-  EXPECT_EQ(count, 4);
-  EXPECT_EQ(size, 3);
+  const TextDrawing d = ReadBoth(Path("s.kvd"));
+  EXPECT_EQ(d.counted, 4);
+  EXPECT_EQ(d.countedSize, 3);
   ASSERT_EQ(d.count, 4);
   EXPECT_EQ(d.records[0].field5, 3.0f);
   EXPECT_EQ(d.records[1].field5, 0.0f);
@@ -299,10 +304,8 @@ TEST_F(DrawingTest, TextLengthIsClampedAlikeByBothPasses) {
 TEST_F(DrawingTest, ParameterLineMissingAtTheEndOfTheFile) {
   // The record counts in both passes; its parameters stay 0.
   Write("end.kvd", Lines({Command('M', 1, 1), Command('C', 3, 3)}));
-  int32_t count = 0;
-  int32_t size = 0;
-  const TextDrawing d = ReadBoth(Path("end.kvd"), &count, &size);
-  EXPECT_EQ(count, 2);
+  const TextDrawing d = ReadBoth(Path("end.kvd"));
+  EXPECT_EQ(d.counted, 2);
   ASSERT_EQ(d.count, 2);
   ExpectRecord(d.records[1], 'C', 3, 3);
 }
