@@ -3,35 +3,21 @@
 // outcomes.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
 #include "engine/input/group_reader.h"
 #include "engine/input/run_input_reader.h"
 #include "engine/input/stream_curve_input.h"
-#include "line_fixture.h"
+#include "input_fixture.h"
 #include "support/kvt_writer.h"
 
 namespace {
 
+using input_test::ArraySection;
 using input_test::InputTest;
-using input_test::TextLines;
+using input_test::Read;
 using input_test::Trimmed;
-using testing_support::KvtGroupLine;
 using testing_support::KvtWriter;
-
-int64_t Read(const std::string& bytes) {
-  TextLines lines(bytes);
-  int64_t status = -1;
-  ReadRunInputFrom(&lines.source, "VESKAR", 6, &status);
-  return status;
-}
-
-KvtWriter ArraySection() {
-  KvtWriter w;
-  w.Heading().Application().InputScalar().InputArray();
-  return w;
-}
 
 using Groups = InputTest;
 

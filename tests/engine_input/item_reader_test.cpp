@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/input/item_reader.h"
-#include "line_fixture.h"
+#include "input_fixture.h"
 
 namespace {
 

@@ -3,26 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "curves/stream_curve_block.h"
 #include "engine/input/run_input_reader.h"
-#include "line_fixture.h"
+#include "input_fixture.h"
 #include "support/kvt_writer.h"
 
 namespace {
 
 using input_test::InputTest;
-using input_test::TextLines;
+using input_test::Read;
+using input_test::ScalarSection;
 using input_test::Trimmed;
 using testing_support::KvtGroupLine;
 using testing_support::KvtWriter;
-
-int64_t Read(const std::string& bytes) {
-  TextLines lines(bytes);
-  int64_t status = -1;
-  ReadRunInputFrom(&lines.source, "VESKAR", 6, &status);
-  return status;
-}
 
 std::vector<KvtGroupLine> Names(const std::string& stem, int count) {
   std::vector<KvtGroupLine> lines;
@@ -33,8 +28,7 @@ std::vector<KvtGroupLine> Names(const std::string& stem, int count) {
 using Persistence = InputTest;
 
 TEST_F(Persistence, SecondRunKeepsWhatItsFileDoesNotGive) {
-  KvtWriter first;
-  first.Heading().Application().InputScalar();
+  KvtWriter first = ScalarSection();
   first.Scalar(10001, "100", "1")
       .Scalar(10005, "3056", "1")
       .Scalar(44, "4", "0")
@@ -60,8 +54,8 @@ TEST_F(Persistence, SecondRunKeepsWhatItsFileDoesNotGive) {
   LevelValuesAt(103, 1, 1) = 42.0f;  // as a curve preparation would leave it
   TemperatureOrderAt(1, 1, 1) = 2;
 
-  KvtWriter second;
-  second.Heading().Application().InputScalar().Scalar(10001, "200", "0").InputArray();
+  KvtWriter second = ScalarSection();
+  second.Scalar(10001, "200", "0").InputArray();
   second.Group(15021, Names("b", 5)).Group(15200, Names("n", 2));
   ASSERT_EQ(Read(second.Bytes()), 0);
 
@@ -107,8 +101,8 @@ TEST_F(Persistence, SecondRunKeepsWhatItsFileDoesNotGive) {
 // too: a first record of the next file that leaves items out takes them from
 // the last record of the run before.
 TEST_F(Persistence, RecordFieldsCarryOver) {
-  KvtWriter first;
-  first.Heading().Application().InputScalar().Scalar(10001, "100", "1");
+  KvtWriter first = ScalarSection();
+  first.Scalar(10001, "100", "1");
   ASSERT_EQ(Read(first.Bytes()), 0);
   EXPECT_EQ(g_inputRecord.index, 10001);
   EXPECT_EQ(Trimmed(g_inputRecord.sourceFlag, 80), "1");

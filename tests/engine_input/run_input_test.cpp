@@ -3,36 +3,21 @@
 // texts that scalar records carry.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <limits>
 #include <string>
 
 #include "engine/files/unit_table.h"
 #include "engine/input/run_input_reader.h"
-#include "line_fixture.h"
+#include "input_fixture.h"
 #include "support/kvt_writer.h"
 
 namespace {
 
-using input_test::Bits;
 using input_test::InputTest;
-using input_test::TextLines;
+using input_test::Read;
+using input_test::ScalarSection;
 using input_test::Trimmed;
 using testing_support::KvtWriter;
-
-int64_t Read(const std::string& bytes, const char* program = "VESKAR", size_t failAt = 0) {
-  TextLines lines(bytes, failAt);
-  int64_t status = -1;
-  ReadRunInputFrom(&lines.source, program, static_cast<int64_t>(std::strlen(program)), &status);
-  return status;
-}
-
-// Heading, application record and "[Input-Scalar]".
-KvtWriter Section(const std::string& applicationValue = "1") {
-  KvtWriter w;
-  w.Heading().Application("VESKAR", applicationValue).InputScalar();
-  return w;
-}
 
 float Scalar(int64_t index) { return InputScalarAt(index); }
 
@@ -68,8 +53,8 @@ TEST_F(RunInput, HeadingOutcomes) {
     EXPECT_EQ(Scalar(6), c.status == 0 ? 3.0f : 0.0f);
   }
   // A read error of the line source in line 1 or 2.
-  EXPECT_EQ(Read(Section().Bytes(), "VESKAR", 1), 1);
-  EXPECT_EQ(Read(Section().Bytes(), "VESKAR", 2), 1);
+  EXPECT_EQ(Read(ScalarSection().Bytes(), "VESKAR", 1), 1);
+  EXPECT_EQ(Read(ScalarSection().Bytes(), "VESKAR", 2), 1);
 }
 
 TEST_F(RunInput, SearchForTheApplication) {
@@ -113,7 +98,7 @@ TEST_F(RunInput, SearchForTheApplication) {
 }
 
 TEST_F(RunInput, TwoSectionsOfTheProgram) {
-  KvtWriter w = Section("1");
+  KvtWriter w = ScalarSection("1");
   w.Scalar(10001, "100").InputArray().ResultsScalar();
   w.Application("VESKAR", "9").InputScalar().Scalar(10001, "555");
   EXPECT_EQ(Read(w.Bytes()), 0);
@@ -139,7 +124,7 @@ TEST_F(RunInput, ExpectScalarsOutcomes) {
 }
 
 TEST_F(RunInput, ScalarSectionAndSourceFlags) {
-  KvtWriter w = Section();
+  KvtWriter w = ScalarSection();
   w.Scalar(1, "11", "0")
       .Scalar(2, "12", "1")
       .Scalar(3, "13", "2")
@@ -182,7 +167,7 @@ TEST_F(RunInput, ScalarSectionAndSourceFlags) {
 }
 
 TEST_F(RunInput, SlashesAndRecordsOverLines) {
-  KvtWriter w = Section();
+  KvtWriter w = ScalarSection();
   w.Scalar(100, "7.5", "0")
       .Line("'','','','1',101/")     // the value of the record before under 101
       .Line("/")                      // the record before again
@@ -203,21 +188,21 @@ TEST_F(RunInput, SlashesAndRecordsOverLines) {
 TEST_F(RunInput, ScalarSectionEnds) {
   // "[Input-Array]" with an index of no meaning begins the array section;
   // without it every record to the end is a scalar record.
-  KvtWriter w = Section();
+  KvtWriter w = ScalarSection();
   w.Scalar(10001, "100").InputArray("0").Scalar(10002, "999");
   EXPECT_EQ(Read(w.Bytes()), 0);
   EXPECT_EQ(Scalar(10001), 100.0f);
   EXPECT_EQ(Scalar(10002), 0.0f);  // a header of group 10002 with 999 lines: end of file
 
   ResetInputTablesForTests();
-  KvtWriter open = Section();
+  KvtWriter open = ScalarSection();
   open.Scalar(10001, "100").ResultsScalar().Application("OTHER").Scalar(10002, "200");
   EXPECT_EQ(Read(open.Bytes()), 0);
   EXPECT_EQ(Scalar(10002), 200.0f);
 
   // A read error in the scalar section: status 1, what came before stays.
   ResetInputTablesForTests();
-  KvtWriter bad = Section();
+  KvtWriter bad = ScalarSection();
   bad.Scalar(10001, "100").Line("'','','','1',10002,2e39").Scalar(10003, "5");
   EXPECT_EQ(Read(bad.Bytes()), 1);
   EXPECT_EQ(Scalar(10001), 100.0f);
@@ -227,7 +212,7 @@ TEST_F(RunInput, ScalarSectionEnds) {
 TEST_F(RunInput, TextItemsWithTheirWidths) {
   const std::string thirty = "abcdefghijklmnopqrstuvwxyz0123";
   const std::string long256 = std::string(250, 'L') + "123456";
-  KvtWriter w = Section();
+  KvtWriter w = ScalarSection();
   w.TextScalar(15071, "CODEXYZ")
       .TextScalar(16001, "first")
       .TextScalar(16002, thirty)
@@ -260,7 +245,7 @@ TEST_F(RunInput, TextItemsWithTheirWidths) {
                 {"-1e30", std::numeric_limits<int64_t>::min()}};
   for (const auto& c : counts) {
     SCOPED_TRACE(c.value);
-    EXPECT_EQ(Read(Section().TextScalar(21000, "", c.value).Bytes()), 0);
+    EXPECT_EQ(Read(ScalarSection().TextScalar(21000, "", c.value).Bytes()), 0);
     EXPECT_EQ(g_inputLongLines.count, c.count);
   }
 }
@@ -268,7 +253,7 @@ TEST_F(RunInput, TextItemsWithTheirWidths) {
 TEST_F(RunInput, IndexSaturates) {
   // An index beyond eight bytes saturates: no meaning, so with "[Input-Array]"
   // it begins the array section.
-  KvtWriter w = Section();
+  KvtWriter w = ScalarSection();
   w.Record("[Input-Array]", "", "", "", "99999999999999999999", "0").ValueGroup(200, 2, 1.0, 1.0);
   EXPECT_EQ(Read(w.Bytes()), 0);
   EXPECT_EQ(Scalar(200), 1.0f);
@@ -278,7 +263,7 @@ TEST_F(RunInput, IndexSaturates) {
 TEST_F(RunInput, ReadsFromTheRunInputUnit) {
   const std::string folder = testing_support::MakeTempFolder("run-input-unit");
   const std::string path = folder + "JOB.KVT";
-  KvtWriter w = Section();
+  KvtWriter w = ScalarSection();
   w.Scalar(10001, "150").InputArray().ValueGroup(300, 2, 4.0, 1.0).ResultsScalar();
   ASSERT_TRUE(w.WriteTo(path));
   FillUnitTable();

@@ -7,28 +7,17 @@
 #include "curves/stream_curve_block.h"
 #include "engine/input/run_input_reader.h"
 #include "engine/input/stream_curve_input.h"
-#include "line_fixture.h"
+#include "input_fixture.h"
 #include "support/kvt_writer.h"
 
 namespace {
 
+using input_test::ArraySection;
 using input_test::Bits;
 using input_test::InputTest;
+using input_test::Read;
 using input_test::TextLines;
 using testing_support::KvtWriter;
-
-int64_t Read(const std::string& bytes) {
-  TextLines lines(bytes);
-  int64_t status = -1;
-  ReadRunInputFrom(&lines.source, "VESKAR", 6, &status);
-  return status;
-}
-
-KvtWriter ArraySection() {
-  KvtWriter w;
-  w.Heading().Application().InputScalar().InputArray();
-  return w;
-}
 
 using StreamCurveInput = InputTest;
 

@@ -5,21 +5,15 @@
 
 #include "engine/input/run_input_reader.h"
 #include "engine/input/trace_level.h"
-#include "line_fixture.h"
+#include "input_fixture.h"
 #include "support/kvt_writer.h"
 
 namespace {
 
+using input_test::ArraySection;
 using input_test::InputTest;
-using input_test::TextLines;
+using input_test::Read;
 using testing_support::KvtWriter;
-
-int64_t Read(const std::string& bytes) {
-  TextLines lines(bytes);
-  int64_t status = -1;
-  ReadRunInputFrom(&lines.source, "VESKAR", 6, &status);
-  return status;
-}
 
 using TraceLevel = InputTest;
 
@@ -35,8 +29,7 @@ TEST_F(TraceLevel, FirstLineOfTheGroup) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);
     GantryStandin_Reset();
-    KvtWriter w;
-    w.Heading().Application().InputScalar().InputArray();
+    KvtWriter w = ArraySection();
     w.GroupHeader(13001, "2").Line(std::string(c.line) + ",'',0").Line("'TRACE=3','',0");
     ASSERT_EQ(Read(w.Bytes()), 0);
     if (c.level == 0) {
@@ -50,16 +43,14 @@ TEST_F(TraceLevel, FirstLineOfTheGroup) {
 
 TEST_F(TraceLevel, OnlyAfterACompleteGroup) {
   // End of file in the group's second line: no call.
-  KvtWriter early;
-  early.Heading().Application().InputScalar().InputArray();
+  KvtWriter early = ArraySection();
   early.GroupHeader(13001, "2").Line("'TRACE=4','',0");
   EXPECT_EQ(Read(early.Bytes()), 0);
   EXPECT_EQ(GantryStandin_CountOf(15), 0);
 
   // The text in the second line of the group calls nothing; a second group
   // 13001 calls again with its own first line.
-  KvtWriter two;
-  two.Heading().Application().InputScalar().InputArray();
+  KvtWriter two = ArraySection();
   two.Group(13001, {{"none", "", "0"}, {"TRACE=7", "", "0"}});
   EXPECT_EQ(Read(two.Bytes()), 0);
   EXPECT_EQ(GantryStandin_CountOf(15), 0);
