@@ -2,6 +2,7 @@
 // registry look-ups (which the native build has none of).
 #include "entry/support_routines.h"
 
+#include <cctype>
 #include <cstdlib>
 
 #include "entry_fixture.h"
@@ -83,6 +84,33 @@ TEST_F(EntryTest, FindProgramDirFallsBackToKvor) {
   EXPECT_EQ(FindProgramDir(::GetModuleHandleA(nullptr), out, sizeof out), -1);
 #endif
 }
+
+#ifdef _WIN32
+TEST_F(EntryTest, FindProgramDirCutsTheModulesNameBeforeItsXeqFolder) {
+  // A copy of a library loaded from "<folder>Prog\xeq\": the program folder
+  // is "<FOLDER>PROG\", upper case, whatever the case on disk.
+  char relay[MAX_PATH];
+  ASSERT_GT(::GetModuleFileNameA(::GetModuleHandleA("Relay.dll"), relay, MAX_PATH), 0u);
+  const std::string folder = testing_support::MakeTempFolder("progdir") + "Prog\\";
+  ASSERT_TRUE(os::CreateFolder(folder.c_str()));
+  ASSERT_TRUE(os::CreateFolder((folder + "xeq").c_str()));
+  const std::string copy = folder + "xeq\\RelayCopy.dll";
+  ASSERT_TRUE(::CopyFileA(relay, copy.c_str(), FALSE));
+  HMODULE module = ::LoadLibraryA(copy.c_str());
+  ASSERT_NE(module, nullptr);
+  std::string expected = folder;
+  for (char& c : expected) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  SetEnv("KVOR", nullptr);
+  char out[kRunFolderSize];
+  EXPECT_EQ(FindProgramDir(module, out, sizeof out), 0);
+  EXPECT_EQ(std::string(out), expected);
+  // Cut to the output's length.
+  char small[6];
+  EXPECT_EQ(FindProgramDir(module, small, sizeof small), 0);
+  EXPECT_EQ(std::string(small), expected.substr(0, 5));
+  ::FreeLibrary(module);
+}
+#endif
 
 TEST_F(EntryTest, SpawnProgramEndsTheListBeforeABlankArgument) {
 #ifdef _WIN32
