@@ -5,7 +5,6 @@
 // a header that is short, negative or promises more bytes than follow it means
 // there is no such drawing (count 0), so a damaged file can neither make the
 // reader run past its blocks nor leave an earlier file's header behind.
-#include <climits>
 #include <cstring>
 
 #include "drawing/drawing_files.h"
@@ -16,16 +15,27 @@ namespace {
 
 void ClearHeader() { std::memset(&g_drawingHeader, 0, sizeof g_drawingHeader); }
 
-// An absolute seek; the C library's offsets are a long, 32 bits on Windows.
+// Seeks and lengths in 64 bits: a long, which fseek and ftell take, is 32 bits
+// on Windows, and a file of drawings appended run after run may pass 2 GiB.
 bool SeekTo(FILE* f, int64_t position) {
-  if (position < 0 || position > LONG_MAX) return false;
+  if (position < 0) return false;
+#ifdef _WIN32
+  return _fseeki64(f, position, SEEK_SET) == 0;
+#else
+  static_assert(sizeof(long) == 8, "the native build has 64-bit file offsets");
   return std::fseek(f, static_cast<long>(position), SEEK_SET) == 0;
+#endif
 }
 
 int64_t LengthOf(FILE* f) {
+#ifdef _WIN32
+  if (_fseeki64(f, 0, SEEK_END) != 0) return -1;
+  const int64_t length = _ftelli64(f);
+#else
   if (std::fseek(f, 0, SEEK_END) != 0) return -1;
-  const long length = std::ftell(f);
-  return length < 0 ? -1 : static_cast<int64_t>(length);
+  const int64_t length = std::ftell(f);
+#endif
+  return length < 0 ? -1 : length;
 }
 
 // Reads the header at `position` into the shared buffer; the bytes of the

@@ -139,6 +139,33 @@ TEST_F(DrawingTest, DamagedHeadersMeanNoSuchDrawing) {
   EXPECT_TRUE(g_messages.empty());
 }
 
+TEST_F(DrawingTest, DrawingsBeyondTwoGibibytesAreFound) {
+  // Drawing 1 promises a string area of 2^31 - 1 bytes, left sparse; drawing 2
+  // starts past the 2 GiB mark, where a 32-bit file offset cannot reach.
+  const int64_t second = 104 + 25 + int64_t{INT32_MAX};
+  Write("big.kfd", HeaderBytes("", 1, INT32_MAX, 1, 1) + RecordBytes('M', 0, 0));
+  const std::string p = Path("big.kfd");
+  if (!os::ResizeFile(p.c_str(), second)) GTEST_SKIP() << "cannot make a 2 GiB file here";
+  FILE* f = os::OpenFile(p.c_str(), "ab");
+  ASSERT_NE(f, nullptr);
+  const std::string tail = HeaderBytes("", 2, 3, 4, 5) + RecordBytes('M', 1, 1) +
+                           RecordBytes('D', 2, 2) + "xyz";
+  ASSERT_EQ(std::fwrite(tail.data(), 1, tail.size(), f), tail.size());
+  std::fclose(f);
+  int32_t count = 0;
+  int32_t size = 0;
+  CountDrawingBinary(p.c_str(), &count, &size, 2);
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(size, 3);
+  LoadedDrawing d = {};
+  ASSERT_EQ(LoadDrawing(&d, p.c_str(), 2), 1);
+  EXPECT_EQ(drawing_test::StringsOf(d), "xyz");
+  EXPECT_EQ(d.largestX1000, 4000);
+  FreeDrawing(&d);
+  EXPECT_TRUE(os::RemoveFile(p.c_str()));
+  EXPECT_TRUE(g_messages.empty());
+}
+
 TEST_F(DrawingTest, BinaryFileThatCannotBeOpened) {
   const std::string p = Path("missing.kfd");
   int32_t count = 99;
