@@ -59,6 +59,12 @@ TEST_F(CopySearch, SscanhNeverReadsOutsideTheElements) {
   const std::vector<int16_t> a = {5, 6, 7};
   EXPECT_EQ(Scan(a, 201, 6, 5, 2, -2), 0);
   EXPECT_EQ(Scan(a, 5, 6, 7, 2, -2), 5);  // (3 - 3 - 1) div -1 = 1 element: 3
+  // A start far before the array is stepped over, not walked (this returns at
+  // once): element 2 is the first match.
+  EXPECT_EQ(Scan(a, -4000000000000000000, 6, 6, 2, 2), 3);
+  // Backward, (n - i + s) div s counts down to element n only: element 3.
+  EXPECT_EQ(Scan(a, 4000000000000000000, 6, 7, 2, -2), 5);
+  EXPECT_EQ(Scan(a, 4000000000000000000, 6, 6, 2, -2), 0);
 }
 
 TEST_F(CopySearch, MoveWordsByBytePositions) {
@@ -103,6 +109,14 @@ TEST_F(CopySearch, MovecLongCountPrintsAndStillCopies) {
   EXPECT_EQ(g_lines[0], " ERROR IN MOVEC - CONTACT KVOR TECH SUPPORT");
   EXPECT_EQ(g_lines[0].size(), 43u);
   EXPECT_EQ(dst.find('.'), 2001u);
+  // Positions far before both texts: what lies before them is left out at
+  // once, and the last two characters land on positions 1 and 2.
+  g_lines.clear();
+  const int64_t far = 3000000000000000000, farCount = far + 2, before = 1 - far;
+  std::string small(4, '.');
+  MOVEC(&farCount, "AB", 2, &before, small.data(), 4, &before);
+  EXPECT_EQ(small, "AB..");
+  EXPECT_EQ(g_lines.size(), 1u);
   g_lines.clear();
   const int64_t limit = 2000;
   MOVEC(&limit, src.data(), 3000, &one, dst.data(), 3000, &one);

@@ -20,13 +20,15 @@ void SSCANH(const int16_t* array, const int64_t* firstBytePosition, const int64_
     return;
   }
   const int64_t examined = (n - i + s) / s;
-  int64_t j = i;
-  for (int64_t e = 0; e < examined; ++e, j += s) {
-    // Outside the array the caller described: skip, and stop once moving away.
-    if (j < 1 || j > n) {
-      if ((s > 0 && j > n) || (s < 0 && j < 1)) break;
-      continue;
-    }
+  // Elements outside 1..n are never read: the examination starts at the first
+  // element inside (a start before it is stepped over at once, not one element
+  // at a time) and stops at the first one past it.
+  int64_t e = 0;
+  if (s > 0 && i < 1) e = (1 - i + s - 1) / s;
+  if (s < 0 && i > n) e = (i - n - s - 1) / -s;
+  for (; e < examined; ++e) {
+    const int64_t j = i + e * s;
+    if (j < 1 || j > n) break;
     if (array[j - 1] == *key) {
       *found = 2 * j - 1;
       return;
@@ -50,10 +52,13 @@ void MOVEC(const int64_t* count, const char* source, int64_t sourceLength,
   if (n > 2000) WriteMaterialStdoutLine(kMovecTooLong, sizeof kMovecTooLong - 1);
   const int64_t from = *sourcePosition;
   const int64_t to = *destinationPosition;
-  for (int64_t t = 0; t < n; ++t) {
+  // Characters before position 1 of either text are left out at once.
+  int64_t t = 0;
+  if (from < 1) t = 1 - from;
+  if (to < 1 && 1 - to > t) t = 1 - to;
+  for (; t < n; ++t) {
     const int64_t a = from + t;
     const int64_t b = to + t;
-    if (a < 1 || b < 1) continue;
     if (a > sourceLength || b > destinationLength) break;
     destination[b - 1] = source[a - 1];
   }
