@@ -14,37 +14,56 @@ namespace {
 
 class Sources : public MaterialTest {};
 
+// Each library's control functions, so that one test serves all three.
+struct Library {
+  const char* name;
+  int64_t number;
+  void (*setAnswer)(int64_t, int32_t, const float*, int32_t, const char*, int64_t);
+  int32_t (*callCount)(void);
+  const MaterialLibraryCall* (*call)(int32_t);
+};
+const Library kLibraries[] = {
+    {"Ravel", 24000, RavelStandin_SetAnswer, RavelStandin_CallCount, RavelStandin_Call},
+    {"Osric", 29999, OsricStandin_SetAnswer, OsricStandin_CallCount, OsricStandin_Call},
+    {"Tarsus", 4000, TarsusStandin_SetAnswer, TarsusStandin_CallCount, TarsusStandin_Call},
+};
+
 TEST_F(Sources, LibrariesReceiveTheCallersAddressesAndFour) {
-  const float words[2] = {11.0f, 12.0f};
-  RavelStandin_SetAnswer(0, 1, words, 2, nullptr, 0);
-  const float code = 121.0f, mode = 1.0f, unit = 1.0f, alt = 2.0f, currency = 3.0f,
-              temperature = 250.0f;
-  const int64_t number = 24000;
-  float result[30];
-  for (float& w : result) w = kUntouched;
-  int64_t status = 42;
-  char text[80];
-  GetMaterialProperty(&code, &mode, &unit, &alt, &currency, &number, &temperature, result,
-                      &status, text, 80);
-  ASSERT_EQ(RavelStandin_CallCount(), 1);
-  const MaterialLibraryCall* c = RavelStandin_Call(0);
-  EXPECT_EQ(c->address[0], &code);
-  EXPECT_EQ(c->address[1], &mode);
-  EXPECT_EQ(c->address[2], &unit);
-  EXPECT_EQ(c->address[3], &currency);  // the selector is not passed
-  EXPECT_EQ(c->address[4], &number);
-  EXPECT_EQ(c->address[5], &temperature);
-  EXPECT_EQ(c->address[6], result);
-  EXPECT_EQ(c->address[7], &status);
-  EXPECT_EQ(c->address[8], text);
-  EXPECT_EQ(c->textLength, 4);
-  EXPECT_EQ(c->temperature, 250.0f);
-  EXPECT_EQ(c->statusOnEntry, 42);  // nothing cleared before the call
-  EXPECT_EQ(c->resultWord1OnEntry, kUntouched);
-  EXPECT_EQ(status, 0);
-  EXPECT_EQ(result[0], 11.0f);
-  EXPECT_EQ(result[1], kUntouched);
-  EXPECT_EQ(GantryStandin_CountOf(39), 0);
+  GantryStandin_SetUsesAsme(1);
+  for (const Library& lib : kLibraries) {
+    const float words[2] = {11.0f, 12.0f};
+    lib.setAnswer(0, 1, words, 2, nullptr, 0);
+    const float code = 121.0f, mode = 1.0f, unit = 1.0f, alt = 2.0f, currency = 3.0f,
+                temperature = 250.0f;
+    const int64_t number = lib.number;
+    float result[30];
+    for (float& w : result) w = kUntouched;
+    int64_t status = 42;
+    char text[80];
+    GetMaterialProperty(&code, &mode, &unit, &alt, &currency, &number, &temperature, result,
+                        &status, text, 80);
+    ASSERT_EQ(lib.callCount(), 1) << lib.name;
+    const MaterialLibraryCall* c = lib.call(0);
+    EXPECT_EQ(c->address[0], &code) << lib.name;
+    EXPECT_EQ(c->address[1], &mode) << lib.name;
+    EXPECT_EQ(c->address[2], &unit) << lib.name;
+    EXPECT_EQ(c->address[3], &currency) << lib.name;  // the selector is not passed
+    EXPECT_EQ(c->address[4], &number) << lib.name;
+    EXPECT_EQ(c->address[5], &temperature) << lib.name;
+    EXPECT_EQ(c->address[6], result) << lib.name;
+    EXPECT_EQ(c->address[7], &status) << lib.name;
+    EXPECT_EQ(c->address[8], text) << lib.name;
+    EXPECT_EQ(c->textLength, 4) << lib.name;
+    EXPECT_EQ(c->currencyIndex, 3.0f) << lib.name;
+    EXPECT_EQ(c->temperature, 250.0f) << lib.name;
+    EXPECT_EQ(c->statusOnEntry, 42) << lib.name;  // nothing cleared before the call
+    EXPECT_EQ(c->resultWord1OnEntry, kUntouched) << lib.name;
+    EXPECT_EQ(status, 0) << lib.name;
+    EXPECT_EQ(result[0], 11.0f) << lib.name;
+    EXPECT_EQ(result[1], kUntouched) << lib.name;
+  }
+  // Only the ASME-range number asks the host.
+  EXPECT_EQ(GantryStandin_CountOf(39), 1);
 }
 
 TEST_F(Sources, DispatchByNumber) {
