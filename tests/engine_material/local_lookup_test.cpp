@@ -118,6 +118,29 @@ TEST_F(LocalLookUp, NumberInNoRangeSearchesTheCurrentSet) {
   EXPECT_EQ(g_materialCache.currentSet, kSetAsme);
 }
 
+TEST_F(LocalLookUp, SharedDatabasesComeFromTheHostDataFolderFirst) {
+  const std::string host = testing_support::MakeTempFolder("material-host");
+  UseHostDataFolder(host);
+  // The private pair and the currency table are shared databases: the host's
+  // copies win over the program's data folder and the input folder.
+  BuildIn(host, "file N_PRIVI.PDA index 200\nentry 1 9100\n"
+                "file N_PRIVP.PDA property\nrecord 1\nword 1 9100 1 1 1 11\n"
+                "file N_STDLAB.PDA currency\nword 121 3.5\n");
+  Build("file N_PRIVI.PDA index 200\nentry 2 9100\n"
+        "file N_PRIVP.PDA property\nrecord 2\nword 1 9100 1 1 1 22\n"
+        "file N_STDLAB.PDA currency\nword 121 9.5\n");
+  BuildIn(input_, "file N_STDLAB.PDA currency\nword 121 2.5\n");
+  EXPECT_EQ(Get(5.0f, 9100).result[0], 11.0f);
+  EXPECT_EQ(g_currencyFactors.factor[1], 3.5f);
+  // So is the process simulator's pair, names in mixed case as they stand.
+  BuildIn(host, "file N_CorvoI.PDA index\nentries 9300\n"
+                "file N_CorvoP.PDA property\nrecord 1\nword 1 9300 1 1 1 33\n");
+  EXPECT_EQ(Get(5.0f, 9300).result[0], 33.0f);
+  // The ASME pair is looked for in the program's data folder only.
+  BuildIn(host, kAsmeSet);
+  EXPECT_EQ(Get(5.0f, 1109).status, 2);
+}
+
 TEST_F(LocalLookUp, PrivateSetUsesItsOwnIndex) {
   Build("file N_PRIVI.PDA index 200\nentry 200 9100\n"
         "file N_PRIVP.PDA property\nrecord 200\nword 1 9100 1 1 1 77\n");

@@ -41,12 +41,21 @@ void MaterialTest::SetUp() {
   ASSERT_TRUE(os::CreateFolder((program_ + "DAT\\PDA").c_str()));
   data_ = program_ + "DAT\\PDA\\";
   input_ = testing_support::MakeTempFolder("material-input");
-  const std::string temp = input_;
   ResetRunPathsForTests();
+  SetPaths();
+  FillUnitTable();
+}
+
+void MaterialTest::SetPaths() {
+  const std::string temp = input_;
   SetRunPaths(program_.data(), static_cast<int64_t>(program_.size()), temp.data(),
               static_cast<int64_t>(temp.size()), input_.data(), static_cast<int64_t>(input_.size()),
               "1", 1, "JOB", 3, "", 0, "0A1B2C", 6);
-  FillUnitTable();
+}
+
+void MaterialTest::UseHostDataFolder(const std::string& folder) {
+  GantryStandin_SetDataFolder(folder.c_str(), static_cast<int64_t>(folder.size()));
+  SetPaths();
 }
 
 void MaterialTest::TearDown() {

@@ -35,9 +35,13 @@ class MaterialTest : public ::testing::Test {
   void Build(const std::string& description);
   void BuildIn(const std::string& folder, const std::string& description);
   void Remove(const std::string& fileName);  // from DAT\PDA\ .
+  // The host names `folder` as its data folder (the run paths are set again).
+  void UseHostDataFolder(const std::string& folder);
 
   // result words all kUntouched, status 99 and text dots before the call.
   Retrieval Get(float code, int64_t material, const Ask& ask = Ask());
+
+  void SetPaths();
 
   std::string program_;
   std::string data_;   // program_ + "DAT\PDA\"
