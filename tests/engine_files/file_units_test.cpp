@@ -233,3 +233,25 @@ TEST(StringLines, SplitsAtNewlinesAndCanFail) {
 }
 
 }  // namespace
+
+// The reader is tested on strings and runs on files: both must give the same
+// lines for the same bytes, a CR before the end of a last line included.
+TEST_F(UnitsTest, AStringSourceGivesTheLinesOfAFileOfTheSameBytes) {
+  const std::string text = "a\r\nb\n\r\n\rc\r";
+  const char* expected[] = {"a", "b", "", "\rc"};
+  Write(input + "SAME.TXT", text);
+  ASSERT_TRUE(units::Connect(54, (input + "SAME.TXT").c_str(),
+                             TextSpec(units::Existence::MustExist, true)));
+  units::StringLines lines{text.data(), text.size(), 0, 0, 0};
+  units::LineSource sources[] = {units::UnitLineSource(54), units::StringLineSource(&lines)};
+  for (units::LineSource& source : sources) {
+    SCOPED_TRACE(source.context ? "string" : "unit");
+    const char* line = nullptr;
+    size_t length = 0;
+    for (const char* e : expected) {
+      ASSERT_EQ(source.next(&source, &line, &length), IoStatus::Ok);
+      EXPECT_EQ(std::string(line, length), e);
+    }
+    EXPECT_EQ(source.next(&source, &line, &length), IoStatus::EndOfFile);
+  }
+}

@@ -210,7 +210,9 @@ IoStatus NextFromString(LineSource* self, const char** line, size_t* length) {
                    : s->size - s->pos;
   s->pos += found ? n + 1 : n;
   ++s->lineNumber;
-  if (found && n > 0 && begin[n - 1] == '\r') --n;
+  // As a unit reads a file: a CR at the end of a line is dropped, also on a
+  // last line without '\n'.
+  if (n > 0 && begin[n - 1] == '\r') --n;
   if (s->failAtLine > 0 && s->lineNumber == s->failAtLine) return IoStatus::Error;
   *line = begin;
   *length = n;

@@ -85,8 +85,9 @@ struct LineSource {
 // A source that reads the lines of a connected unit.
 LineSource UnitLineSource(int64_t unit);
 
-// A source over a text in memory, for tests and fuzzing: lines end at '\n'
-// (a '\r' before it is dropped); a last line without '\n' still counts. The
+// A source over a text in memory, for tests and fuzzing, giving the lines a
+// unit gives for a file of the same bytes: lines end at '\n', a '\r' at the
+// end of a line is dropped, and a last line without '\n' still counts. The
 // text must outlive the source. `failAtLine` > 0 makes that line (from 1) a
 // read error.
 struct StringLines {
