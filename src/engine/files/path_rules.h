@@ -9,9 +9,11 @@
 
 constexpr int kFullPathWidth = 256;
 
-// The full path (256 characters, blank-padded, cut at 256) of name.extension
-// at the location code (1: the program's data folder; 4: the input folder,
-// then the program's data folder; any other: the input folder).
+// The full path (256 characters, blank-padded, cut at 256) of name.extension.
+// The extension decides the folder; for .PDA files the location code does (1:
+// the program's data folder; any other: the input folder), after the host data
+// folder for a shared database. Location 4's second look, in the program's
+// data folder, is OpenDataFile's.
 void ResolvePath(char* fullPath256, const char* name, int64_t nameLength, const char* extension,
                  int64_t extensionLength, const int64_t* locationCode);
 
