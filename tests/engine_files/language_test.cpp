@@ -18,6 +18,13 @@ void SetLanguage(const char* value) {
   ASSERT_TRUE(os::WriteSetting("Setting", "Language", value, "KVORSCRN.INI"));
 }
 
+// A run begins (run initialisation) with the settings file naming `value`.
+void StartRunWithLanguage(const char* value) {
+  SetLanguage(value);
+  int64_t mode = 0, error = 0, location = 0;
+  RunService(&mode, &error, nullptr, 0, nullptr, 0, nullptr, 0, &location);
+}
+
 TEST_F(LanguageTest, MissingFileSectionOrKeyIsEnglish) {
   char code[3] = {'x', 'x', 'x'};
   EXPECT_EQ(ReadLanguageSetting(code), 1);  // no settings file at all
@@ -67,9 +74,7 @@ TEST_F(LanguageTest, CodeTextIsCutOrPadded) {
 
 TEST_F(LanguageTest, InitialisationAndRefreshFollowTheSettingsFile) {
   UsePaths();
-  SetLanguage("FRENCH");
-  int64_t mode = 0, error = 0, location = 0;
-  RunService(&mode, &error, nullptr, 0, nullptr, 0, nullptr, 0, &location);
+  StartRunWithLanguage("FRENCH");
   EXPECT_EQ(Field(g_runPaths.languageCode, 3), "FRE");
   SetLanguage("ITALIAN");
   EXPECT_EQ(Field(g_runPaths.languageCode, 3), "FRE");  // read only when asked
@@ -84,16 +89,13 @@ TEST_F(LanguageTest, InitialisationAndRefreshFollowTheSettingsFile) {
 // file then takes as English.
 TEST_F(LanguageTest, AnEmptyValueLeadsLanguageFilesToEnglish) {
   UsePaths();
-  SetLanguage("");
-  int64_t mode = 0, error = 0, location = 0;
-  RunService(&mode, &error, nullptr, 0, nullptr, 0, nullptr, 0, &location);
+  StartRunWithLanguage("");
   EXPECT_EQ(Field(g_runPaths.languageCode, 3), "   ");
   Write(prog + "DAT\\LAN\\SCREEN.ENG", "eng");
-  int64_t unit = 60, recordLength = 80, spare = 0;
-  location = 1;
-  mode = 1;
+  int64_t mode = 1, unit = 60, location = 1, recordLength = 80, spare = 0, error = 5;
   OpenDataFile(&mode, &unit, "SCREEN", 6, "LAN", 3, &location, &recordLength, &spare, "DFSEORZZ",
                8, &error);
+  EXPECT_EQ(error, 0);
   EXPECT_EQ(Field(g_runPaths.languageCode, 3), "ENG");
   EXPECT_STREQ(units::ConnectedPath(60), (prog + "DAT\\LAN\\SCREEN.ENG").c_str());
 }

@@ -1,41 +1,23 @@
 // The engine's copy of the run paths and the host data folder count.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 
-#include "engine/files/run_paths.h"
-#include "engine/files/unit_table.h"
-#include "gantry/gantry_standin.h"
+#include "files_fixture.h"
 
 namespace {
 
-std::string Field(const char* field, size_t width) { return std::string(field, width); }
-std::string Padded(const std::string& text, size_t width) {
-  std::string s = text.substr(0, width);
-  s.resize(width, ' ');
-  return s;
-}
+using files_test::Field;
+using files_test::Padded;
 
 class RunPathsTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ResetRunPathsForTests();
-    GantryStandin_Reset();
-  }
-  void TearDown() override {
-    ResetRunPathsForTests();
-    GantryStandin_Reset();
-  }
+  void SetUp() override { files_test::ResetAll(); }
+  void TearDown() override { files_test::ResetAll(); }
   static void Set(const std::string& program, const std::string& temp, const std::string& input,
                   const std::string& app, const std::string& base, const std::string& word,
                   const std::string& runId) {
-    SetRunPaths(program.data(), static_cast<int64_t>(program.size()), temp.data(),
-                static_cast<int64_t>(temp.size()), input.data(),
-                static_cast<int64_t>(input.size()), app.data(), static_cast<int64_t>(app.size()),
-                base.data(), static_cast<int64_t>(base.size()), word.data(),
-                static_cast<int64_t>(word.size()), runId.data(),
-                static_cast<int64_t>(runId.size()));
+    files_test::SetPaths(program, temp, input, base, word, runId, app);
   }
 };
 

@@ -145,6 +145,15 @@ TEST_F(RunServiceTest, Mode13GivesTheBaseNameCutOrPadded) {
   UsePaths("", "JOB");
   EXPECT_EQ(Call(13, t1, 8, t2, 5, t3, 3), 0);
   EXPECT_EQ(Field(t1, 8), "JOB     ");
+  // A text without an address, or with a length below 1, receives nothing.
+  std::memset(t1, 'x', sizeof t1);
+  std::memset(t2, 'x', sizeof t2);
+  EXPECT_EQ(Call(13, t1, -8, nullptr, 5, t2, 0), 0);
+  EXPECT_EQ(Field(t1, 8), "xxxxxxxx");
+  EXPECT_EQ(Field(t2, 5), "xxxxx");
+  EXPECT_EQ(Call(2, t1, 0, t2, -1), 0);
+  EXPECT_EQ(Field(t1, 8), "xxxxxxxx");
+  EXPECT_EQ(Field(t2, 5), "xxxxx");
 }
 
 TEST_F(RunServiceTest, Modes3And5TestAndDeleteTheResolvedFile) {

@@ -43,8 +43,8 @@ void GetDateTime(char* date, int64_t dateLength, char* time, int64_t timeLength,
   char date8[8];
   char time8[8];
   FormatDateTime(date8, time8, elapsedSeconds);
-  if (date && dateLength > 0) fixed::CopyPadded(date, static_cast<size_t>(dateLength), date8, 8);
-  if (time && timeLength > 0) fixed::CopyPadded(time, static_cast<size_t>(timeLength), time8, 8);
+  fixed::CopyToArgument(date, dateLength, date8, 8);
+  fixed::CopyToArgument(time, timeLength, time8, 8);
 }
 
 namespace run_services_detail {

@@ -27,6 +27,18 @@ inline void CopyPaddedZ(char* dst, size_t dstWidth, const char* src) {
   CopyPadded(dst, dstWidth, src, src ? std::strlen(src) : 0);
 }
 
+// The usable length of a text passed as address and length: 0 for a null
+// text or a length below 1, so a bad argument reads and writes nothing.
+inline size_t ArgumentLength(const char* text, int64_t length) {
+  return text && length > 0 ? static_cast<size_t>(length) : 0;
+}
+
+// Copies into a text passed as address and length, cut or filled with blanks;
+// a null text or a length below 1 receives nothing.
+inline void CopyToArgument(char* dst, int64_t dstLength, const char* src, size_t srcLength) {
+  CopyPadded(dst, ArgumentLength(dst, dstLength), src, srcLength);
+}
+
 // Fills a field with blanks.
 inline void Blank(char* dst, size_t width) {
   if (width > 0) std::memset(dst, ' ', width);

@@ -47,7 +47,7 @@ int32_t ReadLanguageSetting(char* code3) {
 void ReadLanguageCode(char* code, int64_t codeLength) {
   char code3[3];
   ReadLanguageSetting(code3);
-  if (code && codeLength > 0) fixed::CopyPadded(code, static_cast<size_t>(codeLength), code3, 3);
+  fixed::CopyToArgument(code, codeLength, code3, 3);
 }
 
 void RefreshLanguageCode() { ReadLanguageCode(g_runPaths.languageCode, kLanguageCodeWidth); }

@@ -24,8 +24,6 @@ constexpr const char* kSharedDatabaseNames[] = {
 constexpr const char* kLanguageExtensions[] = {"LAN", "ENG", "GER", "FRE",
                                                "ITA", "SPA", "CHI", "JPN"};
 
-size_t Len(int64_t length) { return length > 0 ? static_cast<size_t>(length) : 0; }
-
 // The first three characters of an extension; positions past its length are
 // blanks.
 struct Ext3 {
@@ -165,7 +163,8 @@ bool ResolvePathChecked(char* fullPath256, const char* name, int64_t nameLength,
                         const char* extension, int64_t extensionLength,
                         const int64_t* locationCode) {
   PathBuilder p;
-  const bool fits = ResolveTo(&p, name, Len(nameLength), extension, Len(extensionLength),
+  const bool fits = ResolveTo(&p, name, fixed::ArgumentLength(name, nameLength), extension,
+                              fixed::ArgumentLength(extension, extensionLength),
                               locationCode ? *locationCode : 0);
   fixed::CopyPadded(fullPath256, kFullPathWidth, p.text, p.length);
   return fits;
@@ -208,14 +207,14 @@ void OpenDataFile(const int64_t* mode, const int64_t* unit, const char* name, in
                   int64_t modeTextLength, int64_t* error) {
   if (error) *error = 0;
   if (!mode || !unit) return;
-  const size_t modeLength = Len(modeTextLength);
+  const size_t modeLength = fixed::ArgumentLength(modeText, modeTextLength);
   if (*mode == 2) {
     units::Disconnect(*unit, ModeLetter(modeText, modeLength, 2) == 'D');
     return;
   }
 
-  const size_t nameLen = name ? Len(nameLength) : 0;
-  const size_t extLen = extension ? Len(extensionLength) : 0;
+  const size_t nameLen = fixed::ArgumentLength(name, nameLength);
+  const size_t extLen = fixed::ArgumentLength(extension, extensionLength);
   const int64_t location = locationCode ? *locationCode : 0;
   const Ext3 e = FirstThree(extension, extLen);
   RunPaths& rp = g_runPaths;

@@ -10,10 +10,8 @@ RunPaths g_runPaths;
 
 namespace {
 
-size_t LengthOrZero(int64_t length) { return length > 0 ? static_cast<size_t>(length) : 0; }
-
 void CopyField(char* field, size_t width, const char* text, int64_t length) {
-  fixed::CopyPadded(field, width, text, text ? LengthOrZero(length) : 0);
+  fixed::CopyPadded(field, width, text, fixed::ArgumentLength(text, length));
 }
 
 }  // namespace

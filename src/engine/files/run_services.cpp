@@ -16,11 +16,7 @@ namespace {
 
 bool (*g_deleteHook)(const char* path) = nullptr;
 
-size_t Len(int64_t length) { return length > 0 ? static_cast<size_t>(length) : 0; }
-
-void Blank(char* text, int64_t length) {
-  if (text) fixed::Blank(text, Len(length));
-}
+void Blank(char* text, int64_t length) { fixed::Blank(text, fixed::ArgumentLength(text, length)); }
 
 void RunInitialisation(int64_t* locationCode) {
   FillUnitTable();
@@ -60,7 +56,7 @@ void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1L
       break;
     case 2: {
       int32_t elapsed = 0;
-      GetDateTime(text1, text1 ? text1Length : 0, text2, text2 ? text2Length : 0, &elapsed);
+      GetDateTime(text1, text1Length, text2, text2Length, &elapsed);
       break;
     }
     case 3:
@@ -81,9 +77,8 @@ void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1L
       break;
     }
     case 13:
-      if (text1)
-        fixed::CopyPadded(text1, Len(text1Length), g_runPaths.baseName,
-                          fixed::TrimmedLength(g_runPaths.baseName, kRunFolderWidth));
+      fixed::CopyToArgument(text1, text1Length, g_runPaths.baseName,
+                            fixed::TrimmedLength(g_runPaths.baseName, kRunFolderWidth));
       Blank(text2, text2Length);
       Blank(text3, text3Length);
       break;

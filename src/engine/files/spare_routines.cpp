@@ -51,7 +51,7 @@ void GetJobStemPath(char* result256) {
 void EmptyRunServiceHook() {}
 
 void RunCommandText(const char* command, int64_t commandLength) {
-  size_t n = commandLength > 0 && command ? static_cast<size_t>(commandLength) : 0;
+  size_t n = fixed::ArgumentLength(command, commandLength);
   if (n > kCommandCapacity - 1) n = kCommandCapacity - 1;
   if (n > 0) std::memcpy(g_commandLine, command, n);
   g_commandLine[n] = '\0';
