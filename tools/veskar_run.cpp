@@ -36,5 +36,7 @@ int main(int argc, char** argv) {
   const int32_t result = VESKAR(0, argv[1], argv[2], mode, 0);
 #endif
   std::fflush(stdout);
-  return static_cast<int>(result & 0xFF);
+  // The whole error code: a Windows parent sees all 32 bits (Wine and Linux
+  // pass on only the low 8).
+  return static_cast<int>(result);
 }
