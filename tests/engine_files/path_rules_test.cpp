@@ -134,6 +134,25 @@ TEST_F(ResolvePathTest, SharedNamesComeFromTheHostFolderWhenItHoldsThem) {
   EXPECT_EQ(Resolve("N_STDLAB", "TMP", 1), temp + "N_STDLAB.TMP");
 }
 
+// Every shared name, spelled as the host keeps it, and names close to them.
+TEST_F(ResolvePathTest, EachSharedNameAndNoOther) {
+  UsePaths(host);
+  const char* const shared[] = {
+      "D_FXPRIV", "D_IDPRIV", "D_VAPRIV", "G_COMPNA", "G_PROFIL", "N_MTLDEF", "N_MTLDIN",
+      "N_MTLCDP", "N_MTLJIS", "N_MTLEN",  "N_PARTNO", "N_PRIVI",  "N_PRIVP",  "N_CorvoI",
+      "N_CorvoP", "N_STDLAB", "N_STDMTL", "N_STDOPR", "N_STDWLD", "N_STDPRC", "N_HORSUP"};
+  for (const char* name : shared) {
+    SCOPED_TRACE(name);
+    Write(host + name + ".PDA", "x");
+    EXPECT_EQ(Resolve(name, "PDA", 1), host + name + ".PDA");
+  }
+  for (const char* name : {"N_MTLE", "N_MTLENX", "N_CORVOP", "N_PRIV", " N_STDLAB", "N_STDLA"}) {
+    SCOPED_TRACE(name);
+    Write(host + name + ".PDA", "x");
+    EXPECT_EQ(Resolve(name, "PDA", 1), prog + "DAT\\PDA\\" + name + ".PDA");
+  }
+}
+
 // A blank host data folder leaves the bare file name, found in the current folder.
 TEST_F(ResolvePathTest, BlankHostFolderLooksInTheCurrentFolder) {
   UsePaths("");
