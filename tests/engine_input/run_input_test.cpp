@@ -3,6 +3,7 @@
 // texts that scalar records carry.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -95,6 +96,30 @@ TEST_F(RunInput, SearchForTheApplication) {
   EXPECT_EQ(Read(failing.Bytes(), "VESKAR", 3), 0);
   EXPECT_EQ(Scalar(6), 4.0f);
   EXPECT_EQ(Scalar(10001), 7.0f);
+}
+
+// A file whose reading breaks down for good after the heading: every line
+// fails, and the search gives up as at the end of the file instead of passing
+// over unreadable records for ever.
+TEST_F(RunInput, SearchEndsWhenTheFileCannotBeReadAnyFurther) {
+  struct Broken {
+    int calls = 0;
+    static units::IoStatus Next(units::LineSource* self, const char** line, size_t* length) {
+      Broken* b = static_cast<Broken*>(self->context);
+      static const char* const kHeading[] = {"'title'", "'CorvoSoft/K-VOR'"};
+      if (b->calls >= 1000) return units::IoStatus::EndOfFile;  // the test's own way out
+      if (b->calls++ >= 2) return units::IoStatus::Error;
+      *line = kHeading[b->calls - 1];
+      *length = std::strlen(*line);
+      return units::IoStatus::Ok;
+    }
+  } broken;
+  units::LineSource source{&Broken::Next, &broken, 0};
+  int64_t status = -1;
+  ReadRunInputFrom(&source, "VESKAR", 6, &status);
+  EXPECT_EQ(status, 1);
+  EXPECT_LT(broken.calls, 1000);
+  EXPECT_GE(broken.calls, 2 + 10);  // single failures are still passed over
 }
 
 TEST_F(RunInput, TwoSectionsOfTheProgram) {

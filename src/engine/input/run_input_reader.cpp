@@ -73,6 +73,26 @@ void StoreScalar(int64_t index) {
   }
 }
 
+// The search passes over records that cannot be read and goes on with the
+// next line. A file whose reading has broken down for good (a share that went
+// away) fails on every line, and the search would never end: after this many
+// failures of the line source in a row it ends as at the end of the file.
+constexpr int kSourceFailuresInARow = 100;
+
+// The failures in a row of the line source that the search reads from.
+struct FailureCount {
+  units::LineSource* inner;
+  int inARow;
+};
+
+units::IoStatus NextCounted(units::LineSource* self, const char** line, size_t* length) {
+  FailureCount* counting = static_cast<FailureCount*>(self->context);
+  units::LineSource* inner = counting->inner;
+  const units::IoStatus st = inner->next ? inner->next(inner, line, length) : units::IoStatus::Error;
+  counting->inARow = st == units::IoStatus::Error ? counting->inARow + 1 : 0;
+  return st;
+}
+
 // The reading proper; the status it returns is the reader's.
 int64_t ReadSections(units::LineSource* source, char programLetter) {
   // Heading.
@@ -81,10 +101,15 @@ int64_t ReadSections(units::LineSource* source, char programLetter) {
   if (std::memcmp(g_inputRecord.keyword, kHeadingMark, kHeadingMarkLength) != 0) return 1;
 
   // Search for the application record; unreadable records are passed over.
+  FailureCount failures{source, 0};
+  units::LineSource counted{&NextCounted, &failures, 0};
   for (;;) {
-    const ReadOutcome r = ReadRecord(source);
+    const ReadOutcome r = ReadRecord(&counted);
     if (r == ReadOutcome::EndOfFile) return 1;
-    if (r == ReadOutcome::Error) continue;
+    if (r == ReadOutcome::Error) {
+      if (failures.inARow >= kSourceFailuresInARow) return 1;
+      continue;
+    }
     if (KeywordIs("[BeginApplication]") && g_inputRecord.name[0] == programLetter) break;
   }
   g_inputScalars.value[(programLetter == 'T' ? 1 : 6) - 1] = g_inputRecord.value;
