@@ -124,6 +124,7 @@ TEST_F(DrawingTest, DamagedHeadersMeanNoSuchDrawing) {
       {"earlier drawing past the end", HeaderBytes("", 0, 1000, 1, 1) + kFirst, 2},
       {"earlier header short", std::string(50, '\0'), 2},
   };
+  const int openBefore = drawing_test::OpenFileCount();
   for (const Case& c : cases) {
     Write("bad.kfd", c.bytes);
     int32_t count = 99;
@@ -137,6 +138,9 @@ TEST_F(DrawingTest, DamagedHeadersMeanNoSuchDrawing) {
     EXPECT_EQ(d.records, nullptr) << c.what;
   }
   EXPECT_TRUE(g_messages.empty());
+  // No failure leaves the file open (Windows refuses to delete an open file).
+  EXPECT_EQ(drawing_test::OpenFileCount(), openBefore);
+  EXPECT_TRUE(os::RemoveFile(Path("bad.kfd").c_str()));
 }
 
 TEST_F(DrawingTest, DrawingsBeyondTwoGibibytesAreFound) {
@@ -288,6 +292,7 @@ TEST_F(DrawingTest, LoadRunsOutOfMemory) {
     EXPECT_EQ(g_messages[0].owner, nullptr);
     EXPECT_EQ(g_messages[0].flags, os::kMbIconStop);
   }
+  EXPECT_TRUE(os::RemoveFile(Path("three.kfd").c_str()));  // not left open
 }
 
 TEST_F(DrawingTest, FreeDrawingDeletesTheSharedPensAndFont) {

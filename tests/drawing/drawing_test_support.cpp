@@ -8,6 +8,10 @@
 #include "report/drawing_state.h"
 #include "support/test_support.h"
 
+#ifndef _WIN32
+#include <dirent.h>
+#endif
+
 namespace drawing_test {
 
 std::vector<MessageBox> g_messages;
@@ -72,6 +76,19 @@ float FloatAt(const std::string& bytes, size_t offset) {
   float v = 0;
   if (offset + 4 <= bytes.size()) std::memcpy(&v, bytes.data() + offset, 4);
   return v;
+}
+
+int OpenFileCount() {
+#ifdef _WIN32
+  return -1;
+#else
+  int n = 0;
+  if (DIR* d = opendir("/proc/self/fd")) {
+    while (readdir(d)) ++n;
+    closedir(d);
+  }
+  return n;
+#endif
 }
 
 void DrawingTest::SetUp() {

@@ -30,6 +30,10 @@ std::string RecordBytes(char command, float x, float y, float f3 = 0, float f4 =
 int32_t Int32At(const std::string& bytes, size_t offset);
 float FloatAt(const std::string& bytes, size_t offset);
 
+// Files the process holds open (natively; -1 on Windows, which instead
+// refuses to delete a file that is open).
+int OpenFileCount();
+
 struct MessageBox {
   void* owner;
   std::string text;

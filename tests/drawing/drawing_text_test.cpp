@@ -8,16 +8,13 @@
 #include "drawing/drawing_files.h"
 #include "drawing_test_support.h"
 
-#ifndef _WIN32
-#include <dirent.h>
-#endif
-
 namespace {
 
 using drawing_test::Command;
 using drawing_test::DrawingTest;
 using drawing_test::Field;
 using drawing_test::Lines;
+using drawing_test::OpenFileCount;
 
 struct TextDrawing {
   int32_t counted = -1;      // records and string bytes of the count pass
@@ -68,21 +65,6 @@ std::string EllipseLine(double rx, double ry, double start, double sweep) {
 std::string TextLine(double height, double angle, int length) {
   std::string n = std::to_string(length);
   return Field(height, 5, 4) + Field(angle, 6, 3) + std::string(2 - n.size(), ' ') + n;
-}
-
-// Files the process holds open (natively; -1 on Windows, which instead
-// refuses to delete a file that is open).
-int OpenFileCount() {
-#ifdef _WIN32
-  return -1;
-#else
-  int n = 0;
-  if (DIR* d = opendir("/proc/self/fd")) {
-    while (readdir(d)) ++n;
-    closedir(d);
-  }
-  return n;
-#endif
 }
 
 // ---- the line reader -----------------------------------------------------------

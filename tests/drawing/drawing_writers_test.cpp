@@ -138,6 +138,7 @@ TEST_F(DrawingTest, ConvertOfNothingWritesNothing) {
 }
 
 TEST_F(DrawingTest, ConvertMessages) {
+  const int openBefore = drawing_test::OpenFileCount();
   Write("PLAN.KVD", kPlan);
   os::SetMemAllocFailAfter(0);  // the string block
   ConvertDrawingFile("PLAN");
@@ -157,6 +158,11 @@ TEST_F(DrawingTest, ConvertMessages) {
   ConvertDrawingFile("SECOND");
   ExpectOneMessage("Can not write to file", "K-VOR");
   EXPECT_EQ(Read("SECOND.KFD"), "");
+  // Every failure closed its files (Windows refuses to delete an open file).
+  EXPECT_EQ(drawing_test::OpenFileCount(), openBefore);
+  for (const char* name : {"PLAN.KVD", "SECOND.KVD", "SECOND.KFD"}) {
+    EXPECT_TRUE(os::RemoveFile(Path(name).c_str())) << name;
+  }
 }
 
 TEST_F(DrawingTest, ConvertDrawingCallCutsTheNameToItsLength) {
@@ -227,6 +233,7 @@ TEST_F(DrawingTest, FailedAppendCutsTheTargetBack) {
   WriteDrawingFile("PLAN.KVD", "NEW.KFD", "x");
   ExpectOneMessage("Can not write to file", "K-VOR");
   EXPECT_FALSE(testing_support::FileExists(Path("NEW.KFD")));
+  EXPECT_TRUE(os::RemoveFile(Path("OUT.KFD").c_str()));  // not left open
 }
 
 TEST_F(DrawingTest, AppendMessagesAllHaveTheTitleKVor) {
@@ -293,6 +300,9 @@ TEST_F(DrawingTest, WrapFailuresLeaveEverythingUnchanged) {
   WrapFileAsDrawing("picture.emf", "NEW.KFD", "t");
   EXPECT_FALSE(testing_support::FileExists(Path("NEW.KFD")));
   EXPECT_TRUE(g_messages.empty());
+  // Neither the source nor the target is left open.
+  EXPECT_TRUE(os::RemoveFile(Path("picture.emf").c_str()));
+  EXPECT_TRUE(os::RemoveFile(Path("OUT.KFD").c_str()));
 }
 
 TEST_F(DrawingTest, WrapRefusesASourceOfTwoGibibytes) {
