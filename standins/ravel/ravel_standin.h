@@ -1,9 +1,9 @@
 // Control of the Ravel.dll stand-in, for tests: every RAVEL_PROP call is recorded as
 // the callee saw it and answered as the test has told it (see
-// tarsus/material_library_standin.h). Default answer: status 0, nothing filled.
+// material_library/material_library_standin.h). Default answer: status 0, nothing filled.
 #pragma once
 
-#include "tarsus/material_library_standin.h"
+#include "material_library/material_library_standin.h"
 
 STANDIN_API void RavelStandin_Reset(void);  // forget the calls, default answer
 STANDIN_API int32_t RavelStandin_CallCount(void);

@@ -1,6 +1,8 @@
 // What the stand-ins of the three material libraries (Tarsus.dll, Ravel.dll,
 // Osric.dll) record and how they answer. Each stand-in's control header
-// declares its own functions over these two structs.
+// (tarsus/tarsus_standin.h, ravel/ravel_standin.h, osric/osric_standin.h)
+// declares its own functions over these two structs; one shared piece
+// (material_library_core.h) does the recording and answering for all three.
 //
 // A property call is recorded as received: the nine addresses, the values read
 // through them, and the tenth argument (the text's length, by value). Then the
