@@ -54,15 +54,17 @@ void Retrieve(float code, float temperature, float* result, char* text, int64_t 
 
 void InitialiseRun() {
   MainCalculationState& s = S();
-  char spare1[8], spare2[8];
+  // Run initialisation reads none of its texts; the job name call blanks the
+  // second and third.
+  char text1[kJobNameWidth], text2[kJobNameWidth], text3[kJobNameWidth];
   const int64_t initialise = 0;
   int64_t applicationNumber = 0;
-  RunService(&initialise, &s.status, spare1, sizeof spare1, spare2, sizeof spare2, spare1,
-             sizeof spare1, &applicationNumber);
+  RunService(&initialise, &s.status, text1, sizeof text1, text2, sizeof text2, text3,
+             sizeof text3, &applicationNumber);
   const int64_t jobName = 13;
   int64_t unused = 0;
-  RunService(&jobName, &s.status, s.jobName, kJobNameWidth, spare1, sizeof spare1, spare2,
-             sizeof spare2, &unused);
+  RunService(&jobName, &s.status, s.jobName, kJobNameWidth, text2, sizeof text2, text3,
+             sizeof text3, &unused);
 }
 
 // Reads the run input file into the input tables. False when the file cannot
