@@ -9,17 +9,6 @@
 #include "engine/input/run_input_reader.h"
 #include "gantry/gantry_standin.h"
 
-// The libraries are built without the fuzzer's coverage instrumentation, so
-// the reader's own sources are compiled into this program: the fuzzer then
-// sees which branches of the reader an input reaches. Their symbols take the
-// place of the library's copies, which the linker then leaves out.
-#include "engine/input/group_reader.cpp"
-#include "engine/input/input_tables.cpp"
-#include "engine/input/item_reader.cpp"
-#include "engine/input/run_input_reader.cpp"
-#include "engine/input/stream_curve_input.cpp"
-#include "engine/input/trace_level.cpp"
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   const uint8_t control = data[0];
