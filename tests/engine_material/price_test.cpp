@@ -75,6 +75,26 @@ TEST_F(Prices, ReferenceMaterialCases) {
   EXPECT_EQ(r.result[9], 0.0f);
 }
 
+TEST_F(Prices, ReferenceComesFromTheCacheOrTheRequestedMaterialsSet) {
+  // 2030 (CODAP) names the ASME material 1109 as its price reference.
+  Build("file N_CODAPI.PDA index\nentries 2030\nfile N_CODAPP.PDA property\nrecord 1\n"
+        "word 1 2030 1 1 1 30 0 0 0 0 0 0 0 0 0 0 0 0 0 1109\n");
+  // Not cached: it is looked for in the CODAP index, which does not list it.
+  Retrieval r = Get(1.0f, 2030);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.result[0], 2030.0f);
+  EXPECT_EQ(r.result[4], 30.0f);
+  EXPECT_EQ(r.result[9], 0.0f);
+  EXPECT_EQ(g_materialCache.loadedSet, kSetCodap);
+  // Once 1109 is in the cache the reference is a hit: its price 2.5.
+  Get(5.0f, 1109);
+  r = Get(1.0f, 2030);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.result[0], 2030.0f);
+  EXPECT_EQ(r.result[9], 2.5f);
+  EXPECT_EQ(r.result[18], 1109.0f);
+}
+
 TEST_F(Prices, ReferencePriceConvertedLikeItsOwnHeader) {
   const Retrieval r = Get(1.0f, 2002, Ask{.unitSystem = 2.0f, .currency = 4.0f});
   EXPECT_EQ(r.result[9], 7.5f * (0.6f / 1.0f * 2.2046f));
