@@ -5,6 +5,7 @@
 
 #include "engine/material/conversion_tables.h"
 #include "engine/material/material_cache.h"
+#include "engine/material/property_extraction.h"
 #include "material_data.h"
 #include "material_fixture.h"
 
@@ -200,6 +201,50 @@ TEST_F(Extraction, CodeOneNinetyOneForCodapAndAdmNumbers) {
   const Retrieval r = Get(191.0f, 1109, Ask{.temperature = 999.0f});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.result[0], 36000.0f);
+}
+
+TEST(ExtractionByNumber, CodeOneNinetyOneReadsOneEightyOneForCodapAndAdmNumbers) {
+  // The yield table at 181 gives 30 (ksi) at 100 F, the one at 191 gives 40.
+  MaterialCacheSlot slot{};
+  slot.words[0] = 1.0f;
+  slot.words[1] = 1.0f;
+  slot.storedHeader[1] = 1.0f;
+  const float t181[] = {0.0f, 100.0f, 100.0f, 300.0f, 30.0f, 28.0f, 26.0f};
+  const float t191[] = {0.0f, 100.0f, 100.0f, 300.0f, 40.0f, 38.0f, 36.0f};
+  for (int i = 0; i < 7; ++i) {
+    slot.words[181 + i - 1] = t181[i];
+    slot.words[191 + i - 1] = t191[i];
+  }
+  struct Case {
+    int64_t number;
+    float value;
+  };
+  const Case cases[] = {{1999, 40000.0f},  {2000, 30000.0f},  {3999, 30000.0f},
+                        {4000, 40000.0f},  {11999, 40000.0f}, {12000, 30000.0f},
+                        {13999, 30000.0f}, {14000, 40000.0f}};
+  for (const Case& k : cases) {
+    const ExtractionRequest request{191, 191.0f, 1, 1, 0.0f, k.number, 100.0f};
+    float result[30] = {};
+    int64_t status = 0;
+    char text[80];
+    ExtractItem(slot, request, result, &status, text, sizeof text);
+    EXPECT_EQ(result[0], k.value) << k.number;
+    EXPECT_EQ(status, 0) << k.number;
+  }
+}
+
+TEST_F(Extraction, GasketTakesOnlyTheExactPairsOnTheLocalPath) {
+  // A record that says it is stored in system 3: its header converts (as SI),
+  // its gasket block has no factors (status 1, result word 1 0.0).
+  Build("file N_CorvoI.PDA index\nentries 9300\nfile N_CorvoP.PDA property\nrecord 1\n"
+        "word 1 9300 3 1 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 100\nword 31 2.5 10\n");
+  Retrieval r = Get(1.0f, 9300, Ask{.mode = 2.0f});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.result[19], 100.0f * 145.037f);
+  r = Get(31.0f, 9300);
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.result[0], 0.0f);
+  EXPECT_EQ(r.result[1], kUntouched);
 }
 
 TEST_F(Extraction, CodesOutsideTheRangesAndBadUnitSystems) {

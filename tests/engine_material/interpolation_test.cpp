@@ -83,9 +83,26 @@ TEST(Interpolation, SiRecordAskedInUs) {
   // t = (302 - 32) / 1.8 = 150.0, value (100 - 0.1 x 50) x 145.037 = 13778.515625.
   Words r;
   r.Put(146, {0.0f, 100.0f, 100.0f, 300.0f, 100.0f, 90.0f, 80.0f});
-  const Outcome o = Evaluate(r, 2.0f, 146, 146.0f, 1, 1, 302.0f);
+  Outcome o = Evaluate(r, 2.0f, 146, 146.0f, 1, 1, 302.0f);
   EXPECT_EQ(o.value, 13778.515625f);
   EXPECT_EQ(o.status, 0);
+  // 264 F: t = 232 / 1.8 = 128.888885 (a division by 1.8, not a product with
+  // 0.5555556, which gives 128.888901); (100 - 0.1 x 28.888885) x 145.037.
+  o = Evaluate(r, 2.0f, 146, 146.0f, 1, 1, 264.0f);
+  EXPECT_EQ(o.value, 14084.705078125f);
+  EXPECT_EQ(o.status, 0);
+}
+
+TEST(Interpolation, AtOrBelowTheFirstTemperatureValueOneEvenWhenZero) {
+  // Value 1 not given: at or below the first temperature it is still the
+  // answer (0.0, status 0); no widening happens there.
+  Words r;
+  r.Put(121, {70.0f, 100.0f, 100.0f, 300.0f, 0.0f, 6.0f, 7.0f});
+  for (float t : {50.0f, 80.0f, 100.0f}) {
+    const Outcome o = Evaluate(r, 1.0f, 121, 121.0f, 1, 1, t);
+    EXPECT_EQ(o.value, 0.0f) << t;
+    EXPECT_EQ(o.status, 0) << t;
+  }
 }
 
 TEST(Interpolation, UsRecordAskedInSi) {

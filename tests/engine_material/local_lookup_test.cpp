@@ -263,6 +263,24 @@ TEST_F(LocalLookUp, KeysAtOrBelowZeroOrBeyondTwoBytes) {
   }
 }
 
+TEST_F(LocalLookUp, KeysAtTheEdgeOfTwoBytes) {
+  // The ASME index lists 32767 and -32768; a key of 32768 would alias the latter.
+  Build("file N_ASMEI.PDA index\nentries 1109 32767 -32768 1116\n"
+        "file N_ASMEP.PDA property\nrecord 1\nword 1 1109 1 1 1 5 0 0 0 0 2.5\n"
+        "record 2\nword 1 32767 1 1 1 7\nrecord 3\nword 1 -32768 1 1 1 8\n"
+        "record 4\nword 1 1116 1 1 1 6 0 0 0 0 0 0 0 0 0 0 0 0 0 66645\n");
+  Get(5.0f, 1109);
+  EXPECT_EQ(Get(5.0f, 32767).result[0], 7.0f);  // in no range: the ASME index
+  const Retrieval aliased = Get(5.0f, 32768);
+  EXPECT_EQ(aliased.status, 2);
+  EXPECT_EQ(aliased.result[0], 0.0f);
+  // A price reference beyond two bytes (66645 = 1109 + 65536) is not 1109.
+  const Retrieval r = Get(1.0f, 1116);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.result[0], 1116.0f);
+  EXPECT_EQ(r.result[9], 0.0f);
+}
+
 }  // namespace
 
 namespace {
