@@ -366,12 +366,18 @@ TEST_F(OpenDataFileTest, ModeLettersChooseTheConnection) {
   EXPECT_EQ(units::WriteLine(60, "two", 3), IoStatus::Ok);
   Open(2, 60, "", "", 0, 0, "DFSENRZZ");
   EXPECT_EQ(testing_support::ReadFileOrEmpty(input + "NEW.DAT"), "one\r\ntwo\r\n");
-  // 'S': a scratch file, deleted when disconnected even with 'F' in position 2.
+  // 'S': a scratch file, the run's temporary file of the unit, deleted when
+  // disconnected even with 'F' in position 2; a file of the name it was
+  // opened under is neither emptied nor deleted.
+  Write(input + "SCR.DAT", "keep me");
   Open(1, 61, "SCR", "DAT", 2, 80, "DFSESRZZ");
   EXPECT_EQ(units::ConnectedSpec(61)->existence, units::Existence::Scratch);
-  EXPECT_TRUE(Exists(input + "SCR.DAT"));
+  EXPECT_STREQ(units::ConnectedPath(61), (temp + "0A1B2C61.TMP").c_str());
+  EXPECT_TRUE(Exists(temp + "0A1B2C61.TMP"));
+  EXPECT_EQ(units::WriteLine(61, "scratch", 7), IoStatus::Ok);
   Open(2, 61, "", "", 0, 0, "DFSESRZZ");
-  EXPECT_FALSE(Exists(input + "SCR.DAT"));
+  EXPECT_FALSE(Exists(temp + "0A1B2C61.TMP"));
+  EXPECT_EQ(testing_support::ReadFileOrEmpty(input + "SCR.DAT"), "keep me");
   // Letters other than 'F' and 'D': binary, sequential.
   Open(1, 62, "NEW", "DAT", 2, 80, "XXXXOXXX");
   EXPECT_EQ(units::ConnectedSpec(62)->kind, units::RecordKind::Binary);

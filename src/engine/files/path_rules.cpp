@@ -247,6 +247,15 @@ void OpenDataFile(const int64_t* mode, const int64_t* unit, const char* name, in
   const bool readOnly = IsLanguageExtension(e) || e.Is("RPD") || e.Is("PDA");
   units::ConnectSpec spec =
       SpecFromMode(modeText, modeLength, recordLength ? *recordLength : 0, readOnly);
+  // A scratch file is created empty and deleted when it is disconnected, so it
+  // never takes the name it is opened under: that would empty and then delete
+  // whatever file has the name (a database, a job). It is the run's temporary
+  // file of the unit instead, in the temp folder, which clean-up also removes.
+  if (spec.existence == units::Existence::Scratch) {
+    char tempName[32];
+    TempFileName(*unit, tempName, sizeof tempName);
+    fits = ResolveTo(&path, tempName, std::strlen(tempName), "TMP", 3, 2);
+  }
 
   bool connected = false;
   if (fits) {
