@@ -33,10 +33,13 @@ int ConvertReportToText(const char* reportPath, const char* textPath) {
 void ConvertRunReport() {
   const RunContext& c = g_runContext;
   if (!c.inputFolderFits || !c.baseNameFits) return;
-  char reportPath[kRunFolderSize];
   char textPath[kRunFolderSize];
-  if (!MakeRunReportPath(reportPath, sizeof reportPath) ||
-      !bounded::Join(textPath, sizeof textPath, c.inputFolder, c.baseName, ".KVX")) {
+  if (!bounded::Join(textPath, sizeof textPath, c.inputFolder, c.baseName, ".KVX")) return;
+  char reportPath[kRunFolderSize];
+  if (!MakeRunReportPath(reportPath, sizeof reportPath)) {
+    // A report whose name does not fit is one that cannot be opened: the
+    // text file is still created, or emptied, and stays empty.
+    if (FILE* text = os::OpenFile(textPath, "wb")) std::fclose(text);
     return;
   }
   ConvertReportToText(reportPath, textPath);

@@ -48,6 +48,21 @@ TEST_F(EntryTest, RunReportIsNamedByRunIdAndItsTextByBaseName) {
   EXPECT_EQ(ReadFileOrEmpty(folder + "PUMP1.KVX"), "PAGE LINE\r\n");
 }
 
+TEST_F(EntryTest, ARunReportNameTooLongStillLeavesAnEmptyTextFile) {
+  // An input folder of 248 characters: the report (run id and ".KVO") would
+  // need 258, the text file of base name "A" needs 253.
+  const std::string base = MakeTempFolder("longreport");
+  ASSERT_LT(base.size(), 247u);
+  const std::string folder = base + std::string(247 - base.size(), 'D') + "\\";
+  ASSERT_EQ(folder.size(), 248u);
+  ASSERT_TRUE(os::CreateFolder(folder.c_str()));
+  ASSERT_TRUE(WriteFileBytes(folder + "A.KVX", "old text\r\n"));
+  SetUpRunContext("P:\\", (folder + "A.JOB").c_str(), "1", "", "ABC123");
+  ConvertRunReport();
+  EXPECT_TRUE(FileExists(folder + "A.KVX"));
+  EXPECT_EQ(ReadFileOrEmpty(folder + "A.KVX"), "");
+}
+
 int g_filesAtNotice = -1;
 std::string g_noticeProbe;
 void CountAtNotice() { g_filesAtNotice = FileExists(g_noticeProbe) ? 1 : 0; }
