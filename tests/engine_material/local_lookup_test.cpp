@@ -52,6 +52,23 @@ TEST_F(LocalLookUp, FirstLookUpLoadsTheCurrencyTableOnce) {
   EXPECT_EQ(g_currencyFactors.factor[1], 1.14f);
 }
 
+TEST_F(LocalLookUp, FirstLookUpEmptiesTheCacheAndTheSets) {
+  Build(kAsmeSet);
+  // What a slot and the sets would hold before: gone once the table is loaded.
+  g_materialCache.slot[0].words[0] = 1109.0f;
+  g_materialCache.slot[0].words[4] = 99.0f;
+  g_materialCache.slot[4].words[0] = 1200.0f;
+  g_materialCache.currentSet = kSetCodap;
+  g_materialCache.loadedSet = kSetAsme;
+  g_materialCache.bigIndex[0] = 1200;
+  const Retrieval r = Get(5.0f, 1109);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.result[0], 5.0f);  // read from the file, not the old slot
+  EXPECT_EQ(g_materialCache.slot[4].words[0], 0.0f);
+  EXPECT_EQ(g_materialCache.loadedSet, kSetAsme);
+  EXPECT_EQ(g_materialCache.bigIndex[0], 1109);
+}
+
 TEST_F(LocalLookUp, CurrencyTableInTheInputFolderComesFirst) {
   BuildIn(input_, "file N_STDLAB.PDA currency\nword 121 2.5\n");
   Build("file N_STDLAB.PDA currency\nword 121 9.5\n");

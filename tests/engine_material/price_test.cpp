@@ -73,6 +73,9 @@ TEST_F(Prices, ReferenceMaterialCases) {
 
   r = Get(1.0f, 2002, Ask{.mode = 2.0f});  // no price steps
   EXPECT_EQ(r.result[9], 0.0f);
+  r = Get(1.0f, 2002, Ask{.mode = 3.0f});  // nor in mode 3
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.result[9], 0.0f);
 }
 
 TEST_F(Prices, ReferenceComesFromTheCacheOrTheRequestedMaterialsSet) {
