@@ -120,10 +120,16 @@ TEST_F(EntryTest, CleanUpSkipsAFolderThatDidNotFit) {
   ASSERT_FALSE(g_runContext.inputFolderFits);
   // With an empty input folder and run id, the patterns would reach the
   // current folder's *.TMP and *.XML files.
+  const char* const sentinels[] = {"VESKARSENTINEL.TMP", "VESKARSENTINEL.XML"};
+  for (const char* n : sentinels) ASSERT_TRUE(WriteFileBytes(n, "x"));
   CleanUpRunFiles();
   ConvertRunReport();
   EXPECT_EQ(GantryStandin_CountOf(29), 1);
   EXPECT_FALSE(FileExists("PUMP1.KVX"));
+  for (const char* n : sentinels) {
+    EXPECT_TRUE(FileExists(n)) << n;
+    os::RemoveFile(n);
+  }
 }
 
 }  // namespace
