@@ -16,9 +16,9 @@
 // an earlier NUL. When no results file is open, every writer returns without
 // writing (FormatResultMessage still formats).
 //
-// Capacities: a key holds at most 255 characters, a text value 127 and a
-// text element 255 (counted after quote replacement); longer ones are cut to
-// the capacity. The caller's texts are never changed.
+// Capacities: a key holds at most 255 characters (127 for WriteResultText),
+// a text value 127 and a text element 255 (counted after quote replacement);
+// longer ones are cut to the capacity. The caller's texts are never changed.
 #pragma once
 
 #include <cstddef>
