@@ -247,6 +247,20 @@ TEST_F(Extraction, GasketTakesOnlyTheExactPairsOnTheLocalPath) {
   EXPECT_EQ(r.result[1], kUntouched);
 }
 
+TEST_F(Extraction, FullTableReachesTheRecordsLastWord) {
+  // Tensile strength at 281 with all 21 values (words 285 to 305): 0 to 2000
+  // by 100, value v at 100 (v - 1); the last is record word 305.
+  std::string d = "file N_CorvoI.PDA index\nentries 9300\nfile N_CorvoP.PDA property\n"
+                  "record 1\nword 1 9300 1 1 1\ntable 281 0 0 100 2000";
+  for (int v = 1; v <= 21; ++v) d += " " + std::to_string(v);
+  Build(d + "\n");
+  Retrieval r = Get(281.0f, 9300, Ask{.temperature = 2000.0f});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.result[0], 21000.0f);
+  r = Get(281.0f, 9300, Ask{.temperature = 1950.0f});  // (20 + 1 / 100 x 50) x 1000
+  EXPECT_EQ(r.result[0], 20500.0f);
+}
+
 TEST_F(Extraction, CodesOutsideTheRangesAndBadUnitSystems) {
   Retrieval r = Get(400.0f, 1109);
   EXPECT_EQ(r.status, 0);

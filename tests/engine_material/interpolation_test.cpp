@@ -134,6 +134,9 @@ TEST(Interpolation, NoValueCases) {
       {"more values than the group holds", {0.0f, 100.0f, 100.0f, 1.0E6f, 5.0f, 6.0f}, 150.0f},
       {"nothing non-zero below", {0.0f, 100.0f, 100.0f, 300.0f, 0.0f, 0.0f, 7.0f}, 150.0f},
       {"nothing non-zero above", {0.0f, 100.0f, 100.0f, 300.0f, 5.0f, 0.0f, 0.0f}, 150.0f},
+      // the word after the value at the last temperature is not the table's
+      {"nothing non-zero up to the last", {0.0f, 100.0f, 100.0f, 300.0f, 5.0f, 0.0f, 0.0f, 9.0f},
+       150.0f},
   };
   for (const Case& k : cases) {
     Words r;
