@@ -110,8 +110,10 @@ int64_t ProcessClockMillis();           // milliseconds since the process starte
 // True when the variable is set; its value is copied, cut to outSize - 1
 // characters and NUL-terminated.
 bool GetEnv(const char* name, char* out, size_t outSize);
-// _spawnvp: mode 0 waits (result: the exit code), mode 1 does not (result: the
-// process id); -1 when the program cannot be started. argv ends with nullptr.
+// _spawnvp with the caller's mode as it is: 0 (_P_WAIT) waits (result: the
+// exit code), 1 (_P_NOWAIT) does not (result: the process id). The POSIX build
+// waits for mode 0 only. -1 when the program cannot be started. argv ends with
+// nullptr.
 intptr_t Spawn(int mode, const char* program, const char* const* argv);
 // WinExec(commandLine, SW_SHOWNORMAL): above 31 on success.
 uint32_t RunCommandLine(const char* commandLine);

@@ -170,7 +170,8 @@ bool GetEnv(const char* name, char* out, size_t outSize) {
 }
 
 intptr_t Spawn(int mode, const char* program, const char* const* argv) {
-  return _spawnvp(mode == 0 ? _P_WAIT : _P_NOWAIT, program, argv);
+  // The caller's mode goes through as it is (_P_WAIT 0, _P_NOWAIT 1, ...).
+  return _spawnvp(mode, program, argv);
 }
 
 uint32_t RunCommandLine(const char* commandLine) {
