@@ -16,17 +16,10 @@
 #include "engine/files/file_units.h"
 #include "engine/files/run_paths.h"
 #include "engine/files/unit_table.h"
+#include "engine/material/material_cache.h"
+#include "engine/material/material_diagnostics.h"
+#include "engine/material/material_property.h"
 #include "os/os.h"
-
-// The libraries are built without the fuzzer's coverage instrumentation, so
-// the material sources are compiled into this program.
-#include "engine/material/conversion_tables.cpp"
-#include "engine/material/copy_search.cpp"
-#include "engine/material/material_cache.cpp"
-#include "engine/material/material_diagnostics.cpp"
-#include "engine/material/material_files.cpp"
-#include "engine/material/material_property.cpp"
-#include "engine/material/property_extraction.cpp"
 
 namespace {
 
