@@ -37,6 +37,13 @@ TEST(TemperatureGrid, Rules) {
       {"only a step", 0, 0, 7, 0, 100, 0, 100},
       {"tiny step: the count is clamped", 1, 3.0e38f, 1.0e-38f, 99, 1, 1.0e-38f, 1},
       {"NaN step", 100, 200, nan, 99, 100, nan, nan},
+      // Four-byte reals: 116.001 is 116.000999450684, and 16.000999450684 +
+      // 0.999000012875 rounds to 17.0 exactly (in eight-byte reals the sum
+      // stays below 17: 16 steps).
+      {"count in four-byte reals", 100, 116.001f, 1, 17, 100, 1, 117},
+      // 20 x 0.3 (0.300000011921) rounds to 6.0 first, so the start is 1.0
+      // exactly (with one rounding of 7 - 20 x 0.3 it would be 0.99999976).
+      {"no start, product rounded first", 0, 7, 0.3f, 20, 1, 0.3f, 7},
   };
   for (const GridCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -48,6 +55,8 @@ TEST(TemperatureGrid, Rules) {
       continue;
     }
     EXPECT_EQ(g.point[0], c.first);
+    EXPECT_EQ(g.start, c.first);
+    EXPECT_EQ(g.end, c.last);  // the end moves to the last point
     EXPECT_EQ(g.step, c.stepWanted);
     EXPECT_EQ(g.point[g.steps], c.last);
     for (int64_t i = g.steps + 1; i < kMaxGridPoints; ++i) EXPECT_EQ(g.point[i], 0.0f);
@@ -67,6 +76,17 @@ TEST(TemperatureGrid, RoundsUpOnlyPastAThousandthOfAStep) {
   EXPECT_EQ(g.point[1], 101.0f);
 }
 
+// Each point is start + (i - 1) x step with the product rounded to a
+// four-byte real before the sum: 13 x 3.3 (3.29999995232) is 42.8999977112,
+// and 70 + that is 112.899993896; one rounding of the whole would give
+// 112.900001526.
+TEST(TemperatureGrid, PointsAreRoundedProductThenSum) {
+  TemperatureGrid g;
+  BuildTemperatureGrid(70.0f, 0.0f, 3.3f, &g);
+  ASSERT_EQ(g.steps, 20);
+  EXPECT_EQ(g.point[13], 112.899993896484375f);
+}
+
 TEST(PNumber, Decoding) {
   struct Case {
     float word;
@@ -84,6 +104,11 @@ TEST(PNumber, Decoding) {
       {12700.0f, false, "", 127},      // letter 27: no letter, the integer
       {10002600.0f, false, "", 100026},  // number part 1000 does not fit two characters
       {-50100.0f, false, "", -501},
+      {10000.0f, false, "", 100},      // G = 100 is not above 100
+      {10100.0f, true, "1 A", 101},    // the smallest text
+      {992600.0f, true, "99Z", 9926},  // the largest text
+      {1000100.0f, false, "", 10001},  // number part 100: the integer
+      {10000000.0f, false, "", 100000},  // letter position 0: the integer
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.word);
