@@ -24,7 +24,7 @@ using testing_support::Crlf;
 // reals.
 const char kDatabases[] = R"(
 file N_ASMEI.PDA index
-entries 11109 1109 1118 1250
+entries 11109 1109 1118 1250 1127
 file N_ASMEP.PDA property
 record 1
 word 1 11109 1 1 1 7
@@ -53,10 +53,20 @@ record 4
 word 1 1250 1
 text 1 "M1250"
 table 121 70 100 100 500 1
+record 5
+word 1 1127 1
+text 1 "M1127"
+table 121 70 100 100 500 1
 file N_Mtldef.PDA classtable
+row 2 2 1250 0 0 0 0 0 1118
 row 3 2 0.5 0.5 0.5 0.5 0.5 0.5 0.5 0.5
 row 4 2 0 1118 0 0 0 0 1250.9
 row 6 2 -5 1118 0 0 0 0 0.9
+row 7 4 1118 1250
+row 8 1 1250 0 0 0 0 0 1109
+row 9 5 1250 1118
+row 10 3 1109 1118
+row 11 6 1118 0 0 1250
 row 41 9 1109
 )";
 
@@ -89,8 +99,7 @@ class MainCalculation : public RunTest {
   }
   // A one-point job (70 F) for a material number given as the file writes it.
   std::string RunMaterial(const char* number) {
-    const std::string material = std::string("10005,") + number;
-    return Run("JOB", JobText({"10001,70", "10002,0", "10003,0", material.c_str()}));
+    return Run("JOB", JobText({{10001, "70"}, {10002, "0"}, {10003, "0"}, {10005, number}}));
   }
 };
 
@@ -124,6 +133,12 @@ TEST_F(MainCalculation, ResolvesMaterialClasses) {
       {"3.7", 1118},   // class 3; every candidate 0.5 truncates to 0: the default
       {"4", 1250},     // word 8 (1250.9) before word 3
       {"6", 1118},     // word 2 negative, word 8 below 1: word 3
+      {"2", 1250},     // word 2 before word 8
+      {"10", 1109},    // word 3 before word 4
+      {"7", 1118},     // word 4 before word 5
+      {"9", 1250},     // word 5 before word 6
+      {"11", 1118},    // word 6 before word 9
+      {"8", 1127},     // words 1 and 7 name nothing: the default of class 8
       {"1", 1109},     // no row: the default of class 1
       {"41", 1109},    // no default above 40, but the row names one
       {"42", 0},       // neither: nothing written
@@ -173,7 +188,7 @@ TEST_F(MainCalculation, AnUnreadableClassTableEndsTheRunAndIsClosed) {
 // The run input file is the base name cut to 8 characters.
 TEST_F(MainCalculation, TheJobNameIsTheBaseNameCutToEightCharacters) {
   ASSERT_TRUE(testing_support::WriteFileBytes(
-      input_ + "LONGJOBN.KVT", JobText({"10001,70", "10002,0", "10003,0", "10005,1118"})));
+      input_ + "LONGJOBN.KVT", JobText({{10001, "70"}, {10002, "0"}, {10003, "0"}, {10005, "1118"}})));
   EXPECT_EQ(NamedMaterial(RunExisting("LONGJOBNAME")), "M1118");
   EXPECT_EQ(std::string(g_mainCalculation.jobName, kJobNameWidth), "LONGJOBN");
 }
@@ -185,7 +200,7 @@ TEST_F(MainCalculation, AMissingRunInputFileWritesNothing) {
   ASSERT_EQ(NamedMaterial(RunMaterial("11109")), "FULL");
   EXPECT_EQ(RunExisting("GONE"), "");
   EXPECT_TRUE(OpenFailureReported("GONE.KVT"));
-  const std::string kou = Run("LATER", JobText({"10001,100"}));
+  const std::string kou = Run("LATER", JobText({{10001, "100"}}));
   EXPECT_EQ(NamedMaterial(kou), "FULL");
   EXPECT_NE(kou.find("arTemp,0,1\r\n100.000000, \r\n"), std::string::npos);
 }

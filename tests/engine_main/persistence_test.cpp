@@ -43,13 +43,13 @@ TEST_F(TwoRuns, TheSecondRunSeesTheInputTablesAndTheCache) {
 // database shows nothing of the material before.
 TEST_F(TwoRuns, TheSecondRunSeesNothingElseOfTheFirst) {
   ASSERT_NE(Run("CARBON", ReadSourceFile("examples/jobs/CARBON.KVT")), "");
-  std::string kou = Run("SHORT", JobText({"10001,150", "10002,0", "10003,0"}));
+  std::string kou = Run("SHORT", JobText({{10001, "150"}, {10002, "0"}, {10003, "0"}}));
   EXPECT_NE(kou.find("arThermCond,0,1\r\n26.950001, \r\narThermExpCoef"), std::string::npos)
       << kou;  // 27.0 + (26.9 - 27.0) / 100 x 50, in four-byte reals
   EXPECT_NE(kou.find("arTemp,0,1\r\n150.000000, \r\nPNum,1,0\r\nMtlName,\"SA-516"), std::string::npos);
 
   RemoveEveryDatabase();
-  kou = Run("OTHER", JobText({"10005,2210"}));
+  kou = Run("OTHER", JobText({{10005, "2210"}}));
   EXPECT_EQ(kou, testing_support::Crlf("arTemp,0,1\n150.000000, \n"));
   // The blocks persist as the last retrievals left them: cleared before the
   // header retrieval of a material that is not found.

@@ -16,6 +16,7 @@
 #include "pdabuild/pdabuild.h"
 #include "ravel/ravel_standin.h"
 #include "relay/relay_standin.h"
+#include "support/kvt_writer.h"
 #include "support/test_support.h"
 #include "tarsus/tarsus_standin.h"
 
@@ -46,13 +47,11 @@ std::string ReadSourceFile(const std::string& relativePath) {
       testing_support::WindowsPath(testing_support::SourceDir() + "/" + relativePath));
 }
 
-std::string JobText(std::initializer_list<const char*> scalars) {
-  std::string t =
-      "'a test job'\n'CorvoSoft/K-VOR 6.0 run input file'\n"
-      "'[BeginApplication]','VESKAR','','0',0,1\n'[Input-Scalar]','','','0',0,0\n";
-  for (const char* s : scalars) t += std::string("'','','','1',") + s + "\n";
-  t += "'[Input-Array]','','','0',0,0\n'[Results-Scalar]','','','0',0,0\n";
-  return testing_support::Crlf(t);
+std::string JobText(std::initializer_list<ScalarInput> scalars) {
+  testing_support::KvtWriter job;
+  job.Heading("a test job", "CorvoSoft/K-VOR 6.0 run input file").Application().InputScalar();
+  for (const ScalarInput& s : scalars) job.Scalar(s.index, s.value);
+  return job.InputArray().ResultsScalar().Bytes();
 }
 
 void RunTest::SetUp() {

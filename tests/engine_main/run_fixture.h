@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 namespace main_test {
@@ -20,9 +21,15 @@ std::string ExamplesDir();
 // A file of the source tree, whole ("" when it cannot be read).
 std::string ReadSourceFile(const std::string& relativePath);
 
+// One scalar record of a job: the input index and its value as the file
+// writes it.
+struct ScalarInput {
+  int index;
+  const char* value;
+};
 // A run input file (CR LF) of the VESKAR section with the given scalar
-// records, each "index,value"; an empty list gives a section with no scalars.
-std::string JobText(std::initializer_list<const char*> scalars);
+// records; an empty list gives a section with no scalars.
+std::string JobText(std::initializer_list<ScalarInput> scalars);
 
 class RunTest : public ::testing::Test {
  protected:
