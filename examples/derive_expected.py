@@ -432,6 +432,9 @@ def scalar(key, v):
 def text_line(key, text):
     if text[:1] == b' ':
         return []
+    # The writer converts texts from the OEM to the ANSI code page; that is
+    # not modelled here, so the example's texts keep to ASCII.
+    assert all(c < 0x80 for c in text), 'a text beyond ASCII: %r' % text
     return ['%s,"%s",0' % (key, text.replace(b'"', b'in').decode('latin-1'))]
 
 
