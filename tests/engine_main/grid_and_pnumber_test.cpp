@@ -33,6 +33,7 @@ TEST(TemperatureGrid, Rules) {
       {"start alone", 70, 0, 0, 0, 70, 0, 70},
       {"end alone", 0, 70, 0, 0, 70, 0, 70},
       {"start equals end", 100, 100, 10, 0, 100, 10, 100},
+      {"start equals end, no step", 100, 100, 0, 20, 100, 0, 100},  // 21 points at 100
       {"nothing given", 0, 0, 0, 0, 100, 0, 100},
       {"only a step", 0, 0, 7, 0, 100, 0, 100},
       {"tiny step: the count is clamped", 1, 3.0e38f, 1.0e-38f, 99, 1, 1.0e-38f, 1},

@@ -185,6 +185,23 @@ TEST_F(MainCalculation, AnUnreadableClassTableEndsTheRunAndIsClosed) {
   EXPECT_EQ(g_mainCalculation.materialNumber, 1120);  // an empty row 4: the default
 }
 
+// A class table whose rows are all empty: each class from 1 to 40 takes its
+// built-in material.
+TEST_F(MainCalculation, EveryClassWithAnEmptyRowTakesItsDefault) {
+  const int64_t defaults[40] = {
+      1109, 1116, 1118, 1120, 1122, 1123, 1125, 1127, 1129, 1131,  // classes 1 to 10
+      1133, 1135, 1136, 1137, 1139, 1140, 1249, 1250, 1251, 1146,  // 11 to 20
+      1252, 1253, 1255, 1154, 1259, 1258, 1157, 1257, 1263, 1438,  // 21 to 30
+      1437, 1364, 1453, 1363, 1401, 1436, 1361, 1365, 1109, 1123,  // 31 to 40
+  };
+  ASSERT_TRUE(testing_support::WriteFileBytes(input_ + "N_Mtldef.PDA", std::string(10000, '\0')));
+  for (int c = 1; c <= 40; ++c) {
+    SCOPED_TRACE(c);
+    EXPECT_NE(RunMaterial(std::to_string(c).c_str()), "");
+    EXPECT_EQ(g_mainCalculation.materialNumber, defaults[c - 1]);
+  }
+}
+
 // The run input file is the base name cut to 8 characters.
 TEST_F(MainCalculation, TheJobNameIsTheBaseNameCutToEightCharacters) {
   ASSERT_TRUE(testing_support::WriteFileBytes(
