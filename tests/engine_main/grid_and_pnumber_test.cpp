@@ -101,7 +101,12 @@ TEST(PNumber, Decoding) {
       {110000.0f, false, "", 1100},
       {0.0f, false, "", 0},
       {849.6f, false, "", 8},          // 850 after rounding: G = 8
-      {50149.5f, true, "5 A", 501},    // 50150 (the real is exactly 50149.5): halves away from zero
+      // Rounding that moves G (every real below is exact): halves away from
+      // zero, so 899.5 gives 900 (truncated: 899, G = 8) and -899.5 gives
+      // -900 (rounded half up: -899, G = -8).
+      {899.5f, false, "", 9},
+      {-899.5f, false, "", -9},
+      {50199.5f, true, "5 B", 502},
       {12700.0f, false, "", 127},      // letter 27: no letter, the integer
       {10002600.0f, false, "", 100026},  // number part 1000 does not fit two characters
       {-50100.0f, false, "", -501},
