@@ -5,12 +5,6 @@
 
 #include "host/gantry.h"
 
-#ifdef _WIN32
-#define SERVICE extern "C" __declspec(dllexport)
-#else
-#define SERVICE extern "C"
-#endif
-
 namespace {
 
 constexpr int kMaxCalls = 4096;
@@ -30,21 +24,16 @@ struct Script {
 };
 
 Script g_script;
-GantryCall g_calls[kMaxCalls];
-int32_t g_count = 0;
+standin::CallLog<GantryCall, kMaxCalls> g_log;
 
 GantryCall* NewCall(int32_t ordinal) {
-  static GantryCall overflow;
-  GantryCall* c = g_count < kMaxCalls ? &g_calls[g_count++] : &overflow;
-  std::memset(c, 0, sizeof *c);
+  GantryCall* c = g_log.Add();
   c->ordinal = ordinal;
   return c;
 }
 
 void CopyText(GantryCall* c, int slot, const char* text) {
-  if (!text) return;
-  std::strncpy(c->text[slot], text, kGantryTextSize - 1);
-  c->textLength[slot] = static_cast<int64_t>(std::strlen(c->text[slot]));
+  if (text) c->textLength[slot] = standin::CopyTextField(c->text[slot], kGantryTextSize, text);
 }
 
 void RunHook(int32_t ordinal) {
@@ -67,7 +56,7 @@ int64_t FolderQuery(int32_t ordinal, const char* folder, int64_t count, char* fi
 
 }  // namespace
 
-SERVICE int32_t HostRunStart(void* module, const char* programFolder, const char* jobPath,
+STANDIN_API int32_t HostRunStart(void* module, const char* programFolder, const char* jobPath,
                              const char* runModeWord) {
   GantryCall* c = NewCall(23);
   c->address[0] = module;
@@ -78,7 +67,7 @@ SERVICE int32_t HostRunStart(void* module, const char* programFolder, const char
   return 0;
 }
 
-SERVICE int32_t HostExceptionDecision(int32_t zero, uint32_t exceptionCode,
+STANDIN_API int32_t HostExceptionDecision(int32_t zero, uint32_t exceptionCode,
                                       void* exceptionPointers, const char* emptyText,
                                       int32_t* errorCode) {
   GantryCall* c = NewCall(24);
@@ -92,21 +81,21 @@ SERVICE int32_t HostExceptionDecision(int32_t zero, uint32_t exceptionCode,
   return g_script.disposition;
 }
 
-SERVICE int32_t HostFileNotice(void) {
+STANDIN_API int32_t HostFileNotice(void) {
   NewCall(29);
   RunHook(29);
   return 0;
 }
 
-SERVICE int64_t HostDataFolder(char* field, int64_t fieldLength) {
+STANDIN_API int64_t HostDataFolder(char* field, int64_t fieldLength) {
   return FolderQuery(33, g_script.dataFolder, g_script.dataCount, field, fieldLength);
 }
 
-SERVICE int64_t HostSecondFolder(char* field, int64_t fieldLength) {
+STANDIN_API int64_t HostSecondFolder(char* field, int64_t fieldLength) {
   return FolderQuery(35, g_script.secondFolder, g_script.secondCount, field, fieldLength);
 }
 
-SERVICE int32_t HostSetTraceLevel(const int64_t* level) {
+STANDIN_API int32_t HostSetTraceLevel(const int64_t* level) {
   GantryCall* c = NewCall(15);
   c->address[0] = level;
   c->value[0] = level ? *level : 0;
@@ -114,7 +103,7 @@ SERVICE int32_t HostSetTraceLevel(const int64_t* level) {
   return 0;
 }
 
-SERVICE int32_t HostReportOpenFailure(const char* path, int64_t length) {
+STANDIN_API int32_t HostReportOpenFailure(const char* path, int64_t length) {
   GantryCall* c = NewCall(25);
   c->address[0] = path;
   c->value[0] = length;
@@ -125,13 +114,13 @@ SERVICE int32_t HostReportOpenFailure(const char* path, int64_t length) {
   return 0;
 }
 
-SERVICE int32_t HostUsesAsmeLibrary(void) {
+STANDIN_API int32_t HostUsesAsmeLibrary(void) {
   NewCall(39);
   RunHook(39);
   return g_script.usesAsme;
 }
 
-SERVICE int32_t HostPassText(const char* text) {
+STANDIN_API int32_t HostPassText(const char* text) {
   GantryCall* c = NewCall(41);
   c->address[0] = text;
   CopyText(c, 0, text);
@@ -141,20 +130,20 @@ SERVICE int32_t HostPassText(const char* text) {
 
 STANDIN_API void GantryStandin_Reset(void) {
   g_script = Script{};
-  g_count = 0;
+  g_log.Clear();
 }
-STANDIN_API int32_t GantryStandin_CallCount(void) { return g_count; }
+STANDIN_API int32_t GantryStandin_CallCount(void) { return g_log.count; }
 STANDIN_API const GantryCall* GantryStandin_Call(int32_t index) {
-  return index >= 0 && index < g_count ? &g_calls[index] : nullptr;
+  return g_log.At(index);
 }
 STANDIN_API int32_t GantryStandin_CountOf(int32_t ordinal) {
   int32_t n = 0;
-  for (int32_t i = 0; i < g_count; ++i) n += g_calls[i].ordinal == ordinal;
+  for (int32_t i = 0; i < g_log.count; ++i) n += g_log.calls[i].ordinal == ordinal;
   return n;
 }
 STANDIN_API const GantryCall* GantryStandin_LastOf(int32_t ordinal) {
-  for (int32_t i = g_count - 1; i >= 0; --i) {
-    if (g_calls[i].ordinal == ordinal) return &g_calls[i];
+  for (int32_t i = g_log.count - 1; i >= 0; --i) {
+    if (g_log.calls[i].ordinal == ordinal) return &g_log.calls[i];
   }
   return nullptr;
 }

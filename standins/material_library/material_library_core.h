@@ -12,9 +12,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-#define MATERIAL_LIBRARY_SERVICE extern "C" __declspec(dllexport)
-#else
-#define MATERIAL_LIBRARY_SERVICE extern "C"
 #endif
 
 namespace {
@@ -121,7 +118,7 @@ inline void SetAnswer(LibraryState& s, int64_t status, int32_t fill, const float
   namespace {                                                                                 \
   LibraryState g_libraryState;                                                                \
   }                                                                                           \
-  MATERIAL_LIBRARY_SERVICE void PROP(const float* propertyCode, const float* mode,             \
+  STANDIN_API void PROP(const float* propertyCode, const float* mode,             \
                                      const float* unitSystem, const float* currencyIndex,      \
                                      const int64_t* materialNumber, const float* temperature,  \
                                      float* result, int64_t* status, char* text,               \

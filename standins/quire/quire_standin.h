@@ -5,11 +5,7 @@
 
 #include <cstdint>
 
-#ifdef _WIN32
-#define STANDIN_API extern "C" __declspec(dllexport)
-#else
-#define STANDIN_API extern "C"
-#endif
+#include "standin_common.h"
 
 constexpr int kQuireTextSize = 2100;  // room for a whole field-value text
 

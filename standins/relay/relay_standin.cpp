@@ -14,12 +14,7 @@ int32_t g_count = 0;
 int32_t g_quiet = 0;
 }  // namespace
 
-#ifdef _WIN32
-extern "C" __declspec(dllexport)
-#else
-extern "C"
-#endif
-int32_t WriteMessage(const char* text) {
+STANDIN_API int32_t WriteMessage(const char* text) {
   if (g_count < kMaxMessages) {
     std::strncpy(g_messages[g_count], text ? text : "", kMessageSize - 1);
     g_messages[g_count][kMessageSize - 1] = '\0';

@@ -4,11 +4,7 @@
 
 #include <cstdint>
 
-#ifdef _WIN32
-#define STANDIN_API extern "C" __declspec(dllexport)
-#else
-#define STANDIN_API extern "C"
-#endif
+#include "standin_common.h"
 
 STANDIN_API void RelayStandin_Reset(void);
 STANDIN_API int32_t RelayStandin_Count(void);

@@ -19,7 +19,7 @@ STANDIN_API void TarsusStandin_Reset(void) {
   g_priceCount = 0;
 }
 
-MATERIAL_LIBRARY_SERVICE float TARSUS_PRICE(const int64_t* materialNumber,
+STANDIN_API float TARSUS_PRICE(const int64_t* materialNumber,
                                             const int64_t* unitSystem) {
   static MaterialPriceCall overflow;
   MaterialPriceCall* c = g_priceCount < kMaxLibraryCalls ? &g_priceCalls[g_priceCount++] : &overflow;
