@@ -1,7 +1,9 @@
 #include "report/report_lines.h"
 
+#include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <initializer_list>
 
 #include "entry/bounded_text.h"
 #include "entry/run_context.h"
@@ -96,16 +98,45 @@ int32_t FormatBlankPageLine(char* out) {
   return kPageTextWidth + 2;
 }
 
+namespace {
+
+// Appends `value` right-aligned in at least `width` characters ("%2d"), as
+// std::to_chars writes it on both builds. False when it does not fit.
+bool AppendRightAligned(char* out, size_t size, size_t* n, int32_t value, int width) {
+  char digits[16];
+  const std::to_chars_result r = std::to_chars(digits, digits + sizeof digits, value);
+  const size_t length = static_cast<size_t>(r.ptr - digits);
+  const size_t pad = length < static_cast<size_t>(width) ? static_cast<size_t>(width) - length : 0;
+  if (*n + pad + length >= size) return false;
+  std::memset(out + *n, ' ', pad);
+  std::memcpy(out + *n + pad, digits, length);
+  *n += pad + length;
+  return true;
+}
+
+}  // namespace
+
 int32_t FormatPictureLine(char* out, size_t size, const char* name, int32_t firstColumn,
                           int32_t firstRow, int32_t lastColumn, int32_t lastRow) {
-  const int n = std::snprintf(out, size, "$$$%s %2d %2d %2d %2d", name, static_cast<int>(firstColumn),
-                              static_cast<int>(firstRow), static_cast<int>(lastColumn),
-                              static_cast<int>(lastRow));
-  if (n < 0 || static_cast<size_t>(n) >= size) {
+  // "$$$%s %2d %2d %2d %2d"
+  const size_t nameLength = std::strlen(name);
+  size_t n = 3 + nameLength;
+  bool fits = n < size;
+  if (fits) {
+    std::memcpy(out, kPictureLinePrefix, 3);
+    std::memcpy(out + 3, name, nameLength);
+  }
+  for (const int32_t value : {firstColumn, firstRow, lastColumn, lastRow}) {
+    fits = fits && n + 1 < size;
+    if (fits) out[n++] = ' ';
+    fits = fits && AppendRightAligned(out, size, &n, value, 2);
+  }
+  if (!fits) {
     if (size > 0) out[0] = '\0';
     return -1;
   }
-  return n;
+  out[n] = '\0';
+  return static_cast<int32_t>(n);
 }
 
 int32_t FormatSectionStartLine(char* out, const char* name, int64_t nameLength) {

@@ -99,7 +99,14 @@ TEST(ReportLineFormats, BlankAndPictureLines) {
   EXPECT_STREQ(picture, "$$$PLATE.WMF  1  2 80 24");
   FormatPictureLine(picture, sizeof picture, "A.KFD", 5, 100, 7, 3);
   EXPECT_STREQ(picture, "$$$A.KFD  5 100  7  3");
+  FormatPictureLine(picture, sizeof picture, "B.EMF", -3, 0, -12, 7);
+  EXPECT_STREQ(picture, "$$$B.EMF -3  0 -12  7");
   EXPECT_EQ(FormatPictureLine(picture, 10, "PLATE.WMF", 1, 2, 80, 24), -1);
+  EXPECT_STREQ(picture, "");
+  // 24 characters and the NUL fit in 25 bytes, not in 24.
+  EXPECT_EQ(FormatPictureLine(picture, 25, "PLATE.WMF", 1, 2, 80, 24), 24);
+  EXPECT_STREQ(picture, "$$$PLATE.WMF  1  2 80 24");
+  EXPECT_EQ(FormatPictureLine(picture, 24, "PLATE.WMF", 1, 2, 80, 24), -1);
   EXPECT_STREQ(picture, "");
 }
 
