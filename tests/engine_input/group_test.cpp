@@ -72,7 +72,15 @@ TEST_F(Groups, NumberTablesAtTheirBoundaries) {
       {21002, 25, nullptr},
       {21003, 32, &g_inputSeries.series21003[31]},
       {21003, 33, nullptr},
+      {21004, 1, &g_inputSeries.series21004[0]},
+      {21004, 24, &g_inputSeries.series21004[23]},
+      {21004, 25, nullptr},
+      {21005, 1, &g_inputSeries.series21005[0]},
+      {21005, 24, &g_inputSeries.series21005[23]},
+      {21005, 25, nullptr},
       {21006, 1, &g_inputSeries.series21006[0]},
+      {21006, 24, &g_inputSeries.series21006[23]},
+      {21006, 25, nullptr},
       {21007, 29, &g_inputSeries.series21007[28]},
       {21007, 30, nullptr},
       {20000, 1, &CurveValuesAt(1, 1, 1, 20)},
@@ -149,12 +157,14 @@ TEST_F(Groups, HeadersWithoutLines) {
 
 TEST_F(Groups, ScalarGroups) {
   KvtWriter w = ArraySection();
-  w.Group(100, {{"a", "n1", "1.5"}, {"b", "n2", "-1.0E35"}, {"c", "n3", "-1.0E34"}});
+  w.Group(100, {{"a", "n1", "1.5"}, {"b", "n2", "-1.0E35"}, {"c", "n3", "-1.0E34"},
+                {"d", "n4", "-1.0E36"}});
   w.Group(12999, {{"", "", "7"}, {"", "", "8"}, {"", "", "9"}});
   EXPECT_EQ(Read(w.Bytes()), 0);
   EXPECT_EQ(InputScalarAt(100), 1.5f);
   EXPECT_EQ(InputScalarAt(101), 0.0f);
   EXPECT_EQ(InputScalarAt(102), -1.0E34f);
+  EXPECT_EQ(InputScalarAt(103), -1.0E36f);  // only the missing value itself becomes 0.0
   EXPECT_EQ(InputSourceFlagAt(100), 0.0f);
   EXPECT_EQ(InputScalarAt(12999), 7.0f);
   EXPECT_EQ(InputScalarAt(13000), 8.0f);
@@ -183,6 +193,25 @@ TEST_F(Groups, NumberedLists) {
   // The values go to the record's value field, not to any table.
   EXPECT_EQ(g_inputRecord.value, 13.0f);
   EXPECT_EQ(Trimmed(g_inputRecord.name, kNameWidth), "z");
+}
+
+// Group 15300 fills numbered list 3 up to its 50th entry, the number of that
+// entry included; a 51st line lands nowhere.
+TEST_F(Groups, NumberedListToItsCapacity) {
+  KvtWriter w = ArraySection();
+  w.GroupHeader(15300, "51");
+  for (int k = 1; k <= 51; ++k) w.Line("'N" + std::to_string(k) + "','',0");
+  EXPECT_EQ(Read(w.Bytes()), 0);
+  EXPECT_EQ(InputScalarAt(21), 51.0f);
+  EXPECT_EQ(InputScalarAt(20), 0.0f);
+  const NumberedNameList& list = g_inputNameLists.numbered[2];
+  EXPECT_EQ(Trimmed(list.text[0], 40), "N1");
+  EXPECT_EQ(Trimmed(list.text[49], 40), "N50");
+  EXPECT_EQ(list.number[0], 1.0f);
+  EXPECT_EQ(list.number[49], 50.0f);
+  EXPECT_EQ(Trimmed(g_inputNameLists.numbered[1].text[0], 40), "");
+  EXPECT_EQ(g_inputNameLists.numbered[1].number[0], 0.0f);
+  EXPECT_EQ(Trimmed(g_inputRecord.keyword, kKeywordWidth), "");
 }
 
 TEST_F(Groups, LinesBeyondATableLandNowhere) {

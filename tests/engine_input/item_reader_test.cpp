@@ -90,6 +90,10 @@ const ItemCase kCases[] = {
      {"a", "b", "-9223372036854775808", "3F800000"}, ""},
     {"lowest integer", "a,b,-9223372036854775808,1", ReadOutcome::Ok,
      {"a", "b", "-9223372036854775808", "3F800000"}, ""},
+    {"one above the lowest", "a,b,-9223372036854775807,1", ReadOutcome::Ok,
+     {"a", "b", "-9223372036854775807", "3F800000"}, ""},
+    {"one below the highest", "a,b,9223372036854775806,1", ReadOutcome::Ok,
+     {"a", "b", "9223372036854775806", "3F800000"}, ""},
     {"letters in the index", "a,b,x,1.5", ReadOutcome::Error, {"a", "b", kSame, kSame}, nullptr},
     {"decimal in the index", "a,b,3.0,1.5", ReadOutcome::Error, {"a", "b", kSame, kSame}, nullptr},
     {"sign alone", "a,b,-,1.5", ReadOutcome::Error, {"a", "b", kSame, kSame}, nullptr},
@@ -110,6 +114,12 @@ const ItemCase kCases[] = {
      {"a", "b", "1", "F99A130C"}, ""},
     {"tie rounds to even", "a,b,1,16777217", ReadOutcome::Ok, {"a", "b", "1", "4B800000"}, ""},
     {"just above a tie", "a,b,1,16777217.000001", ReadOutcome::Ok, {"a", "b", "1", "4B800001"}, ""},
+    // 1 + 2^-24 = 1.000000059604644775390625 lies halfway between 1 and the
+    // next real: the digits after the ninth decide.
+    {"just above the tie after 1", "a,b,1,1.0000000596046448", ReadOutcome::Ok,
+     {"a", "b", "1", "3F800001"}, ""},
+    {"just below the tie after 1", "a,b,1,1.0000000596046447", ReadOutcome::Ok,
+     {"a", "b", "1", "3F800000"}, ""},
     {"largest real", "a,b,1,3.4028235e38", ReadOutcome::Ok, {"a", "b", "1", "7F7FFFFF"}, ""},
     {"just below the overflow", "a,b,1,3.40282356e38", ReadOutcome::Ok, {"a", "b", "1", "7F7FFFFF"}, ""},
     {"overflow", "a,b,1,3.4028236e38", ReadOutcome::Error, {"a", "b", "1", kSame}, nullptr},
@@ -209,6 +219,17 @@ TEST(ItemReader, LongNumbersRoundCorrectly) {
   const std::string small = "0." + zeros + "1e300";  // 1.0E-1
   ASSERT_TRUE(input::ParseReal(small.data(), small.size(), &v));
   EXPECT_EQ(Bits(v), 0x3DCCCCCDu);
+  // 2^-150, halfway between zero and the smallest real, has 105 significant
+  // digits: exactly it rounds to even (zero), a trailing non-zero digit far
+  // beyond them rounds up.
+  const std::string halfSmallest =
+      "7.0064923216240853546186479164495806564013097093825788587853414194489"
+      "5541342930300743319094181060791015625e-46";
+  ASSERT_TRUE(input::ParseReal(halfSmallest.data(), halfSmallest.size(), &v));
+  EXPECT_EQ(Bits(v), 0x00000000u);
+  const std::string aboveHalf = halfSmallest.substr(0, halfSmallest.size() - 4) + "00000001e-46";
+  ASSERT_TRUE(input::ParseReal(aboveHalf.data(), aboveHalf.size(), &v));
+  EXPECT_EQ(Bits(v), 0x00000001u);
 }
 
 TEST(ItemReader, TruncationSaturates) {

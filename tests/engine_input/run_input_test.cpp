@@ -122,6 +122,43 @@ TEST_F(RunInput, SearchEndsWhenTheFileCannotBeReadAnyFurther) {
   EXPECT_GE(broken.calls, 2 + 10);  // single failures are still passed over
 }
 
+// Failures of the line source that come one at a time, however many, are
+// each passed over: only failures in a row end the search.
+TEST_F(RunInput, SearchPassesOverManySingleFailures) {
+  struct Flaky {
+    int calls = 0;
+    static units::IoStatus Next(units::LineSource* self, const char** line, size_t* length) {
+      Flaky* f = static_cast<Flaky*>(self->context);
+      static const char* const kHeading[] = {"'title'", "'CorvoSoft/K-VOR'"};
+      static const char* const kSection[] = {"'[BeginApplication]','VESKAR','','',0,8",
+                                             "'[Input-Scalar]','','','',0,0",
+                                             "'','','','1',10001,123"};
+      constexpr int kPairs = 300;  // an unreadable line, then a record of another section
+      const int n = f->calls++;
+      const char* text = nullptr;
+      if (n < 2) {
+        text = kHeading[n];
+      } else if (n < 2 + 2 * kPairs) {
+        if ((n - 2) % 2 == 0) return units::IoStatus::Error;
+        text = "'[BeginApplication]','OTHER','','',0,1";
+      } else if (n < 2 + 2 * kPairs + 3) {
+        text = kSection[n - 2 - 2 * kPairs];
+      } else {
+        return units::IoStatus::EndOfFile;
+      }
+      *line = text;
+      *length = std::strlen(text);
+      return units::IoStatus::Ok;
+    }
+  } flaky;
+  units::LineSource source{&Flaky::Next, &flaky, 0};
+  int64_t status = -1;
+  ReadRunInputFrom(&source, "VESKAR", 6, &status);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(Scalar(6), 8.0f);
+  EXPECT_EQ(Scalar(10001), 123.0f);
+}
+
 TEST_F(RunInput, TwoSectionsOfTheProgram) {
   KvtWriter w = ScalarSection("1");
   w.Scalar(10001, "100").InputArray().ResultsScalar();
@@ -167,6 +204,8 @@ TEST_F(RunInput, ScalarSectionAndSourceFlags) {
       .Record("[Results-Scalar]", "", "", "1", "10002", "200")
       .Record("[BeginApplication]", "VESKAR", "", "1", "10003", "10")
       .Record("[Input-Array]", "", "", "1", "10005", "3056")
+      .Record("[Input-Array]", "tagtext", "", "1", "17006", "0")
+      .Scalar(10004, "4")
       .Scalar(13000, "1")
       .Scalar(-4, "1")
       .Scalar(17003, "1");
@@ -188,6 +227,9 @@ TEST_F(RunInput, ScalarSectionAndSourceFlags) {
   EXPECT_EQ(Scalar(10002), 200.0f);
   EXPECT_EQ(Scalar(10003), 10.0f);
   EXPECT_EQ(Scalar(10005), 3056.0f);
+  // With a text index too it is stored as such and the section goes on.
+  EXPECT_EQ(Trimmed(g_inputTextItems.tags[1], 8), "tagtext");
+  EXPECT_EQ(Scalar(10004), 4.0f);
   EXPECT_EQ(Scalar(13000), 0.0f);
 }
 

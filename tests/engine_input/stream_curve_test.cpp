@@ -166,8 +166,12 @@ TEST_F(StreamCurveInput, ResetAndFinishDirectly) {
   EXPECT_EQ(ExtraColumnsAt(23, 3, 3, 50), kMissingValue);
 
   // The completion blanks the extra columns with their point; a present
-  // temperature keeps them, however large and negative it is.
+  // temperature keeps them, however large and negative it is, also below the
+  // missing value.
   CurveValuesAt(4, 1, 2, 20) = -1.0E34f;
+  CurveValuesAt(1, 3, 2, 20) = -1.0E36f;
+  CurveValuesAt(1, 3, 2, 3) = 2.0f;
+  LevelPressuresAt(3, 2) = 4.0f;
   ExtraColumnsAt(4, 1, 2, 7) = 2.0f;
   ExtraColumnsAt(5, 1, 2, 7) = 2.0f;
   CurveValuesAt(5, 1, 2, 3) = 2.0f;
@@ -179,6 +183,8 @@ TEST_F(StreamCurveInput, ResetAndFinishDirectly) {
   EXPECT_EQ(CurveValuesAt(5, 1, 2, 3), kMissingValue);
   EXPECT_EQ(LevelPressuresAt(1, 2), 4.0f);
   EXPECT_EQ(LevelPressuresAt(2, 2), kMissingValue);
+  EXPECT_EQ(CurveValuesAt(1, 3, 2, 3), 2.0f);
+  EXPECT_EQ(LevelPressuresAt(3, 2), 4.0f);
 }
 
 // The curves are finished on a path that ends with status 1 too.

@@ -61,6 +61,20 @@ TEST_F(TraceLevel, OnlyAfterACompleteGroup) {
   EXPECT_EQ(g_traceLevel, 2);
 }
 
+// The level is worked out afresh in every run: a run whose first line gives
+// no level hands nothing on, whatever the run before gave.
+TEST_F(TraceLevel, NotKeptFromTheRunBefore) {
+  KvtWriter first = ArraySection();
+  first.Group(13001, {{"TRACE=5", "", "0"}});
+  ASSERT_EQ(Read(first.Bytes()), 0);
+  ASSERT_EQ(GantryStandin_CountOf(15), 1);
+  KvtWriter second = ArraySection();
+  second.Group(13001, {{"none", "", "0"}});
+  ASSERT_EQ(Read(second.Bytes()), 0);
+  EXPECT_EQ(GantryStandin_CountOf(15), 1);
+  EXPECT_EQ(g_traceLevel, 0);
+}
+
 TEST_F(TraceLevel, ApplyDirectly) {
   ApplyTraceLevel();  // blank lines at load: zero bytes, no "TRACE="
   EXPECT_EQ(g_traceLevel, 0);
