@@ -63,6 +63,15 @@ TEST_F(EntryTest, ARunReportNameTooLongStillLeavesAnEmptyTextFile) {
   EXPECT_EQ(ReadFileOrEmpty(folder + "A.KVX"), "");
 }
 
+TEST_F(EntryTest, ABaseNameTooLongForItsFieldNamesNoTextFile) {
+  // The base name field stays empty: the text file would be "<folder>.KVX".
+  const std::string folder = MakeTempFolder("longbase");
+  SetUpRunContext("P:\\", (folder + std::string(256, 'B') + ".JOB").c_str(), "1", "", "ABC123");
+  ASSERT_FALSE(g_runContext.baseNameFits);
+  ConvertRunReport();
+  EXPECT_FALSE(FileExists(folder + ".KVX"));
+}
+
 int g_filesAtNotice = -1;
 std::string g_noticeProbe;
 void CountAtNotice() { g_filesAtNotice = FileExists(g_noticeProbe) ? 1 : 0; }
@@ -109,6 +118,16 @@ TEST_F(EntryTest, PatternWithoutAnyDotLooksForTmpFiles) {
   EXPECT_FALSE(FileExists(folder + "RUN9X.TMP"));
   EXPECT_TRUE(FileExists(folder + "RUN9X.KEX"));
   EXPECT_TRUE(FileExists(folder + "RUN9"));
+
+  // A '.' in the folder counts: nothing is appended, so only the file that
+  // the pattern itself names goes.
+  const std::string dotted = folder + "X.D\\";
+  ASSERT_TRUE(os::CreateFolder(dotted.c_str()));
+  ASSERT_TRUE(WriteFileBytes(dotted + "RUN9X.TMP", "x"));
+  ASSERT_TRUE(WriteFileBytes(dotted + "RUN9", "x"));
+  DeleteMatchingFiles(dotted.c_str(), "RUN9");
+  EXPECT_TRUE(FileExists(dotted + "RUN9X.TMP"));
+  EXPECT_FALSE(FileExists(dotted + "RUN9"));
 }
 
 TEST_F(EntryTest, CleanUpSkipsAFolderThatDidNotFit) {

@@ -87,6 +87,7 @@ TEST_F(ResultsWriterTest, TextKeepsTrailingBlanksAndSkipsALeadingBlank) {
   name.resize(80, ' ');
   WriteResultText("MatName", 7, name.data(), 80);
   WriteResultText("Skipped", 7, " LEADING BLANK", 14);
+  WriteResultText("Blank", 5, " ", 1);
   WriteResultText("Empty", 5, "\0REST", 5);
   WriteResultText("Cut", 3, "AB\0CD", 5);
   EXPECT_EQ(Written(), Crlf("MatName,\"" + name + "\",0\nEmpty,\"\",0\nCut,\"AB\",0\n"));
@@ -113,6 +114,13 @@ TEST_F(ResultsWriterTest, RealArrayEndsAtItsLastNonZeroElement) {
   const int32_t four = 4;
   WriteResultRealArray("arK", 3, values, &four);
   EXPECT_EQ(Written(), Crlf("arK,0,2\n , \n2.500000, \n"));
+}
+
+TEST_F(ResultsWriterTest, RealArrayWhoseOnlyNonZeroElementIsTheFirst) {
+  const float values[] = {3.0f, 0.0f, 0.0f};
+  const int32_t three = 3;
+  WriteResultRealArray("arE", 3, values, &three);
+  EXPECT_EQ(Written(), Crlf("arE,0,1\n3.000000, \n"));
 }
 
 TEST_F(ResultsWriterTest, ArraysOfOnlyZerosOrNoElementsWriteNothing) {
@@ -169,6 +177,16 @@ TEST_F(ResultsWriterTest, TextArrayEndsAtItsLastNonBlankElement) {
   const int32_t five = 5;
   WriteResultTextArray("arNames", 7, elements, 4, &five);
   EXPECT_EQ(Written(), Crlf("arNames,0,3\n\"A   \", \n\"    \", \n\"Bin  \", \n"));
+}
+
+TEST_F(ResultsWriterTest, TextElementsHold255CharactersAndEndAtANul) {
+  // Two elements of 200 characters: one full, one "AB" and a NUL.
+  std::string elements(400, ' ');
+  elements.replace(0, 200, std::string(200, 'E'));
+  elements.replace(200, 3, std::string("AB\0", 3));
+  const int32_t two = 2;
+  WriteResultTextArray("arLong", 6, elements.data(), 200, &two);
+  EXPECT_EQ(Written(), Crlf("arLong,0,2\n\"" + std::string(200, 'E') + "\", \n\"AB\", \n"));
 }
 
 TEST_F(ResultsWriterTest, MessageLinesOfTheFiveKinds) {

@@ -53,7 +53,14 @@ TEST_F(EntryTest, EngineReceivesItsCopyAndAsksForTheHostDataFolder) {
 }
 
 TEST_F(EntryTest, TempFolderIsKvortempWhenItExistsElseTheSystemOne) {
-  const std::string system = MakeTempFolder("systemp");
+  // Test folders are emptied of files only, and a run in the same second gets
+  // the same names: take one that holds no KVORTEMP folder yet.
+  std::string system;
+  for (int i = 0; i < 100; ++i) {
+    system = MakeTempFolder("systemp" + std::to_string(i));
+    if (!os::FolderExists((system + "KVORTEMP").c_str())) break;
+  }
+  ASSERT_FALSE(os::FolderExists((system + "KVORTEMP").c_str()));
   os::SetTempPathOverride(system.c_str());
   SetUpRunContext("P:\\", "C:\\JOBS\\PUMP1.JOB", "1", "", "000000");
   EXPECT_EQ(std::string(GetTempDir()), system);

@@ -42,6 +42,7 @@ TEST_F(RunTest, ARunWithoutExceptionGoesThroughEveryStep) {
   EXPECT_EQ(std::string(GetInputDir()), g_runInput);
   EXPECT_STREQ(GetBaseName(), "PUMP1");
   EXPECT_EQ(std::string(GetTempDir()), g_runTemp);
+  EXPECT_EQ(std::string(g_runPaths.applicationNumber, 2), "1 ");
   ASSERT_EQ(std::strlen(GetRunId()), 6u);
   EXPECT_EQ(std::strspn(GetRunId(), "0123456789ABCDEF"), 6u);
 
@@ -52,7 +53,13 @@ TEST_F(RunTest, ARunWithoutExceptionGoesThroughEveryStep) {
 }
 
 TEST_F(RunTest, TheEmptyCalculationLeavesAnEmptyResultsAndTextFile) {
-  EXPECT_EQ(VESKAR_VB(0, "P:\\PROG\\", job_.c_str(), "", 0), 0);
+  // The second export hands all five arguments on unchanged.
+  EXPECT_EQ(VESKAR_VB(-5, "P:\\PROG\\", job_.c_str(), "BATCH", 7), 0);
+  EXPECT_EQ(GetHostWindow(), reinterpret_cast<void*>(static_cast<intptr_t>(-5)));
+  EXPECT_EQ(GetEntryOption(), 7);
+  EXPECT_STREQ(GantryStandin_LastOf(23)->text[0], "P:\\PROG\\");
+  EXPECT_STREQ(GantryStandin_LastOf(23)->text[2], "BATCH");
+  EXPECT_STREQ(GetBaseName(), "PUMP1");
   EXPECT_TRUE(FileExists(g_runInput + "PUMP1.KOU"));
   EXPECT_EQ(ReadFileOrEmpty(g_runInput + "PUMP1.KOU"), "");
   EXPECT_TRUE(FileExists(g_runInput + "PUMP1.KVX"));
