@@ -7,6 +7,12 @@
 
 #include "os/os.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
 namespace testing_support {
 
 namespace {
@@ -16,8 +22,16 @@ std::string EnvOr(const char* name, const char* fallback) {
   return (v && *v) ? v : fallback;
 }
 
-int ProcessTag() {
-  static const int tag = static_cast<int>(os::TimeNow() % 100000) * 10 + std::rand() % 10;
+// Tells this test program's folders from those of any other run: the process
+// id and the start time, so that two programs started in the same second (the
+// native and the Windows tests, say) never share a folder.
+std::string ProcessTag() {
+#ifdef _WIN32
+  const unsigned long pid = ::GetCurrentProcessId();
+#else
+  const unsigned long pid = static_cast<unsigned long>(::getpid());
+#endif
+  static const std::string tag = std::to_string(pid) + "-" + std::to_string(os::TimeNow() % 100000);
   return tag;
 }
 
@@ -38,7 +52,7 @@ std::string MakeTempFolder(const std::string& label) {
   const std::string root = EnvOr("VESKAR_TEST_TMP", "/tmp/veskar-tests");
   std::string folder = WindowsPath(root) + "\\";
   os::CreateFolder(WindowsPath(root).c_str());
-  folder += label + "-" + std::to_string(ProcessTag()) + "-" + std::to_string(counter++);
+  folder += label + "-" + ProcessTag() + "-" + std::to_string(counter++);
   os::CreateFolder(folder.c_str());
   // Empty it: a folder of an earlier run with the same name may remain.
   os::FindData fd;
