@@ -57,8 +57,10 @@ class FilesTest : public ::testing::Test {
     input = root + "JOBS\\";
     host = root + "HOST\\";
     for (const std::string& f : {prog, prog + "DAT\\", prog + "DAT\\PDA\\", prog + "DAT\\LAN\\",
-                                 prog + "XEQ\\", temp, input, host})
+                                 prog + "XEQ\\", temp, input, host}) {
       ASSERT_TRUE(os::CreateFolder(f.c_str())) << f;
+      EmptyFolder(f);
+    }
     os::SetSettingsFolder(root.c_str());
   }
   void TearDown() override { ResetAll(); }
@@ -68,6 +70,18 @@ class FilesTest : public ::testing::Test {
                 const std::string& word = "") {
     GantryStandin_SetDataFolder(hostFolder.c_str(), static_cast<int64_t>(hostFolder.size()));
     SetPaths(prog, temp, input, base, word);
+  }
+
+  // A reused test folder is emptied only at its top; the subfolders of an
+  // earlier run of the same name would still hold that run's files.
+  static void EmptyFolder(const std::string& folder) {
+    os::FindData fd;
+    if (os::FindHandle* h = os::FindFirst((folder + "*").c_str(), &fd)) {
+      do {
+        if (!fd.isFolder) os::RemoveFile((folder + fd.name).c_str());
+      } while (os::FindNext(h, &fd));
+      os::FindClose(h);
+    }
   }
 
   static void Write(const std::string& path, const std::string& bytes) {
