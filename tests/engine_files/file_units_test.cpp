@@ -200,9 +200,12 @@ TEST_F(UnitsTest, ConnectingAConnectedUnitClosesTheOldConnectionFirst) {
   ASSERT_TRUE(units::Connect(65, a.c_str(), TextSpec(units::Existence::MustExist, false)));
   ASSERT_TRUE(units::Connect(65, b.c_str(), TextSpec(units::Existence::OpenOrCreate, false)));
   EXPECT_TRUE(os::RemoveFile(a.c_str()));
-  // A failed connect leaves the unit without a file.
+  // A failed connect leaves the unit without a file, an empty path included.
   EXPECT_FALSE(units::Connect(65, (input + "NONE").c_str(),
                               TextSpec(units::Existence::MustExist, true)));
+  EXPECT_FALSE(units::IsConnected(65));
+  ASSERT_TRUE(units::Connect(65, b.c_str(), TextSpec(units::Existence::MustExist, false)));
+  EXPECT_FALSE(units::Connect(65, "", TextSpec(units::Existence::MustExist, true)));
   EXPECT_FALSE(units::IsConnected(65));
 }
 

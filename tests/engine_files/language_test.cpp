@@ -49,6 +49,7 @@ TEST_F(LanguageTest, FirstLetterSelectsTheLanguage) {
       {"chinese", 6, "CHI"}, {"f", 2, "FRE"},       {"Gxx", 3, "GER"},
       // No language's letter: number 1, the value's own characters, padded.
       {"default", 1, "def"}, {"DEFAULT", 1, "DEF"}, {"JAPANESE", 1, "JAP"},
+      {"Defaults", 1, "Def"},  // "Default" only when it is the whole value
       {"xy", 1, "xy "},      {"", 1, "   "},
   };
   for (const Case& c : cases) {

@@ -153,6 +153,18 @@ TEST_F(ResolvePathTest, EachSharedNameAndNoOther) {
   }
 }
 
+// A host folder so long that its candidate does not fit in 256 characters: the
+// cut candidate is not taken, even when a file of that name exists.
+TEST_F(ResolvePathTest, AHostCandidateThatDoesNotFitIsNotTaken) {
+  // The folder and "N_STDLAB" make 256 characters; ".PDA" is cut.
+  const std::string longHost = root + std::string(256 - 8 - 1 - root.size(), 'H') + "\\";
+  ASSERT_EQ(longHost.size() + 8, 256u);
+  ASSERT_TRUE(os::CreateFolder(longHost.c_str()));
+  Write(longHost + "N_STDLAB", "cut");
+  UsePaths(longHost);
+  EXPECT_EQ(Resolve("N_STDLAB", "PDA", 1), prog + "DAT\\PDA\\N_STDLAB.PDA");
+}
+
 // A blank host data folder leaves the bare file name, found in the current folder.
 TEST_F(ResolvePathTest, BlankHostFolderLooksInTheCurrentFolder) {
   UsePaths("");
@@ -230,6 +242,12 @@ TEST_F(OpenDataFileTest, AFileThatCannotBeWrittenIsOpenedReadOnly) {
   EXPECT_FALSE(units::IsConnected(55));
   EXPECT_EQ(GantryStandin_CountOf(25), 2);
   EXPECT_EQ(LastReport(), input + "LOG.TXT");
+  // Nor is a file opened or created ('N'): only a file that must exist is.
+  Write(input + "NEW.DAT", "old\r\n");
+  Open(1, 56, "NEW", "DAT", 2, 80, "DFSENRZZ");
+  EXPECT_FALSE(units::IsConnected(56));
+  EXPECT_EQ(GantryStandin_CountOf(25), 3);
+  EXPECT_EQ(LastReport(), input + "NEW.DAT");
 }
 
 TEST_F(OpenDataFileTest, DatabasesUnderLocation4FallBackToTheProgramDataFolder) {
@@ -321,6 +339,12 @@ TEST_F(OpenDataFileTest, RecordLengthsCountInFourByteUnits) {
       EXPECT_EQ(std::string(buffer + n, sizeof buffer - n), std::string(sizeof buffer - n, '.'));
     }
   }
+  // The last whole record, and the first one past the end of the file.
+  Open(1, 81, "PROP", "PDA", 1, 1220, "DUDFORZZ");
+  char last[1220];
+  EXPECT_EQ(units::ReadRecord(81, 3, last, sizeof last), IoStatus::Ok);
+  EXPECT_EQ(std::string(last, sizeof last), std::string(1220, 'c'));
+  EXPECT_EQ(units::ReadRecord(81, 4, last, sizeof last), IoStatus::EndOfFile);
   // Record length 0 reads a 32000-byte record 1 whole.
   Write(input + "BIG.PDA", std::string(32000, 'z') + std::string(32000, 'y'));
   Open(1, 80, "BIG", "PDA", 2, 0, "DUDFORZZ");
@@ -442,6 +466,10 @@ TEST_F(OpenDataFileTest, TemporaryFilesAreNamedByRunIdAndUnit) {
       EXPECT_TRUE(Exists(temp + c.name + ".TMP"));
     }
   }
+  // An extension that only begins with "TMP" names the file itself, in the
+  // temp folder, as ResolvePath puts it.
+  Open(1, 57, "SCRATCH", "TMPX", 2, 80, "DFSENRZZ");
+  EXPECT_STREQ(units::ConnectedPath(57), (temp + "SCRATCH.TMPX").c_str());
   char name[32];
   ASSERT_TRUE(TempFileName(-7, name, sizeof name));
   EXPECT_STREQ(name, "0A1B2C-7");
@@ -460,8 +488,13 @@ TEST_F(OpenDataFileTest, APathThatDoesNotFitIsAFailedOpen) {
   UsePaths();
   const std::string name(256 - input.size(), 'A');
   Write(input + name, "x");
+  // The unit held another file: a failed open leaves it without one.
+  Write(input + "JOB.KVT", "x");
+  Open(1, 60, "JOB", "KVT", 2, 80, "DFSEORZZ");
+  ASSERT_TRUE(units::IsConnected(60));
   Open(1, 60, name, "KVT", 2, 80, "DFSEORZZ");
   EXPECT_FALSE(units::IsConnected(60));
+  EXPECT_TRUE(Exists(input + "JOB.KVT"));
   ASSERT_EQ(GantryStandin_CountOf(25), 1);
   EXPECT_EQ(LastReport(), input + name);  // the 256 characters that fit
   EXPECT_EQ(GantryStandin_LastOf(25)->value[0], 256);

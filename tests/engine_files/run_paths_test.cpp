@@ -49,8 +49,11 @@ TEST_F(RunPathsTest, AsksTheHostWithTheFieldAnd256) {
 }
 
 // The host writes a 256-character folder of 'H' and returns various counts.
+// The folders before the host's are full, so blanks written outside the
+// host's field would show.
 TEST_F(RunPathsTest, HostCountIsClampedBeforeBlanking) {
   const std::string hostText(256, 'H');
+  const std::string tempText(256, 'T'), inputText(256, 'I');
   struct Case {
     int64_t count;
     size_t kept;
@@ -58,9 +61,11 @@ TEST_F(RunPathsTest, HostCountIsClampedBeforeBlanking) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.count);
     GantryStandin_SetDataFolder(hostText.c_str(), c.count);
-    Set("P\\", "T\\", "I\\", "1", "JOB", "", "ABCDEF");
+    Set("P\\", tempText, inputText, "1", "JOB", "", "ABCDEF");
     EXPECT_EQ(Field(g_runPaths.hostDataFolder, 256),
               std::string(c.kept, 'H') + std::string(256 - c.kept, ' '));
+    EXPECT_EQ(Field(g_runPaths.tempFolder, 256), tempText);
+    EXPECT_EQ(Field(g_runPaths.inputFolder, 256), inputText);
   }
 }
 

@@ -123,7 +123,7 @@ TEST_F(RunServiceTest, InitialisationClosesUnits51To100AndGivesTheApplicationNum
   struct AppCase {
     const char* text;
     int64_t location;
-  } const apps[] = {{"7", 7}, {" ", 0}, {"", 0}, {"09", 0}, {"X", 0}};
+  } const apps[] = {{"7", 7}, {"9", 9}, {" ", 0}, {"", 0}, {"09", 0}, {"X", 0}};
   for (const AppCase& a : apps) {
     SCOPED_TRACE(a.text);
     files_test::SetPaths(prog, temp, input, "JOB", "", "0A1B2C", a.text);
@@ -171,6 +171,22 @@ TEST_F(RunServiceTest, Modes3And5TestAndDeleteTheResolvedFile) {
   EXPECT_FALSE(Exists(input + "JOB.KVT"));
   EXPECT_EQ(CallFile(5, "JOB", "KVT", 2), 1);
   EXPECT_TRUE(Exists(prog + "DAT\\PDA\\MAT1.PDA"));
+}
+
+// Mode 5 deletes through the delete unit (99): whatever that unit held before
+// is closed, not deleted, and the unit is left free.
+TEST_F(RunServiceTest, Mode5LeavesTheDeleteUnitFree) {
+  UsePaths();
+  EXPECT_EQ(Call(0), 0);
+  const std::string other = input + "OTHER.TXT";
+  Write(other, "x\n");
+  Write(input + "JOB.KVT", "x");
+  units::ConnectSpec spec;
+  ASSERT_TRUE(units::Connect(99, other.c_str(), spec));
+  EXPECT_EQ(CallFile(5, "JOB", "KVT", 2), 0);
+  EXPECT_FALSE(Exists(input + "JOB.KVT"));
+  EXPECT_FALSE(units::IsConnected(99));
+  EXPECT_TRUE(Exists(other));
 }
 
 bool RefuseDelete(const char*) { return false; }
