@@ -16,6 +16,19 @@ class CharacterTests : public ::testing::Test {
   void TearDown() override { ResetReportLanguageForTests(); }
 };
 
+// What the shared state held before any test changed it: taken during static
+// initialisation, after the library's constant-initialised state was set.
+const DrawingState kDrawingStateAtLoad = g_drawingState;
+
+TEST(DrawingState, StateAtLoad) {
+  EXPECT_EQ(kDrawingStateAtLoad.renderTarget, kRenderPrinter);
+  EXPECT_EQ(kDrawingStateAtLoad.pagePictureFlag, 0);
+  EXPECT_EQ(kDrawingStateAtLoad.picturesBeforeText, 1);
+  EXPECT_EQ(kDrawingStateAtLoad.solidPen, nullptr);
+  EXPECT_EQ(kDrawingStateAtLoad.dottedPen, nullptr);
+  EXPECT_EQ(kDrawingStateAtLoad.drawingFont, nullptr);
+}
+
 TEST(DrawingState, LoadTimeValues) {
   g_drawingState.renderTarget = kRenderWindow;
   g_drawingState.pagePictureFlag = 1;
@@ -188,6 +201,45 @@ TEST_F(CharacterTests, TildeMarkerReachesBothWays) {
   Screen s("  foo bar  x");
   s.Mark(3, '~');
   EXPECT_EQ(s.Extent(3), "foo bar");
+  EXPECT_EQ(s.Extent(3, 6), "bar");  // never below the lowest start
+}
+
+// Where a field that ends at a closing marker begins.
+TEST_F(CharacterTests, ClosingMarkerStartTable) {
+  struct Case {
+    std::string row;
+    int openAt;  // a '{' or '~' marker to the left, or -1
+    char open;
+    int cell;    // the '}' marker
+    std::string expected;
+  } const cases[] = {
+      // Another field's marker: the word after the blank noted last ...
+      {"Name: ABC DEF", 6, '{', 12, "DEF"},
+      {"Name: ABC DEF", 6, '~', 12, "DEF"},
+      // ... or, with no blank on the way, nothing before the cell.
+      {"Name: ABCDEF", 6, '{', 11, "F"},
+      {"Size..12", -1, ' ', 7, "12"},   // two dots end it
+      {"x=12", -1, ' ', 3, "12"},       // an '=' ends it
+      {"ab 12", -1, ' ', 4, "12"},      // at the row start: after the blank noted
+      {"ab12", -1, ' ', 3, "ab12"},     // at the row start, no blank: all of it
+  };
+  for (const Case& c : cases) {
+    Screen s(c.row);
+    if (c.openAt >= 0) s.Mark(c.openAt, c.open);
+    s.Mark(c.cell, '}');
+    EXPECT_EQ(s.Extent(c.cell), c.expected) << c.row;
+  }
+}
+
+TEST_F(CharacterTests, OpeningMarkerBeforeAClosingOrTildeMarker) {
+  // No blank between them: the field is the opening cell alone.
+  Screen s("x ABCD}");
+  s.Mark(2, '{').Mark(6, '}');
+  EXPECT_EQ(s.Extent(2), "A");
+  // A '~' ends it like a '}': before the last blank.
+  Screen t("AB CD EF");
+  t.Mark(0, '{').Mark(6, '~');
+  EXPECT_EQ(t.Extent(0), "AB CD");
 }
 
 TEST_F(CharacterTests, EqualsColumnTakesAtMostTwoWords) {
@@ -201,6 +253,8 @@ TEST_F(CharacterTests, EqualsColumnTakesAtMostTwoWords) {
       {"a+b=", 3, "="},  // an operator before it: nothing but the '='
       {"a*b=", 3, "="},
       {"ab=", 2, "ab="},
+      {" ab=", 3, "ab="},  // a blank at the row start
+      {"a^b=", 3, "="},
   };
   for (const Case& c : cases) {
     Screen s(c.row);
@@ -228,6 +282,16 @@ TEST_F(CharacterTests, EndBeforeStartIsAnEmptyField) {
 TEST_F(CharacterTests, NoMarkerGivesAnEmptyField) {
   Screen s("Name: ABC");
   EXPECT_EQ(s.Extent(6), "");
+  // Marker characters in the text are no markers.
+  Screen t("AB}{");
+  EXPECT_EQ(t.Extent(2), "");
+  EXPECT_EQ(t.Extent(3), "");
+}
+
+TEST_F(CharacterTests, EqualsInTheTextOutranksTheMarker) {
+  Screen s("ab=cd");
+  s.Mark(2, '{');
+  EXPECT_EQ(s.Extent(2), "ab=");
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ TEST(DrawingTools, PensAreMadeTogetherOnceAndDeleted) {
   EXPECT_EQ(g_drawingState.solidPen, nullptr);
   EXPECT_EQ(g_drawingState.dottedPen, nullptr);
   EXPECT_EQ(GetObjectType(solid), 0u);
+  EXPECT_EQ(GetObjectType(dotted), 0u);
 }
 
 TEST(DrawingTools, FontIsDeletedAndForgotten) {

@@ -1,5 +1,6 @@
 #include "report/language.h"
 
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -98,6 +99,40 @@ TEST_F(Languages, ByNumberSelectsOnlyAChange) {
   EXPECT_EQ(ReportCode(), "ENG");
   SelectLanguageByNumber(2);  // French is not installed
   EXPECT_EQ(ReportCode(), "ENG");
+
+  Install("G_SPANIS.PDA");
+  Install("G_ITALIA.PDA");
+  Install("G_CHINES.PDA");
+  SelectLanguageByNumber(4);
+  EXPECT_EQ(Setting(), "SPANISH");
+  SelectLanguageByNumber(5);
+  EXPECT_EQ(Setting(), "ITALIAN");
+  SelectLanguageByNumber(6);
+  EXPECT_EQ(Setting(), "CHINESE");
+  EXPECT_EQ(ReportCode(), "CHI");
+}
+
+TEST_F(Languages, ByNumberComparesTheSelectedCode) {
+  // The page composer sets the selected code on its own: German counts as
+  // selected, although the report library's code is still blank.
+  Install("G_GERMAN.PDA");
+  std::memcpy(g_reportLanguage.selectedLanguageCode, "GER", 3);
+  SelectLanguageByNumber(3);
+  EXPECT_FALSE(FileExists(SettingsFile()));
+  EXPECT_EQ(ReportCode(), "   ");
+}
+
+// The language state before any test changed it, taken during static
+// initialisation.
+const ReportLanguage kLanguageAtLoad = g_reportLanguage;
+const TemplateIndex kTemplateIndexAtLoad = g_templateIndex;
+
+TEST(LanguageState, StateAtLoad) {
+  EXPECT_EQ(std::string(kLanguageAtLoad.reportLanguageCode, 3), "   ");
+  EXPECT_EQ(std::string(kLanguageAtLoad.selectedLanguageCode, 3), "   ");
+  EXPECT_EQ(kLanguageAtLoad.languageNumber, 0);
+  EXPECT_EQ(kTemplateIndexAtLoad.count, 0);
+  EXPECT_EQ(std::string(kTemplateIndexAtLoad.name, 8), "        ");
 }
 
 TEST(LanguageNumber, SetFromTheFirstUpperCaseLetter) {
@@ -288,17 +323,18 @@ TEST_F(Templates, LongRecordIsCutToTheBuffer) {
 }
 
 TEST_F(Templates, ChineseLosesTheBoxCharactersOfOtherLanguages) {
-  const std::string record = "\xB3\xC4\xFD" "A\xD4";
-  const std::string translated = "|-2A\xD4";
+  // 212 stays as it is; the record's last byte is translated too.
+  const std::string record = "\xB3\xC4\xFD" "A\xD4\xDA";
+  const std::string translated = "|-2A\xD4|";
   WriteTemplate("SHEL.ENG", "SHELINDX.ENG", {0}, record);
   WriteTemplate("SHEL.CHI", "SHELINDX.CHI", {0}, record);
   int32_t status = 1;
-  EXPECT_EQ(Load("SHEL.ENG", 1, &status, 5), record);  // LanguageNumber 0
+  EXPECT_EQ(Load("SHEL.ENG", 1, &status, 6), record);  // LanguageNumber 0
   SetLanguageNumber("CHI");
-  EXPECT_EQ(Load("SHEL.ENG", 1, &status, 5), translated);
-  EXPECT_EQ(Load("SHEL.CHI", 1, &status, 5), record);
+  EXPECT_EQ(Load("SHEL.ENG", 1, &status, 6), translated);
+  EXPECT_EQ(Load("SHEL.CHI", 1, &status, 6), record);
   SetLanguageNumber("GER");
-  EXPECT_EQ(Load("SHEL.ENG", 1, &status, 5), record);
+  EXPECT_EQ(Load("SHEL.ENG", 1, &status, 6), record);
 }
 
 TEST_F(Templates, FilesOfTheCurrentFolderStandIn) {

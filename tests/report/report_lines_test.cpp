@@ -57,18 +57,27 @@ TEST(ReportDrawingName, FileNameOfTheReportWithKfd) {
     EXPECT_EQ(made, c.expected != nullptr) << c.report;
     EXPECT_EQ(std::string(out), c.expected ? c.expected : "") << c.report;
   }
+  // "RUN.KFD" and its NUL take 8 bytes.
+  char out[8];
+  EXPECT_TRUE(MakeReportDrawingName("Z:\\jobs\\RUN.KVO", ExtensionDot::kLast, out, 8));
+  EXPECT_STREQ(out, "RUN.KFD");
+  EXPECT_FALSE(MakeReportDrawingName("Z:\\jobs\\RUN.KVO", ExtensionDot::kLast, out, 7));
+  EXPECT_STREQ(out, "");
 }
 
 TEST(ReportLineFormats, PageLineWithMarkers) {
   std::string text(79, ' ');
   text.replace(0, 11, "Shell side:");
-  std::string markers(79, ' ');
+  // Text and markers in buffers of exactly 79 characters: column 80 of a
+  // template row is never read.
+  std::vector<char> markers(79, ' ');
   markers[12] = '{';
   markers[20] = '}';
   markers[30] = '~';
   markers[40] = 'x';  // not a marker
+  const std::vector<char> row(text.begin(), text.end());
   char out[kPageLineMax + 1];
-  const int32_t n = FormatPageLine(out, text.data(), '1', markers.data());
+  const int32_t n = FormatPageLine(out, row.data(), '1', markers.data());
   const std::string expected =
       text + " " + "\t" + "1" + std::string(12, ' ') + "{" + std::string(7, ' ') + "}" +
       std::string(9, ' ') + "~";
@@ -279,6 +288,32 @@ TEST(ReportLineSplit, FirstOrLastTabAndCharactersPastTheEnd) {
   char row[80];
   PlainTextRow(line, row);
   EXPECT_EQ(std::string(row, 80), std::string(79, 'A') + " ");
+
+  // A TAB within the first 80 characters is a blank of the plain-text row.
+  const std::string shortLine = "ab\tcd\n\tx";
+  std::memcpy(line.text, shortLine.data(), shortLine.size());
+  line.length = static_cast<int32_t>(shortLine.size());
+  PlainTextRow(line, row);
+  EXPECT_EQ(std::string(row, 80), "ab cd  x" + std::string(72, ' '));
+}
+
+TEST(ReportLineSplit, ConversionTextEndsAtTheFirstTabOrNul) {
+  struct Case {
+    std::string text;
+    int32_t length;
+  } const cases[] = {
+      {std::string("ab\0cd\tx", 7), 2},
+      {"abc\tde\tf", 3},
+      {"plain text  ", 12},
+      {"\t1", 0},
+  };
+  for (const Case& c : cases) {
+    ReportLine line;
+    std::memcpy(line.text, c.text.data(), c.text.size());
+    line.length = static_cast<int32_t>(c.text.size());
+    line.text[line.length] = '\0';
+    EXPECT_EQ(ConvertedTextLength(line), c.length) << c.text;
+  }
 }
 
 TEST(ReportLineSplit, NulAndLineFeedInsideALineAreBlanks) {

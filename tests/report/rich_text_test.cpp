@@ -195,7 +195,11 @@ TEST_F(RichText, HostTextCallCutsTo80) {
   EXPECT_EQ(GantryStandin_CountOf(41), 4);
 }
 
+// Taken during static initialisation, before any test set the value.
+const int32_t kReportValueAtLoad = GetReportValue();
+
 TEST_F(RichText, ReportValueAndEmptyRoutines) {
+  EXPECT_EQ(kReportValueAtLoad, 0);
   EXPECT_EQ(GetReportValue(), 0);
   EXPECT_EQ(SetReportValue(7), 7);
   EXPECT_EQ(GetReportValue(), 7);
