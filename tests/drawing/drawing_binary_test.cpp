@@ -119,6 +119,7 @@ TEST_F(DrawingTest, DamagedHeadersMeanNoSuchDrawing) {
       {"negative size", HeaderBytes("", 1, -3, 1, 1) + RecordBytes('M', 1, 1), 1},
       {"records past the end", HeaderBytes("", 3, 0, 1, 1) + RecordBytes('M', 1, 1), 1},
       {"strings past the end", HeaderBytes("", 1, 10, 1, 1) + RecordBytes('M', 1, 1) + "abc", 1},
+      {"strings one byte short", HeaderBytes("", 1, 4, 1, 1) + RecordBytes('M', 1, 1) + "abc", 1},
       {"sizes that overflow 32 bits", HeaderBytes("", INT32_MAX, INT32_MAX, 1, 1), 1},
       {"earlier drawing negative", HeaderBytes("", -5, 0, 1, 1) + kFirst, 2},
       {"earlier drawing past the end", HeaderBytes("", 0, 1000, 1, 1) + kFirst, 2},
@@ -170,13 +171,38 @@ TEST_F(DrawingTest, DrawingsBeyondTwoGibibytesAreFound) {
   EXPECT_TRUE(g_messages.empty());
 }
 
+TEST_F(DrawingTest, BinaryReadKeepsWithinTheBlocksGiven) {
+  // Blocks smaller than drawing 3 (M, S and "wxyz"), as when the file grew
+  // after it was counted: only what fits is read, the texts from their own
+  // place after all the drawing's records.
+  Write("three.kfd", kThreeDrawings);
+  std::vector<unsigned char> records(1 * kDrawingRecordSize);
+  std::vector<char> strings(2);
+  int32_t read = -1;
+  float x = 0;
+  float y = 0;
+  ReadDrawingBinary(Path("three.kfd").c_str(), &read, records.data(), 1, strings.data(), 2, &x,
+                    &y, 3);
+  ASSERT_EQ(read, 1);
+  const DrawingRecord m = GetDrawingRecord(records.data(), 0);
+  EXPECT_EQ(m.command, 'M');
+  EXPECT_EQ(m.x, 3.0f);
+  EXPECT_EQ(std::string(strings.begin(), strings.end()), "wx");
+  EXPECT_EQ(x, 1.2345f);
+}
+
 TEST_F(DrawingTest, BinaryFileThatCannotBeOpened) {
   const std::string p = Path("missing.kfd");
+  // A header read before is not left behind.
+  Write("three.kfd", kThreeDrawings);
   int32_t count = 99;
   int32_t size = 99;
+  CountDrawingBinary(Path("three.kfd").c_str(), &count, &size, 2);
+  ASSERT_EQ(count, 1);
   CountDrawingBinary(p.c_str(), &count, &size, 1);
   EXPECT_EQ(count, 0);
   EXPECT_EQ(size, 0);
+  EXPECT_TRUE(AllZero(g_drawingHeader));
   int32_t read = 99;
   float x = 9;
   float y = 9;
@@ -235,6 +261,17 @@ TEST_F(DrawingTest, ExtentsOutOfTheIntegerRangeAreHeld) {
   ASSERT_EQ(LoadDrawing(&d, Path("far.kfd").c_str(), 1), 1);
   EXPECT_EQ(d.largestX1000, INT32_MAX);
   EXPECT_EQ(d.largestY1000, 0);
+  FreeDrawing(&d);
+}
+
+TEST_F(DrawingTest, ExtentsTimesAThousandInSinglePrecision) {
+  // 2.3 is held as 2.29999995 and 0.7 as 0.699999988; times 1000 in
+  // four-byte reals they round to 2300 and 700 before the truncation.
+  Write("near.kfd", HeaderBytes("", 1, 0, 2.3f, 0.7f) + RecordBytes('M', 0, 0));
+  LoadedDrawing d = {};
+  ASSERT_EQ(LoadDrawing(&d, Path("near.kfd").c_str(), 1), 1);
+  EXPECT_EQ(d.largestX1000, 2300);
+  EXPECT_EQ(d.largestY1000, 700);
   FreeDrawing(&d);
 }
 

@@ -7,6 +7,7 @@
 
 #include "drawing/drawing_files.h"
 #include "drawing_test_support.h"
+#include "support/test_support.h"
 
 namespace {
 
@@ -115,6 +116,26 @@ TEST_F(DrawingTest, LineReaderReadsLongLinesInPieces) {
   ReadDrawingLine(line, p.c_str(), 1);
 }
 
+TEST_F(DrawingTest, LineReaderRefusesANameItCannotKeep) {
+  // The reader keeps the name of its open file in 260 characters with the
+  // NUL: a path of 259 characters is read, one of 260 is not.
+  char line[kDrawingLineSize];
+  for (size_t length : {259u, 260u}) {
+    const std::string p = Path(std::string(length - folder_.size() - 4, 'n') + ".kvd");
+    ASSERT_EQ(p.size(), length);
+    const bool written = testing_support::WriteFileBytes(p, "M\r\n");
+    if (length == 259 && written) {
+      EXPECT_EQ(ReadDrawingLine(line, p.c_str(), 0), 1);
+      EXPECT_STREQ(line, "M\n");
+    }
+    if (length == 260) {
+      EXPECT_EQ(ReadDrawingLine(line, p.c_str(), 0), 0);
+    }
+    ReadDrawingLine(line, p.c_str(), 1);
+    if (written) os::RemoveFile(p.c_str());
+  }
+}
+
 TEST_F(DrawingTest, LineReaderClosesOneFileBeforeOpeningAnother) {
   Write("a.kvd", "a1\r\na2\r\n");
   Write("b.kvd", "b1\r\n");
@@ -209,23 +230,74 @@ TEST_F(DrawingTest, TextDrawingWithEveryCommand) {
 
 TEST_F(DrawingTest, ArcCentreFromAPointOnTheCircle) {
   Write("c.kvd", Lines({Command('C', 7, 5), ArcLine(2, 0, 10),
-                        Command('C', 7, 5), ArcLine(-2, 0, 10)}));
+                        Command('C', 7, 5), ArcLine(-2, 0, 10),
+                        Command('C', 0, 7), ArcLine(2, 90, 10)}));
   const TextDrawing d = ReadBoth(Path("c.kvd"));
-  ASSERT_EQ(d.count, 2);
+  ASSERT_EQ(d.count, 3);
   ExpectRecord(d.records[0], 'C', 5, 5, 2, 0, 10);
   ExpectRecord(d.records[1], 'C', 7, 5, 2, 0, 10);
+  // At 90 degrees the centre lies below the point. The degree factor
+  // 0.017453294 is a little above pi / 180, so 90 degrees is 1.5707965 and its
+  // cosine about -1.63e-7: the centre's x is 2 x 1.63e-7 right of the point
+  // (exact pi / 180 would put it at 8.7e-8).
+  EXPECT_NEAR(d.records[2].x, 3.2584137e-7f, 1e-10);
+  EXPECT_EQ(d.records[2].y, 5.0f);
+  EXPECT_EQ(d.records[2].field3, 2.0f);
+  EXPECT_EQ(d.records[2].field4, 90.0f);
+}
+
+TEST_F(DrawingTest, ShiftedAndScaledArrowEllipseAndText) {
+  // x and y of the origin differ, so a shift taken from the wrong axis shows;
+  // the arrow's tip holds the largest y and the ellipse the largest x. Scale
+  // 1.5 is 1500 / 1000 exactly (1500 x 0.001 in four-byte reals is not), and
+  // a text height of 0.9 becomes 0.9 x 1.45 x 1.5 = 1.9575001 in four-byte
+  // reals.
+  Write("ae.kvd", Lines({Command('F', 2000),      // scale 2
+                         Command('O', 1, 3),      // origin (2, 6)
+                         Command('M', 1, 2),      // (4, 10)
+                         Command('A', 0, 0),      // tail (2, 6)
+                         TipLine(5, 7, 1),        // tip (12, 20), tick 2
+                         Command('E', 10, 0),     // centre (22, 6)
+                         EllipseLine(3, 1, 0, 360),  // radii 6 and 2: x up to 28
+                         Command('F', 1500),      // scale 1.5
+                         Command('S', 2, -10),    // (5, -9)
+                         TextLine(0.9, 0, 2),
+                         "ab"}));
+  const TextDrawing d = ReadBoth(Path("ae.kvd"));
+  ASSERT_EQ(d.count, 4);
+  ExpectRecord(d.records[0], 'M', 4, 10);
+  ExpectRecord(d.records[1], 'A', 2, 6, 12, 20, 2);
+  ExpectRecord(d.records[2], 'E', 22, 6, 6, 2, 0, 360);
+  ExpectRecord(d.records[3], 'S', 5, -9, 1.9575001f, 0, 2, 0);
+  EXPECT_EQ(d.largestX, 28.0f);
+  EXPECT_EQ(d.largestY, 20.0f);
+}
+
+TEST_F(DrawingTest, ColumnOneOfTipAndEllipseLinesIsNoCommand) {
+  // Their first column is ignored; a letter there is no record in either pass.
+  Write("col.kvd", Lines({Command('A', 1, 1), "M" + TipLine(2, 2, 0).substr(1),
+                          Command('E', 3, 3), "D" + EllipseLine(1, 1, 0, 90).substr(1),
+                          Command('M', 4, 4)}));
+  const TextDrawing d = ReadBoth(Path("col.kvd"));
+  EXPECT_EQ(d.counted, 3);
+  ASSERT_EQ(d.count, 3);
+  ExpectRecord(d.records[0], 'A', 1, 1, 2, 2, 0);
+  ExpectRecord(d.records[1], 'E', 3, 3, 1, 1, 0, 90);
+  ExpectRecord(d.records[2], 'M', 4, 4);
 }
 
 TEST_F(DrawingTest, ExtraLineOfV3AndV4IsPassedOverByBothPasses) {
   // The lines after V 3 and V 4 look like records; after V 5 it is one.
+  // V 4.9 is V 4, truncated.
   Write("v.kvd", Lines({Command('V', 3), Command('A', 1, 1), Command('V', 4), Command('M', 9, 9),
-                        Command('V', 5), Command('D', 2, 2), Command('M', 1, 1)}));
+                        Command('V', 5), Command('D', 2, 2), Command('V', 4.9),
+                        Command('M', 8, 8), Command('M', 1, 1)}));
   const TextDrawing d = ReadBoth(Path("v.kvd"));
   EXPECT_EQ(d.counted, 2);
   ASSERT_EQ(d.count, 2);
   ExpectRecord(d.records[0], 'D', 2, 2);
   ExpectRecord(d.records[1], 'M', 1, 1);
-  EXPECT_EQ(d.largestX, 2.0f);  // the skipped M (9, 9) raised nothing
+  EXPECT_EQ(d.largestX, 2.0f);  // the skipped M (9, 9) and M (8, 8) raised nothing
 }
 
 TEST_F(DrawingTest, ExtentsOfEmptyDrawingsAndOfLinesThatAreNoRecords) {
@@ -243,10 +315,12 @@ TEST_F(DrawingTest, ExtentsOfEmptyDrawingsAndOfLinesThatAreNoRecords) {
 }
 
 TEST_F(DrawingTest, TheEndPointRaisesTheExtentsButStyleScaleAndSkipLinesDoNot) {
-  // F 1000 keeps the scale at 1; L, F and V (5: no extra line) keep their
-  // points out of the extents; T's point still counts though it ends the
-  // drawing and makes no record.
+  // F 1000 keeps the scale at 1; L, F, O and V (5: no extra line) keep their
+  // points out of the extents (the two O lines shift the origin there and
+  // back); T's point still counts though it ends the drawing and makes no
+  // record.
   Write("t.kvd", Lines({Command('L', 500, 600), Command('F', 1000, 900), Command('V', 5, 700),
+                        Command('O', 500, 600), Command('O', -500, -600),
                         Command('M', 1, 1), Command('T', 50, 60)}));
   const TextDrawing d = ReadBoth(Path("t.kvd"));
   ASSERT_EQ(d.count, 2);

@@ -107,6 +107,10 @@ TEST_F(DrawingTest, ConvertLooksForTheExtensionInTheFileNameOnly) {
   ConvertDrawingFile("sub.d\\PLAN");
   EXPECT_EQ(Load(Path("sub.d\\PLAN.KFD"), 1).records.size(), 4u);
   EXPECT_FALSE(testing_support::FileExists(Path("sub.KFD")));
+  // A '/' separates folders too.
+  Write("sub.d\\SLASH.KVD", kOther);
+  ConvertDrawingFile("sub.d/SLASH");
+  EXPECT_EQ(Load(Path("sub.d\\SLASH.KFD"), 1).records.size(), 2u);
 
   // A folder with a point in its name as the input folder.
   SetInputFolder(Path("sub.d\\"));
