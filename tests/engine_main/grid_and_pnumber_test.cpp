@@ -33,6 +33,10 @@ TEST(TemperatureGrid, Rules) {
       {"start alone", 70, 0, 0, 0, 70, 0, 70},
       {"end alone", 0, 70, 0, 0, 70, 0, 70},
       {"start equals end", 100, 100, 10, 0, 100, 10, 100},
+      // Only exactly 0.0 counts as not given: a start or an end below zero
+      // is given.
+      {"negative start", -50, 50, 25, 4, -50, 25, 50},
+      {"negative end", 50, -50, 25, 4, 50, -25, -50},
       {"start equals end, no step", 100, 100, 0, 20, 100, 0, 100},  // 21 points at 100
       {"nothing given", 0, 0, 0, 0, 100, 0, 100},
       {"only a step", 0, 0, 7, 0, 100, 0, 100},
@@ -42,6 +46,17 @@ TEST(TemperatureGrid, Rules) {
       // 0.999000012875 rounds to 17.0 exactly (in eight-byte reals the sum
       // stays below 17: 16 steps).
       {"count in four-byte reals", 100, 116.001f, 1, 17, 100, 1, 117},
+      // 2.001 is 2.00099992752; 1.00099992752 + 0.999000012875 is exactly
+      // half-way between 1.99999988 and 2.0 and rounds to 2.0 (even): two
+      // steps. With 0.999 as an eight-byte real the sum rounds down: one.
+      {"sum with the four-byte 0.999", 1, 2.001f, 1, 2, 1, 1, 3},
+      // 100.21 - 0.2 rounds to 100.010002136 in four-byte reals, the quotient
+      // to 10.0010004 and the sum to 11.0 exactly: 11 steps (the difference
+      // in eight-byte reals, 100.0099999, gives 10).
+      {"difference and quotient in four-byte reals", 0.2f, 100.21f, 10, 11, 0.2f, 10, 110.2f},
+      // 300.3 - 0.3 rounds to 300.0 before the division: the step is 15.0
+      // (one rounding of the whole gives 14.999999).
+      {"no step, difference rounded first", 0.3f, 300.3f, 0, 20, 0.3f, 15, 300.3f},
       // 20 x 0.3 (0.300000011921) rounds to 6.0 first, so the start is 1.0
       // exactly (with one rounding of 7 - 20 x 0.3 it would be 0.99999976).
       {"no start, product rounded first", 0, 7, 0.3f, 20, 1, 0.3f, 7},
@@ -112,6 +127,7 @@ TEST(PNumber, Decoding) {
       {-50100.0f, false, "", -501},
       {10000.0f, false, "", 100},      // G = 100 is not above 100
       {10100.0f, true, "1 A", 101},    // the smallest text
+      {100100.0f, true, "10A", 1001},  // the smallest two-digit number part
       {992600.0f, true, "99Z", 9926},  // the largest text
       {1000100.0f, false, "", 10001},  // number part 100: the integer
       {10000000.0f, false, "", 100000},  // letter position 0: the integer

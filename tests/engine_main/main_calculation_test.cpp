@@ -144,6 +144,7 @@ TEST_F(MainCalculation, ResolvesMaterialClasses) {
       {"42", 0},       // neither: nothing written
       {"99.9", 0},     // class 99
       {"150", 150},    // not a class: retrieved as it stands (no record: no name)
+      {"100", 100},    // the first number that is not a class
       {"0", 0},        // below 1: nothing written
       {"-3", 0},
       {"0.5", 0},
@@ -157,10 +158,12 @@ TEST_F(MainCalculation, ResolvesMaterialClasses) {
     } else {
       EXPECT_EQ(g_mainCalculation.materialNumber, c.material);
       EXPECT_NE(kou.find("arTemp,0,1\r\n70.000000, \r\n"), std::string::npos);
-      EXPECT_EQ(NamedMaterial(kou), c.material == 150 ? "" : "M" + std::to_string(c.material));
+      EXPECT_EQ(NamedMaterial(kou), c.material < 1000 ? "" : "M" + std::to_string(c.material));
     }
-    // The class table's unit is closed after every run, whatever happened.
+    // The class table's unit and the run input file's are closed after every
+    // run, whatever happened.
     EXPECT_FALSE(units::IsConnected(UnitOfSlot(kSlotTables)));
+    EXPECT_FALSE(units::IsConnected(UnitOfSlot(kSlotRunInput)));
   }
 }
 
@@ -249,8 +252,9 @@ TEST_F(MainCalculation, ALibraryThatWritesNoValueGivesNone) {
     EXPECT_EQ(c->mode, 1.0f);
     EXPECT_EQ(c->unitSystem, 1.0f);
     EXPECT_EQ(c->currencyIndex, 1.0f);
-    if (i < 7) {
+    if (i < 7) {  // each property starts from status 0, whatever the one before left
       EXPECT_EQ(c->resultWord1OnEntry, 0.0f);
+      EXPECT_EQ(c->statusOnEntry, 0);
     }
     const void* text = i == 9 ? static_cast<const void*>(g_mainCalculation.materialName)
                               : static_cast<const void*>(g_mainCalculation.shortText);
@@ -258,6 +262,18 @@ TEST_F(MainCalculation, ALibraryThatWritesNoValueGivesNone) {
   }
   const float codes[] = {121, 206, 231, 181, 251, 146, 281, 1, 31, 61};
   for (int32_t i = 0; i < 10; ++i) EXPECT_EQ(TarsusStandin_Call(i)->propertyCode, codes[i]);
+}
+
+// Only status 1 means no value: a value the ASME library leaves with another
+// status is written as it stands.
+TEST_F(MainCalculation, AnAsmeValueWithAnotherStatusIsKept) {
+  GantryStandin_SetUsesAsme(1);
+  float words[30] = {2.5f};
+  TarsusStandin_SetAnswer(3, 1, words, 30, "LIBRARY", 7);
+  const std::string kou = RunMaterial("1109");
+  EXPECT_NE(kou.find("arThermCond,0,1\r\n2.500000, \r\narThermExpCoef,0,1\r\n2500000.000000, \r\n"),
+            std::string::npos)
+      << kou;
 }
 
 // The library's own values take the same factors as the local ones.
