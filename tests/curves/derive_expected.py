@@ -167,10 +167,14 @@ def main():
          segment(f(2.5), f(0.1), f(1.7), f(0.7), f(2.9), 20))
     show("segment(1/3; 0,0; 1,1; code 20)",
          segment(f(1.0 / 3.0), 0.0, 0.0, 1.0, 1.0, 20))
+    show("segment(1.0001; 1,3; 2,9; code 20)",
+         segment(f(1.0001), 1.0, 3.0, 2.0, 9.0, 20))
+    show("segment(0.2; 0.1,0.1; 2.9,1.7; code 20)",
+         segment(f(0.2), f(0.1), f(0.1), f(2.9), f(1.7), 20))
 
     print("-- bisection on a straight curve T = 16 S (stream 1, one level)")
     straight = Level([16, 32, 48, 64], [1, 2, 3, 4], {1: [2, 4, 8, 16]})
-    for x in (40.0, 41.0):
+    for x in (40.0, 41.0, 27.125):
         mid, steps, value = straight.evaluate(1, f(x))
         show(f"evaluate(code 1, T={x}) mid after {steps} steps", mid)
         show(f"evaluate(code 1, T={x}) value", value)
@@ -182,6 +186,9 @@ def main():
     mid, steps, value = bent.evaluate(1, f(56.0))
     show(f"evaluate(code 1, T=56) mid after {steps} steps", mid)
     show("evaluate(code 1, T=56) value", value)
+    mid, steps, value = bent.evaluate(1, f(17.625))
+    show(f"evaluate(code 1, T=17.625) mid after {steps} steps", mid)
+    show("evaluate(code 1, T=17.625) value", value)
     show("0.8 * s0 (the low end of the window)", mul(f(0.8), bent.at(1, 17, f(56.0))))
 
     print("-- the same on a second axis scaled by 1/1024: the window closes by width")
@@ -212,6 +219,17 @@ def main():
         inside = sub(f(16.0), f(0.001)) <= tt <= add(f(32.0), f(0.001))
         show(f"from end, T={t}: inside={inside}, value",
              segment(tt, f(32), f(2), f(16), f(1), 103) if inside else MISSING)
+    # The margins on the other side of each end segment.
+    for t in (15.9991, 15.9989):
+        tt = f(t)
+        inside = sub(f(16.0), f(0.001)) <= tt <= add(f(32.0), f(0.001))
+        show(f"from start, T={t}: inside={inside}, value",
+             segment(tt, f(16), f(1), f(32), f(2), 19) if inside else MISSING)
+    for t in (64.0009, 64.0011):
+        tt = f(t)
+        inside = sub(f(48.0), f(0.001)) <= tt <= add(f(64.0), f(0.001))
+        show(f"from end, T={t}: inside={inside}, value",
+             segment(tt, f(64), f(4), f(48), f(3), 103) if inside else MISSING)
 
 if __name__ == "__main__":
     main()

@@ -71,6 +71,9 @@ TEST_F(EvaluationTest, OneLevelAlongTheSecondAxis) {
   EXPECT_EQ(StreamProperty(2, 20, -1.0f, 2.0f, 1), -16.0f);  // code 20 is never corrected
   EXPECT_EQ(StreamProperty(2, 17, 7.5f, 2.0f, 1), 7.5f);
   EXPECT_EQ(StreamProperty(3, 1, 2.5f, 2.0f, 1), 6.0f);  // any other axis is the second
+  // Only axis 2 hands back its own abscissa; on axis 3 property 17 is
+  // interpolated (-1 below the first point, corrected to that point's 1).
+  EXPECT_EQ(StreamProperty(3, 17, -1.0f, 2.0f, 1), 1.0f);
 }
 
 TEST_F(EvaluationTest, TwoLevelsBlendLinearlyInPressure) {
@@ -93,6 +96,50 @@ TEST_F(EvaluationTest, OnlyTheExactMissingValueDropsALevel) {
   EXPECT_EQ(StreamProperty(1, 18, 40, 2.0f, 1), 1.5f);
   CurveValuesAt(1, 1, 1, 18) = M;
   EXPECT_EQ(StreamProperty(1, 18, 40, 2.0f, 1), 0.0f);
+}
+
+TEST_F(CurveTest, TheFirstPointByTemperatureDecidesWhetherALevelCounts) {
+  // Temperatures fall along the second axis: point 4 comes first by
+  // temperature, point 1 first by the second axis.
+  SetLevel(1, 1, 2.0f, {64, 48, 32, 16}, {1, 2, 3, 4});
+  SetProperty(1, 1, 2, {3, 5, 7, M});
+  SetProperty(1, 1, 3, {M, 5, 6, 7});
+  SetExtraColumn(1, 1, 1, {1, 2, 3, M});
+  SetExtraColumn(1, 1, 2, {M, 2, 3, 4});
+  PrepareStreamCurves();
+  ASSERT_EQ(TemperatureList(1, 1), (std::vector<int64_t>{4, 3, 2, 1}));
+  EXPECT_EQ(StreamProperty(1, 2, 40, 2.0f, 1), 0.0f);  // point 4 lacks it: dropped
+  EXPECT_EQ(StreamProperty(2, 2, 2.5f, 2.0f, 1), 0.0f);
+  EXPECT_EQ(StreamProperty(1, 3, 40, 2.0f, 1), 5.5f);  // 6 + (-1 / 16) * 8
+  EXPECT_EQ(ExtraColumnAt(1, 1.5f, 2.0f, 1), 0.0f);
+  EXPECT_EQ(ExtraColumnAt(2, 2.5f, 2.0f, 1), 2.5f);
+}
+
+TEST_F(CurveTest, AFullLevelOf23Points) {
+  // T = 16 p and S = p at points 1..23; property 1 is p except 30 at point 23.
+  LevelPressuresAt(1, 1) = 2.0f;
+  for (int64_t p = 1; p <= kCurvePoints; ++p) {
+    CurveValuesAt(p, 1, 1, kPropertyTemperature) = 16.0f * static_cast<float>(p);
+    CurveValuesAt(p, 1, 1, kPropertySecondAxis) = static_cast<float>(p);
+    CurveValuesAt(p, 1, 1, 1) = p == kCurvePoints ? 30.0f : static_cast<float>(p);
+  }
+  PrepareStreamCurves();
+  ASSERT_EQ(TemperatureList(1, 1).size(), 23u);
+  ASSERT_EQ(SecondAxisList(1, 1).size(), 23u);
+  EXPECT_EQ(SecondAxisOrderAt(23, 1, 1), 23);
+  // Between points 22 and 23: 22 + (8 / 16) * 8; above the last point too.
+  EXPECT_EQ(StreamProperty(1, 1, 360, 2.0f, 1), 26.0f);
+  EXPECT_EQ(StreamProperty(1, 1, 384, 2.0f, 1), 38.0f);  // 22 + (8 / 16) * 32
+  EXPECT_EQ(StreamProperty(2, 1, 22.5f, 2.0f, 1), 26.0f);
+  // The search from the start reaches the last segment, the one from the end
+  // the first.
+  EXPECT_EQ(SecondAxisAtTemperatureFromStart(360, 1, 1), 22.5f);
+  EXPECT_EQ(SecondAxisAtTemperatureFromEnd(24, 1, 1), 1.5f);
+  float first = 0;
+  float last = 0;
+  TemperatureSpan(&first, &last, 1, 1);
+  EXPECT_EQ(first, 16.0f);
+  EXPECT_EQ(last, 368.0f);
 }
 
 TEST_F(CurveTest, APressureOutsideThreeLevelsUsesTheTwoNearest) {
@@ -151,6 +198,11 @@ TEST_F(EvaluationTest, BisectionOnOneLevel) {
   EXPECT_EQ(EvaluateStreamProperty(1, 17, 41, 2.0f, 1), 2.5625f);
   EXPECT_EQ(EvaluateStreamProperty(1, 20, 41, 2.0f, 1), 41.0f);
   EXPECT_EQ(EvaluateStreamProperty(2, 1, 2.5f, 2.0f, 1), 6.0f);
+  // Any axis but 2 takes x as a temperature.
+  EXPECT_EQ(EvaluateStreamProperty(3, 1, 41, 2.0f, 1), 6.25f);
+  // derive_expected.py: the window ends 1.2 and 0.8 times the estimate are
+  // four-byte products, and the first midpoint rounds above the estimate.
+  EXPECT_EQ(EvaluateStreamProperty(1, 1, 27.125f, 2.0f, 1), 3.39062524f);
 }
 
 TEST_F(EvaluationTest, BisectionBetweenTwoLevels) {
@@ -169,6 +221,13 @@ TEST_F(EvaluationTest, BisectionThatMissesItsRootEndsAtTheWindowEdge) {
   EXPECT_EQ(StreamProperty(1, 17, 56, 1.0f, 3), 3.0f);
   EXPECT_EQ(EvaluateStreamProperty(1, 17, 56, 1.0f, 3), 2.4000001f);
   EXPECT_EQ(EvaluateStreamProperty(1, 1, 56, 1.0f, 3), 5.60000038f);
+  // Property 21 is a curve property too: bisection, not the value 10 along
+  // the temperature axis.
+  SetProperty(3, 1, 21, {2, 4, 8, 16});
+  EXPECT_EQ(StreamProperty(1, 21, 56, 1.0f, 3), 10.0f);
+  EXPECT_EQ(EvaluateStreamProperty(1, 21, 56, 1.0f, 3), 5.60000038f);
+  // derive_expected.py: a root inside the window, reached after 14 halvings.
+  EXPECT_EQ(EvaluateStreamProperty(1, 1, 17.625f, 1.0f, 3), 2.06769514f);
 }
 
 TEST_F(CurveTest, BisectionStopsWhenTheWindowIsNarrowerThan1EMinus7) {
@@ -231,6 +290,11 @@ TEST_F(CrossingTest, TheMarginOfTheEndSegments) {
   EXPECT_EQ(SecondAxisAtTemperatureFromStart(64.0011f, 1, 1), M);
   EXPECT_EQ(SecondAxisAtTemperatureFromEnd(15.9991f, 1, 1), 0.999943733f);
   EXPECT_EQ(SecondAxisAtTemperatureFromEnd(15.9989f, 1, 1), M);
+  // The same margins on the other side of each end segment.
+  EXPECT_EQ(SecondAxisAtTemperatureFromStart(15.9991f, 1, 1), 0.999943733f);
+  EXPECT_EQ(SecondAxisAtTemperatureFromStart(15.9989f, 1, 1), M);
+  EXPECT_EQ(SecondAxisAtTemperatureFromEnd(64.0009f, 1, 1), 4.00005627f);
+  EXPECT_EQ(SecondAxisAtTemperatureFromEnd(64.0011f, 1, 1), M);
   EXPECT_EQ(SecondAxisAtTemperatureFromStart(48, 1, 1), 3.0f);
   EXPECT_EQ(SecondAxisAtTemperatureFromEnd(48, 1, 1), 3.0f);
 }

@@ -84,12 +84,16 @@ TEST_F(CurveTest, AxisCopiesFollowTheTemperature) {
 }
 
 TEST_F(CurveTest, APointWithOnlyATemperatureLeavesLevelsThatHaveAPressure) {
-  SetLevel(1, 1, 2.0f, {16, 32, 48}, {1, M, 3});
+  // Points 4 and 5 have nothing but a temperature and property 21 or 1: they
+  // stay.
+  SetLevel(1, 1, 2.0f, {16, 32, 48, 64, 80}, {1, M, 3, M, M});
+  CurveValuesAt(4, 1, 1, 21) = 5;
+  CurveValuesAt(5, 1, 1, 1) = 5;
   SetLevel(1, 2, M, {16, 32, 48}, {1, M, 3});  // no pressure: no clean-up
   PrepareStreamCurves();
   EXPECT_EQ(TemperatureAxisCopyAt(2, 1, 1), M);
   EXPECT_EQ(CurveValuesAt(2, 1, 1, 20), 32.0f);
-  EXPECT_EQ(TemperatureList(1, 1), (List{1, 3}));
+  EXPECT_EQ(TemperatureList(1, 1), (List{1, 3, 4, 5}));
   EXPECT_EQ(TemperatureList(1, 2), (List{1, 2, 3}));
 }
 
@@ -108,13 +112,25 @@ TEST_F(CurveTest, OfIdenticalPointsOnlyTheLastStays) {
   EXPECT_EQ(SecondAxisList(2, 1), (List{4, 2}));
 }
 
+TEST_F(CurveTest, PointsAlikeInAllButTheTemperatureBothStay) {
+  SetLevel(2, 1, 2.0f, {16, 32}, {1, 1});
+  SetProperty(2, 1, 1, {5, 5});
+  PrepareStreamCurves();
+  EXPECT_EQ(TemperatureList(2, 1), (List{1, 2}));
+  EXPECT_EQ(CurveValuesAt(1, 1, 2, 20), 16.0f);
+}
+
 TEST_F(CurveTest, AnyDifferenceKeepsBothPointsAndTheSearchEndsAtTheFirstMatch) {
   // Points 1 and 3 are identical, point 2 between them differs in property 1.
   SetLevel(2, 1, 2.0f, {32, 32, 32}, {1, 1, 1});
   SetProperty(2, 1, 1, {5, 6, 5});
+  // Two points that differ in property 21 only.
+  SetLevel(2, 2, 2.0f, {32, 32}, {1, 1});
+  SetProperty(2, 2, 21, {5, 6});
   PrepareStreamCurves();
   EXPECT_EQ(TemperatureList(2, 1), (List{1, 2, 3}));
   EXPECT_EQ(SecondAxisList(2, 1), (List{1, 2, 3}));
+  EXPECT_EQ(TemperatureList(2, 2), (List{1, 2}));
 }
 
 // ---- Phase 3 and 4: lists ----------------------------------------------------
@@ -192,11 +208,13 @@ TEST_F(CurveTest, RepairOfThePropertiesThatMustBePositive) {
 }
 
 TEST_F(CurveTest, RepairFollowsTheTemperatureListAndSkipsUnlistedPoints) {
-  // Listed by temperature: 2 (16), 3 (32), 1 (48); point 4 has no temperature.
-  SetLevel(2, 2, M, {48, 16, 32, M}, {1, 2, 3, 4});
-  SetProperty(2, 2, 5, {0, 2, 4, 0});
+  // Listed by temperature: 2 (16), 3 (32), 1 (48), 5 (64); point 4 has no
+  // temperature, point 5 no second-axis value (it is repaired all the same:
+  // 2 + (2 / 16) * 48).
+  SetLevel(2, 2, M, {48, 16, 32, M, 64}, {1, 2, 3, 4, M});
+  SetProperty(2, 2, 5, {0, 2, 4, 0, 0});
   PrepareStreamCurves();
-  EXPECT_EQ(PropertyOf(2, 2, 5, 4), (Values{6, 2, 4, 0}));
+  EXPECT_EQ(PropertyOf(2, 2, 5, 5), (Values{6, 2, 4, 0, 8}));
 }
 
 TEST_F(CurveTest, RepairWithATemperatureThatComparesWithNothingTakesTheLastPair) {
@@ -249,6 +267,8 @@ class LevelValueTest : public CurveTest {
       SetProperty(stream, 3, 4, {0.75f, 0.5f, 0.25f});
       LevelValuesAt(103, 1, stream) = 55;  // stale values of an earlier run
       LevelValuesAt(104, 1, stream) = 55;
+      LevelValuesAt(103, 3, stream) = 55;
+      LevelValuesAt(104, 3, stream) = 55;
     }
     PrepareStreamCurves();
   }
@@ -295,11 +315,39 @@ TEST_F(CurveTest, LevelValuesSkipPointsOfEqualTemperatureAtTheStartingEnd) {
   //   101: 48 + (0 / 0.25) * 0.75 = 48;  103: 1 + (2 / 0.25) * 0.75 = 7
   SetLevel(1, 2, 2.0f, {48, 48, 48}, {1, 2, 3});
   SetProperty(1, 2, 4, {0.25f, 0.375f, 0.5f});
+  // Temperatures 2^-24 apart count as equal too (closer than 1E-7):
+  //   101: 0.5 + (0.25 / 0.25) * 0.75 = 1.25;  103: 1 + (2 / 0.25) * 0.75 = 7
+  SetLevel(1, 3, 3.0f, {0.5f, 0.5f + 0x1p-24f, 0.75f}, {1, 2, 3});
+  SetProperty(1, 3, 4, {0.25f, 0.375f, 0.5f});
   PrepareStreamCurves();
   EXPECT_EQ(LevelValuesAt(101, 1, 1), 96.0f);
   EXPECT_EQ(LevelValuesAt(103, 1, 1), 13.0f);
   EXPECT_EQ(LevelValuesAt(101, 2, 1), 48.0f);
   EXPECT_EQ(LevelValuesAt(103, 2, 1), 7.0f);
+  EXPECT_EQ(LevelValuesAt(101, 3, 1), 1.25f);
+  EXPECT_EQ(LevelValuesAt(103, 3, 1), 7.0f);
+}
+
+TEST_F(CurveTest, LevelValuesBetweenTwoPointsThatStraddleTheTarget) {
+  // Property 4 runs 0.5 to 1.5 over T 48 to 64 (S 2 to 4) on both streams:
+  // 1 lies inside, at T 56 (S 3); 0 lies below, at T 40 (S 1).
+  for (int64_t stream : {1, 2}) {
+    SetLevel(stream, 1, 1.0f, {48, 64}, {2, 4});
+    SetProperty(stream, 1, 4, {0.5f, 1.5f});
+  }
+  PrepareStreamCurves();
+  ExpectRow(1, 1, {56, 3, 40, 1}, "stream 1");
+  ExpectRow(1, 2, {56, 3, 40, 1}, "stream 2");
+}
+
+TEST_F(CurveTest, ALocatorMatchesWithin1EMinus6) {
+  // Point 3 is 2^-21 below 1 (a match), point 4 2^-19 above it (none), so
+  // stream 1, which keeps the last match, takes point 3.
+  SetLevel(1, 1, 1.0f, {16, 32, 48, 64}, {1, 2, 3, 4});
+  SetProperty(1, 1, 4, {0.25f, 0.5f, 1.0f - 0x1p-21f, 1.0f + 0x1p-19f});
+  PrepareStreamCurves();
+  EXPECT_EQ(LevelValuesAt(101, 1, 1), 48.0f);
+  EXPECT_EQ(LevelValuesAt(103, 1, 1), 3.0f);
 }
 
 TEST_F(CurveTest, LevelValuesOfOneOrNoSecondAxisPoint) {
@@ -308,9 +356,15 @@ TEST_F(CurveTest, LevelValuesOfOneOrNoSecondAxisPoint) {
   SetLevel(2, 2, 2.0f, {40, 56}, {M, M});
   SetProperty(2, 2, 1, {1, 1});
   for (int64_t code = 101; code <= 104; ++code) LevelValuesAt(code, 2, 2) = 55;
+  // Points but no pressure: not in the level list, so left alone.
+  SetLevel(2, 3, M, {40, 56}, {1, 3});
+  SetProperty(2, 3, 4, {1, 0});
+  LevelValuesAt(103, 3, 2) = 55;
+  LevelValuesAt(104, 3, 2) = 55;
   PrepareStreamCurves();
   ExpectRow(1, 2, {56, 3, 56, 3}, "a single second-axis point");
   ExpectRow(2, 2, {M, M, M, M}, "no second-axis point");
+  ExpectRow(3, 2, {M, 55, M, 55}, "no pressure");
 }
 
 // ---- Stream reset and queries ------------------------------------------------
@@ -386,6 +440,7 @@ TEST_F(CurveTest, MonotonicityAlongTheSecondAxis) {
       {"falling", {120, 110, 100}, 0},
       {"turning", {100, 110, 105}, 1},
       {"a step of 0.001 or less", {100, 100.001f, 120}, 2},
+      {"a step of exactly 0.001", {0, 0.001f, 1}, 2},
       {"a flat step after a turn is found first", {100, 110, 105, 105}, 1},
       {"one point", {100}, 0},
   };

@@ -27,13 +27,17 @@ const SegmentCase kSegmentCases[] = {
     {"first end missing gives the second value", 5, M, 3, 2, 9, 20, 9},
     {"both ends missing gives the first value", 5, M, 3, M, 9, 20, 3},
     {"equal abscissae give the first value", 5, 2, 3, 2, 9, 20, 3},
+    {"equal abscissae within 2E-5 of x still give the first value", 2.00001f, 2, 3, 2, 9, 20, 3},
     {"within 2E-5 of the first end", 1.00001f, 1, 3, 2, 9, 20, 3},
     {"within 2E-5 of the second end", 1.99999f, 1, 3, 2, 9, 20, 9},
+    {"1E-4 from an end is interpolated (derive_expected.py)", 1.0001f, 1, 3, 2, 9, 20, 3.0006001f},
     {"inside", 1.5f, 1, 3, 2, 9, 20, 6},
     {"extrapolated below, not corrected", 0, 1, 3, 2, 9, 20, -3},
     {"extrapolated above", 4, 1, 3, 2, 9, 20, 21},
     {"rounding inside (derive_expected.py)", 0.3f, 0.1f, 1.7f, 0.7f, 2.9f, 20, 2.10000014f},
     {"rounding outside (derive_expected.py)", 2.5f, 0.1f, 1.7f, 0.7f, 2.9f, 20, 6.50000095f},
+    {"quotient rounded before the product (derive_expected.py)", 0.2f, 0.1f, 0.1f, 2.9f, 1.7f, 20,
+     0.157142848f},
     {"the missing value is a number for y", 1.5f, 1, M, 2, 4, 20, M * 0.5f},
     // Correction of the non-negative class, ascending segment.
     {"below the segment takes the first end", 0, 1, 3, 2, 9, 1, 3},
@@ -47,6 +51,10 @@ const SegmentCase kSegmentCases[] = {
     {"descending, above the first end", 3, 2, 3, 1, 9, 1, 3},
     {"descending, below the second end", 0, 2, 9, 1, 3, 1, 3},
     {"descending, inside", 1.5f, 2, -4, 1, 2, 1, 2},
+    {"descending, inside with a second end not positive", 1.5f, 2, 2, 1, -4, 1, 2},
+    // Equal abscissae count as descending: below them the second end.
+    {"equal abscissae, below", 0, 2, -3, 2, 5, 1, 5},
+    {"equal abscissae, above", 3, 2, -3, 2, 5, 1, 0},
     // The class of each code decides.
     {"code 19 is corrected", 0, 1, 3, 2, 9, 19, 3},
     {"code 21 is corrected", 0, 1, 3, 2, 9, 21, 3},
@@ -110,6 +118,7 @@ const BracketCase kBracketCases[] = {
     {"NaN passes every entry", kNaN, {2, 3, 1, 4}, 4, 1, 4},
     {"NaN on a short list", kNaN, {2, 3, 0, 0}, 4, 2, 3},
     {"n of 1 is too short to search", 5, {2, 3, 1, 4}, 1, 0, 0},
+    {"n of 1 with a listed entry", 5, {1, 2, 0, 0}, 1, 0, 0},
     {"n of 0", 5, {2, 3, 1, 4}, 0, 0, 0},
     {"negative n", 5, {2, 3, 1, 4}, -3, 0, 0},
 };
