@@ -1,6 +1,7 @@
 // The OS seam behaves alike on both builds.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -9,6 +10,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 namespace ts = testing_support;
@@ -36,6 +39,9 @@ TEST(OsWildcard, MatchesAsWindowsDoes) {
       {"*.*", "NODOT", true},
       {"A*B*C", "AXXBYYC", true},
       {"A*B*C", "AXXBYY", false},
+      {"A*BC", "ABBC", true},      // the star gives back what it took
+      {"JOB**", "JOB", true},      // stars at the end may take nothing
+      {"NODOT.", "NODOT", true},   // a trailing dot: no extension
   };
   for (const WildcardCase& c : cases) {
     EXPECT_EQ(os::WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " vs " << c.name;
@@ -91,6 +97,60 @@ TEST(OsFiles, CreateFindAndDeleteWithoutRegardToCase) {
   EXPECT_FALSE(os::RemoveFile((dir + "MIXED.txt").c_str()));
 }
 
+// Folders found whatever the case of any part of the path, a new file created in
+// the existing folder, folders told from files, and a drive letter with no '\'
+// after it meaning the current folder.
+TEST(OsFiles, FoldersAndPathsWithoutRegardToCase) {
+  const std::string dir = ts::MakeTempFolder("os-folders");
+  EXPECT_TRUE(os::CreateFolder((dir + "Sub").c_str()));
+  EXPECT_TRUE(os::CreateFolder((dir + "SUB").c_str()));  // there already
+  EXPECT_FALSE(os::CreateFolder((dir + "none\\deeper").c_str()));
+  EXPECT_FALSE(os::FolderExists((dir + "none").c_str()));
+  ASSERT_TRUE(ts::WriteFileBytes(dir + "Sub\\Inner.Kvt", "12345"));
+  EXPECT_FALSE(os::CreateFolder((dir + "Sub\\Inner.Kvt").c_str()));  // a file by that name
+  EXPECT_TRUE(os::FileExists((dir + "SUB\\INNER.KVT").c_str()));
+  EXPECT_EQ(os::FileSize((dir + "sub\\inner.kvt").c_str()), 5);
+  EXPECT_EQ(os::FileSize((dir + "Sub").c_str()), -1);
+  EXPECT_EQ(os::FileAttributes((dir + "SUB\\Inner.kvt").c_str()) & os::kAttrDirectory, 0u);
+
+  FILE* f = os::OpenFile((dir + "SUB\\New.txt").c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  EXPECT_TRUE(os::FileExists((dir + "Sub\\New.txt").c_str()));
+
+  os::FindData fd;
+  os::FindHandle* h = os::FindFirst((dir + "S*").c_str(), &fd);
+  ASSERT_NE(h, nullptr);
+  EXPECT_STREQ(fd.name, "Sub");
+  EXPECT_TRUE(fd.isFolder);
+  os::FindClose(h);
+  h = os::FindFirst((dir + "sub\\*.KVT").c_str(), &fd);
+  ASSERT_NE(h, nullptr);
+  EXPECT_STREQ(fd.name, "Inner.Kvt");
+  EXPECT_FALSE(fd.isFolder);
+  os::FindClose(h);
+
+  // "Z:Sub\Inner.Kvt" is relative to the current folder of drive Z:.
+  char oldDir[1024];
+#ifdef _WIN32
+  ASSERT_GT(::GetCurrentDirectoryA(sizeof oldDir, oldDir), 0u);
+  ASSERT_TRUE(::SetCurrentDirectoryA(dir.c_str()));
+#else
+  ASSERT_NE(::getcwd(oldDir, sizeof oldDir), nullptr);
+  std::string posixDir = dir.substr(2);
+  for (char& c : posixDir) {
+    if (c == '\\') c = '/';
+  }
+  ASSERT_EQ(::chdir(posixDir.c_str()), 0);
+#endif
+  EXPECT_TRUE(os::FileExists("Z:Sub\\Inner.Kvt"));
+#ifdef _WIN32
+  ::SetCurrentDirectoryA(oldDir);
+#else
+  EXPECT_EQ(::chdir(oldDir), 0);
+#endif
+}
+
 TEST(OsSettings, ReadWriteInTheTestsFolder) {
   const std::string dir = ts::MakeTempFolder("os-ini");
   os::SetSettingsFolder(dir.c_str());
@@ -107,6 +167,70 @@ TEST(OsSettings, ReadWriteInTheTestsFolder) {
   os::ReadSetting("Print Format", "Output", "", buf, sizeof buf, "KVORSCRN.INI");
   EXPECT_STREQ(buf, "2 per 1");
   EXPECT_TRUE(ts::FileExists(dir + "KVORSCRN.INI"));
+  // A new key goes at the end of its section.
+  ASSERT_TRUE(os::WriteSetting("Setting", "Units", "SI", "KVORSCRN.INI"));
+  EXPECT_EQ(ts::ReadFileOrEmpty(dir + "KVORSCRN.INI"),
+            "[Setting]\r\nLanguage=FRENCH\r\nUnits=SI\r\n[Print Format]\r\nOutput=2 per 1\r\n");
+  // A key added to a section that has none yet.
+  ASSERT_TRUE(ts::WriteFileBytes(dir + "EMPTY.INI", "[A]\r\nx=1\r\n[Empty]\r\n[B]\r\ny=2\r\n"));
+  ASSERT_TRUE(os::WriteSetting("Empty", "e", "4", "EMPTY.INI"));
+  EXPECT_EQ(ts::ReadFileOrEmpty(dir + "EMPTY.INI"), "[A]\r\nx=1\r\n[Empty]\r\ne=4\r\n[B]\r\ny=2\r\n");
+  // Writing into a folder that does not exist fails.
+  EXPECT_FALSE(os::WriteSetting("Setting", "Language", "GERMAN", (dir + "none\\X.INI").c_str()));
+  ts::ResetOsOverrides();
+}
+
+// Settings text written by hand, read as Windows reads it.
+TEST(OsSettings, ReadsHandWrittenText) {
+  const std::string dir = ts::MakeTempFolder("os-ini-text");
+  os::SetSettingsFolder(dir.c_str());
+  ASSERT_TRUE(ts::WriteFileBytes(dir + "TEXT.INI",
+                                 "[Setting]\r\n"
+                                 " Language = GERMAN \t\r\n"
+                                 "Quoted=\"two words\"\r\n"
+                                 "Single='one'\r\n"
+                                 "Unbalanced=\"open\r\n"
+                                 "Formula=x=1\r\n"
+                                 "[Print Format]\r\n"
+                                 "Output=2 per 1\r\n"
+                                 "Language=ENGLISH"));  // no line end after the last line
+  struct Row {
+    const char* section;
+    const char* key;
+    const char* want;
+  };
+  const Row rows[] = {
+      {"Setting", "Language", "GERMAN"},
+      {"Setting", "Quoted", "two words"},
+      {"Setting", "Single", "one"},
+      {"Setting", "Unbalanced", "\"open"},
+      {"Setting", "Formula", "x=1"},
+      {"Setting", "Output", "none"},  // a key of the next section
+      {"Print Format", "Language", "ENGLISH"},
+  };
+  char buf[80];
+  for (const Row& r : rows) {
+    const uint32_t n = os::ReadSetting(r.section, r.key, "none", buf, sizeof buf, "TEXT.INI");
+    EXPECT_STREQ(buf, r.want) << r.section << "/" << r.key;
+    EXPECT_EQ(n, std::strlen(r.want)) << r.section << "/" << r.key;
+  }
+  // A value cut to the buffer: size - 1 characters and the NUL.
+  EXPECT_EQ(os::ReadSetting("Setting", "Language", "none", buf, 7, "TEXT.INI"), 6u);
+  EXPECT_STREQ(buf, "GERMAN");
+  EXPECT_EQ(os::ReadSetting("Setting", "Language", "none", buf, 6, "TEXT.INI"), 5u);
+  EXPECT_STREQ(buf, "GERMA");
+
+  // Only a bare name lies in the settings folder; a path (here rooted, with no
+  // drive letter) names its own file.
+  const std::string other = ts::MakeTempFolder("os-ini-other");
+  ASSERT_TRUE(os::WriteSetting("Setting", "Language", "GERMAN", (other.substr(2) + "OTHER.INI").c_str()));
+  EXPECT_TRUE(ts::FileExists(other + "OTHER.INI"));
+  EXPECT_FALSE(ts::FileExists(dir + "OTHER.INI"));
+
+  // The system profile is WIN.INI in the settings folder.
+  ASSERT_TRUE(os::WriteSetting("Veskar Test", "Printer", "Plotter", "WIN.INI"));
+  EXPECT_EQ(os::ReadSystemSetting("veskar test", "printer", "none", buf, sizeof buf), 7u);
+  EXPECT_STREQ(buf, "Plotter");
   ts::ResetOsOverrides();
 }
 
@@ -116,12 +240,17 @@ TEST(OsTempPath, OverrideAndFailure) {
   EXPECT_EQ(os::TempFolder(sizeof buf, buf), 9u);
   EXPECT_STREQ(buf, "Z:\\tmp\\x\\");
   EXPECT_EQ(os::TempFolder(5, buf), 10u);  // too small: the size needed
+  EXPECT_EQ(os::TempFolder(9, buf), 10u);  // no room for the NUL
+  EXPECT_EQ(os::TempFolder(10, buf), 9u);  // just fits
+  EXPECT_STREQ(buf, "Z:\\tmp\\x\\");
   os::SetTempPathOverride("");
   EXPECT_EQ(os::TempFolder(sizeof buf, buf), 0u);
-  ts::ResetOsOverrides();
+  os::SetTempPathOverride(nullptr);  // the real one again
   const uint32_t n = os::TempFolder(sizeof buf, buf);
   ASSERT_GT(n, 0u);
   EXPECT_EQ(buf[n - 1], '\\');
+  EXPECT_EQ(std::strchr(buf, '/'), nullptr);  // a Windows path
+  ts::ResetOsOverrides();
 }
 
 TEST(OsClock, OverridesAndLocalTime) {
@@ -150,6 +279,67 @@ TEST(OsMemory, MovableBlocksAndInjectedFailure) {
   EXPECT_EQ(os::MemAlloc(os::kGmemMoveable, 8), nullptr);
   os::MemFree(ok);
   ts::ResetOsOverrides();
+}
+
+// Lock counts, growing a block (its contents kept, the new byte zeroed) and a
+// re-allocation refused like an allocation.
+TEST(OsMemory, LockCountsAndReAllocation) {
+  os::MemBlock b = os::MemAlloc(os::kGmemMoveable, 4);
+  ASSERT_NE(b, nullptr);
+  std::memcpy(os::MemLock(b), "abcd", 4);
+  ASSERT_NE(os::MemLock(b), nullptr);
+  EXPECT_TRUE(os::MemUnlock(b));   // still locked once
+  EXPECT_FALSE(os::MemUnlock(b));  // now unlocked
+  os::MemBlock g = os::MemReAlloc(b, 5, os::kGmemMoveable | os::kGmemZeroInit);
+  ASSERT_NE(g, nullptr);
+  EXPECT_GE(os::MemSize(g), 5u);
+  auto* p = static_cast<const char*>(os::MemLock(g));
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(std::string(p, 5), std::string("abcd\0", 5));
+  os::MemUnlock(g);
+  os::SetMemAllocFailAfter(0);
+  EXPECT_EQ(os::MemReAlloc(g, 64, os::kGmemMoveable), nullptr);
+  ts::ResetOsOverrides();
+  EXPECT_EQ(os::MemFree(g), nullptr);
+}
+
+int g_hookCalls = 0;
+
+// Every override back to the system in one call, as each test relies on.
+TEST(OsOverrides, ResetReturnsEachToTheSystem) {
+  const std::string dir = ts::MakeTempFolder("os-reset");
+  ASSERT_TRUE(ts::WriteFileBytes(dir + "OSRESET.INI", "[S]\r\nK=folder\r\n"));
+  char buf[300];
+  os::SetSettingsFolder(dir.c_str());
+  os::ReadSetting("S", "K", "none", buf, sizeof buf, "OSRESET.INI");
+  EXPECT_STREQ(buf, "folder");
+  os::SetClockOverride([]() -> int64_t { return 10; });
+  os::SetLocalTimeOverride([](int64_t) { return os::LocalTime{2001, 2, 3, 4, 5, 6}; });
+  os::SetProcessClockOverride([]() -> int64_t { return 123456789; });
+  os::SetMemAllocFailAfter(0);
+  os::SetTempPathOverride("");
+  os::SetMessageBoxHook([](void*, const char*, const char*, uint32_t) {
+    ++g_hookCalls;
+    return os::kIdOk;
+  });
+  EXPECT_EQ(os::ToLocalTime(0).year, 2001);
+  EXPECT_EQ(os::MemAlloc(os::kGmemMoveable, 8), nullptr);
+
+  os::OsResetOverrides();
+  os::ReadSetting("S", "K", "none", buf, sizeof buf, "OSRESET.INI");
+  EXPECT_STREQ(buf, "none");
+  EXPECT_GT(os::TimeNow(), 1700000000);
+  EXPECT_GE(os::ToLocalTime(os::TimeNow()).year, 2024);
+  EXPECT_LT(os::ProcessClockMillis(), 123456789);
+  os::MemBlock b = os::MemAlloc(os::kGmemMoveable, 8);
+  EXPECT_NE(b, nullptr);
+  os::MemFree(b);
+  EXPECT_GT(os::TempFolder(sizeof buf, buf), 0u);
+#ifndef _WIN32
+  // (The real message box would block a headless Windows run.)
+  os::ShowMessageBox(nullptr, "text", "title", os::kMbOk);
+  EXPECT_EQ(g_hookCalls, 0);
+#endif
 }
 
 TEST(OsMessageBox, HookReceivesTextTitleAndIcon) {
