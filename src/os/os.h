@@ -77,6 +77,7 @@ uint32_t ModuleFileName(void* module, char* buffer, uint32_t bufferSize);
 // folder on Windows, or the folder a test sets.
 uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue,
                           char* out, uint32_t outSize, const char* fileName);
+// A null value deletes the key.
 bool WriteSetting(const char* section, const char* key, const char* value,
                         const char* fileName);
 // The system profile (WIN.INI) read by GetProfileStringA.

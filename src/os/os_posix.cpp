@@ -315,14 +315,19 @@ bool WriteSetting(const char* section, const char* key, const char* value,
       if (inSection) sectionEnd = i + 1;
     } else if (inSection) {
       if (IsKey(lines[i], key, &v)) {
-        lines[i] = entry;
+        // A null value deletes the key, as WritePrivateProfileStringA does.
+        if (value) {
+          lines[i] = entry;
+        } else {
+          lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(i));
+        }
         done = true;
       } else if (!Trim(lines[i]).empty()) {
         sectionEnd = i + 1;
       }
     }
   }
-  if (!done) {
+  if (!done && value) {
     if (sectionEnd == std::string::npos) {
       lines.push_back(std::string("[") + section + "]");
       lines.push_back(entry);

@@ -175,6 +175,12 @@ TEST(OsSettings, ReadWriteInTheTestsFolder) {
   ASSERT_TRUE(ts::WriteFileBytes(dir + "EMPTY.INI", "[A]\r\nx=1\r\n[Empty]\r\n[B]\r\ny=2\r\n"));
   ASSERT_TRUE(os::WriteSetting("Empty", "e", "4", "EMPTY.INI"));
   EXPECT_EQ(ts::ReadFileOrEmpty(dir + "EMPTY.INI"), "[A]\r\nx=1\r\n[Empty]\r\ne=4\r\n[B]\r\ny=2\r\n");
+  // A null value deletes the key; deleting a key that is not there adds nothing.
+  ASSERT_TRUE(os::WriteSetting("Setting", "Units", nullptr, "KVORSCRN.INI"));
+  ASSERT_TRUE(os::WriteSetting("Setting", "Missing", nullptr, "KVORSCRN.INI"));
+  EXPECT_EQ(ts::ReadFileOrEmpty(dir + "KVORSCRN.INI"),
+            "[Setting]\r\nLanguage=FRENCH\r\n[Print Format]\r\nOutput=2 per 1\r\n");
+  EXPECT_EQ(os::ReadSetting("Setting", "Units", "none", buf, sizeof buf, "KVORSCRN.INI"), 4u);
   // Writing into a folder that does not exist fails.
   EXPECT_FALSE(os::WriteSetting("Setting", "Language", "GERMAN", (dir + "none\\X.INI").c_str()));
   ts::ResetOsOverrides();
