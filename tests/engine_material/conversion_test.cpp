@@ -30,6 +30,7 @@ TEST(ConversionTables, GasketTakesOnlyExactPairs) {
   EXPECT_EQ(ChooseGasketTable(1.0f, 3), kUsToMetric);
   EXPECT_EQ(ChooseGasketTable(2.0f, 3), kSiToMetric);
   EXPECT_EQ(ChooseGasketTable(3.0f, 1), kNoTable);
+  EXPECT_EQ(ChooseGasketTable(3.0f, 2), kNoTable);
   EXPECT_EQ(ChooseGasketTable(3.0f, 3), kNoTable);
 }
 
@@ -75,6 +76,7 @@ TEST(ConversionTables, EveryListedFactor) {
 TEST(ConversionTables, PriceUnitFactor) {
   EXPECT_EQ(PriceUnitFactor(1.0f, 1, 1.0f), 1.0f);
   EXPECT_EQ(PriceUnitFactor(2.0f, 3, 2.0f), 1.0f);
+  EXPECT_EQ(PriceUnitFactor(3.0f, 2, 1.0f), 1.0f);  // any stored system of 2 or more
   EXPECT_EQ(PriceUnitFactor(1.0f, 2, 5.0f), 2.2046f);
   EXPECT_EQ(PriceUnitFactor(1.0f, 3, 2.0f), 3.281f);
   EXPECT_EQ(PriceUnitFactor(1.0f, 2, 26.0f), 3.281f);

@@ -67,6 +67,17 @@ TEST_F(Extraction, HitInAnotherSystemConvertsFromTheStoredWords) {
   EXPECT_EQ(g_materialCache.slot[0].headerUnitSystem, 2.0f);
 }
 
+TEST_F(Extraction, HitAboveCodeThirtyLeavesTheHeaderAlone) {
+  Get(10.0f, 1200, Ask{.mode = 2.0f, .unitSystem = 2.0f});
+  // A table asked in US with currency 5: the header stays in SI.
+  Get(121.0f, 1200, Ask{.unitSystem = 1.0f, .currency = 5.0f, .temperature = 122.0f});
+  EXPECT_EQ(g_materialCache.slot[0].headerUnitSystem, 2.0f);
+  // So the header asked in US is converted now, in this call's currency.
+  const Retrieval r = Get(10.0f, 1200, Ask{.mode = 2.0f, .unitSystem = 1.0f});
+  EXPECT_EQ(r.result[0], 10.0f * (1.0f / 5.9f * 0.3048f));
+  EXPECT_EQ(g_materialCache.slotCounter, 1);
+}
+
 TEST_F(Extraction, HitInTheWantedSystemKeepsTheConvertedPrice) {
   Get(10.0f, 1200, Ask{.mode = 2.0f, .unitSystem = 2.0f, .currency = 3.0f});
   const Retrieval r = Get(10.0f, 1200, Ask{.mode = 2.0f, .unitSystem = 2.0f, .currency = 5.0f});
@@ -92,6 +103,11 @@ TEST_F(Extraction, HeaderFromWordFiveRunsIntoTheGasketWordsAsStored) {
   EXPECT_EQ(r.result[26], 2.75f);     // word 31
   EXPECT_EQ(r.result[27], 3.7f);      // word 32 unconverted
   EXPECT_EQ(r.result[29], 4.0f);      // word 34
+  // Code 30 is still the header block: word 32 as stored, not as a gasket y.
+  const Retrieval last = Get(30.0f, 1109, Ask{.mode = 2.0f});
+  EXPECT_EQ(last.result[0], 0.0f);
+  EXPECT_EQ(last.result[1], 2.75f);
+  EXPECT_EQ(last.result[2], 3.7f);
 }
 
 TEST_F(Extraction, GasketBlockInEachSystem) {
@@ -116,6 +132,11 @@ TEST_F(Extraction, GasketFromWordFortyFiveStopsAtSixty) {
   EXPECT_EQ(r.result[0], 1.5f);
   EXPECT_EQ(r.result[15], 9.0f);  // word 60
   for (int i = 16; i < 30; ++i) EXPECT_EQ(r.result[i], kUntouched) << i;
+  // Code 60 is the last gasket word alone.
+  const Retrieval last = Get(60.0f, 1109);
+  EXPECT_EQ(last.status, 0);
+  EXPECT_EQ(last.result[0], 9.0f);
+  for (int i = 1; i < 30; ++i) EXPECT_EQ(last.result[i], kUntouched) << i;
 }
 
 TEST_F(Extraction, TextItemsAndTheSelector) {
@@ -133,6 +154,7 @@ TEST_F(Extraction, TextItemsAndTheSelector) {
       {61.0f, 0.0f, pad("CARBON STEEL PLATE", 80)},
       {61.0f, 1.0f, pad("CARBON STEEL PLATE", 80)},
       {61.0f, 2.0f, pad("ACIER AU CARBONE", 80)},
+      {61.0f, 2.5f, pad("CARBON STEEL PLATE", 80)},  // only 2.0 exactly selects
       {81.0f, 2.0f, alt51 + std::string(40, '.')},
       {81.0f, 0.0f, pad("SA-516 70", 40) + std::string(40, '.')},
       {111.0f, 1.0f, pad("SA-516 70", 40) + std::string(40, '.')},
@@ -198,9 +220,13 @@ TEST_F(Extraction, CodeOneNinetyOneForCodapAndAdmNumbers) {
   EXPECT_EQ(Get(191.0f, 2500, Ask{.temperature = 100.0f}).result[0], 30000.0f);  // the 181 table
   EXPECT_EQ(Get(191.0f, 1109, Ask{.temperature = 100.0f}).result[0], 40000.0f);
   // Above its table in mode 1 the 191 table is evaluated at its end.
-  const Retrieval r = Get(191.0f, 1109, Ask{.temperature = 999.0f});
+  Retrieval r = Get(191.0f, 1109, Ask{.temperature = 999.0f});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.result[0], 36000.0f);
+  // So is the 181 table read through code 191: the code as passed is not 181.
+  r = Get(191.0f, 2500, Ask{.temperature = 999.0f});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.result[0], 26000.0f);
 }
 
 TEST(ExtractionByNumber, CodeOneNinetyOneReadsOneEightyOneForCodapAndAdmNumbers) {
@@ -264,6 +290,10 @@ TEST_F(Extraction, FullTableReachesTheRecordsLastWord) {
 TEST_F(Extraction, CodesOutsideTheRangesAndBadUnitSystems) {
   Retrieval r = Get(400.0f, 1109);
   EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.result[0], 0.0f);
+  EXPECT_EQ(r.result[1], kUntouched);
+  r = Get(305.0f, 1109);  // the last word: no room for a table
+  EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.result[0], 0.0f);
   EXPECT_EQ(r.result[1], kUntouched);
   r = Get(0.5f, 1109);

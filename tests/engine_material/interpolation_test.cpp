@@ -59,6 +59,9 @@ TEST(Interpolation, CasesOnAUsRecord) {
       // upper value not given: widened to 400, w = 200: 12.5 + 5.5 / 200 x 50
       {121, 121.0f, 1, 250.0f, 13.875f, 0},
       {121, 121.0f, 1, 300.0f, 15.25f, 0},  // on the missing point: 12.5 + 0.0275 x 100
+      // 12.5 + (5.5 / 200) x 41, the slope rounded before the product (5.5 x 41 / 200
+      // gives 13.6275005)
+      {121, 121.0f, 1, 241.0f, 13.6274995803833f, 0},
       // lower value not given: widened down to 200, a = 200: 12.5 + 0.0275 x 150
       {121, 121.0f, 1, 350.0f, 16.625f, 0},
       {121, 121.0f, 1, 500.0f, 20.0f, 0},   // the last temperature
@@ -68,6 +71,8 @@ TEST(Interpolation, CasesOnAUsRecord) {
       {146, 146.0f, 1, 300.0f, 16000.0f, 0},
       {146, 146.0f, 1, 301.0f, 0.0f, 1},      // code 146 above its table: nothing
       {146, 146.0f, 0, 301.0f, 0.0f, 1},
+      {146, 146.0f, 2, 301.0f, 0.0f, 1},
+      {146, 146.0f, 3, 301.0f, 0.0f, 1},
       {146, 146.0f, 4, 301.0f, 16000.0f, 1},  // mode 4: evaluated at the end
       {146, 146.5f, 1, 301.0f, 16000.0f, 1},  // the exception looks at the code as passed
   };
@@ -91,6 +96,66 @@ TEST(Interpolation, SiRecordAskedInUs) {
   o = Evaluate(r, 2.0f, 146, 146.0f, 1, 1, 264.0f);
   EXPECT_EQ(o.value, 14084.705078125f);
   EXPECT_EQ(o.status, 0);
+  // A record that says system 3 is read like one in SI.
+  o = Evaluate(r, 3.0f, 146, 146.0f, 1, 1, 302.0f);
+  EXPECT_EQ(o.value, 13778.515625f);
+  EXPECT_EQ(o.status, 0);
+}
+
+TEST(Interpolation, MetricTemperaturesAreCelsius) {
+  // US record asked in metric: 65 C is 149 F; (20 - 0.02 x 49) x 0.70307.
+  Outcome o = Evaluate(UsTables(), 1.0f, 146, 146.0f, 1, 3, 65.0f);
+  EXPECT_EQ(o.value, 13.372391700744629f);
+  EXPECT_EQ(o.status, 0);
+  // SI record asked in metric: 150 C unchanged; (100 - 0.1 x 50) x 0.101972.
+  Words r;
+  r.Put(146, {0.0f, 100.0f, 100.0f, 300.0f, 100.0f, 90.0f, 80.0f});
+  o = Evaluate(r, 2.0f, 146, 146.0f, 1, 3, 150.0f);
+  EXPECT_EQ(o.value, 9.687339782714844f);
+  EXPECT_EQ(o.status, 0);
+}
+
+TEST(Interpolation, WideningReachesTheFirstAndTheLastValue) {
+  // 5, (not given), 7 at 100, 200, 300: both neighbours are the table's ends.
+  Words r;
+  r.Put(121, {0.0f, 100.0f, 100.0f, 300.0f, 5.0f, 0.0f, 7.0f});
+  Outcome o = Evaluate(r, 1.0f, 121, 121.0f, 1, 1, 150.0f);  // 5 + 0.01 x 50
+  EXPECT_EQ(o.value, 5.5f);
+  EXPECT_EQ(o.status, 0);
+  o = Evaluate(r, 1.0f, 121, 121.0f, 1, 1, 250.0f);  // from 100: 5 + 0.01 x 150
+  EXPECT_EQ(o.value, 6.5f);
+  EXPECT_EQ(o.status, 0);
+}
+
+TEST(Interpolation, BelowTheLowestTemperatureAboveTheFirst) {
+  // A lowest temperature above the first: below it, value 1 without interpolating.
+  Words r;
+  r.Put(121, {150.0f, 100.0f, 100.0f, 300.0f, 10.0f, 12.0f, 14.0f});
+  const Outcome o = Evaluate(r, 1.0f, 121, 121.0f, 1, 1, 120.0f);
+  EXPECT_EQ(o.value, 10.0f);
+  EXPECT_EQ(o.status, 0);
+}
+
+TEST(Interpolation, EachGroupHoldsItsMostValues) {
+  // A table at the group's first code with as many values as the group holds
+  // (1, 2, ... n at 0, 1, ... n - 1), read at its last temperature, US to US.
+  struct Group {
+    int c;
+    int values;
+    float factor;
+  };
+  const Group groups[] = {{121, 21, 1.0f}, {146, 31, 1000.0f}, {181, 21, 1000.0f},
+                          {206, 21, 1.0E-6f}, {231, 16, 1.0f}, {251, 26, 1000.0f},
+                          {281, 21, 1000.0f}};
+  for (const Group& g : groups) {
+    Words r;
+    r.Put(g.c, {0.0f, 0.0f, 1.0f, static_cast<float>(g.values - 1)});
+    for (int v = 1; v <= g.values; ++v) r.w[g.c + 3 + v - 1] = static_cast<float>(v);
+    const Outcome o = Evaluate(r, 1.0f, g.c, static_cast<float>(g.c), 1, 1,
+                               static_cast<float>(g.values - 1));
+    EXPECT_EQ(o.value, static_cast<float>(g.values) * g.factor) << g.c;
+    EXPECT_EQ(o.status, 0) << g.c;
+  }
 }
 
 TEST(Interpolation, AtOrBelowTheFirstTemperatureValueOneEvenWhenZero) {

@@ -33,10 +33,26 @@ TEST(DatabaseSets, Boundaries) {
       {6000, kNoSet},        {8999, kNoSet},        {10999, kNoSet},
   };
   for (const Case& k : cases) EXPECT_EQ(ChooseDatabaseSet(k.number), k.set) << k.number;
-  EXPECT_STREQ(DatabaseSetOf(kSetPrivate)->indexFile, "N_PRIVI");
-  EXPECT_EQ(DatabaseSetOf(kSetPrivate)->indexEntries, 200);
-  EXPECT_STREQ(DatabaseSetOf(kSetNas2290)->propertyFile, "NAS2290P");
-  EXPECT_STREQ(DatabaseSetOf(kSetProcessSimulator)->indexFile, "N_CorvoI");
+  struct Files {
+    int32_t set;
+    const char* property;
+    const char* index;
+    int32_t entries;
+  };
+  const Files files[] = {
+      {kSetPrivate, "N_PRIVP", "N_PRIVI", 200},   {kSetAsme, "N_ASMEP", "N_ASMEI", 2000},
+      {kSetCodap, "N_CODAPP", "N_CODAPI", 2000},  {kSetAdm, "N_ADMP", "N_ADMI", 2000},
+      {kSetJis, "N_JISP", "N_JISI", 2000},        {kSetNas2290, "NAS2290P", "NAS2290I", 2000},
+      {kSetProcessSimulator, "N_CorvoP", "N_CorvoI", 2000},
+  };
+  for (const Files& f : files) {
+    ASSERT_NE(DatabaseSetOf(f.set), nullptr) << f.set;
+    EXPECT_STREQ(DatabaseSetOf(f.set)->propertyFile, f.property) << f.set;
+    EXPECT_STREQ(DatabaseSetOf(f.set)->indexFile, f.index) << f.set;
+    EXPECT_EQ(DatabaseSetOf(f.set)->indexEntries, f.entries) << f.set;
+  }
+  EXPECT_EQ(DatabaseSetOf(0), nullptr);
+  EXPECT_EQ(DatabaseSetOf(8), nullptr);
 }
 
 TEST_F(LocalLookUp, FirstLookUpLoadsTheCurrencyTableOnce) {
@@ -166,6 +182,10 @@ TEST_F(LocalLookUp, PrivateSetUsesItsOwnIndex) {
   EXPECT_EQ(r.result[0], 77.0f);
   EXPECT_EQ(g_materialCache.privateIndex[199], 9100);
   EXPECT_EQ(g_materialCache.loadedSet, kSetPrivate);
+  // A private number it does not list: only its 200 entries are searched.
+  r = Get(5.0f, 9150);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.result[0], 0.0f);
 }
 
 TEST_F(LocalLookUp, ElevenDistinctMaterialsReplaceSlotOne) {
@@ -282,19 +302,25 @@ TEST_F(LocalLookUp, KeysAtOrBelowZeroOrBeyondTwoBytes) {
 
 TEST_F(LocalLookUp, KeysAtTheEdgeOfTwoBytes) {
   // The ASME index lists 32767 and -32768; a key of 32768 would alias the latter.
-  Build("file N_ASMEI.PDA index\nentries 1109 32767 -32768 1116\n"
+  Build("file N_ASMEI.PDA index\nentries 1109 32767 -32768 1116 1117\n"
         "file N_ASMEP.PDA property\nrecord 1\nword 1 1109 1 1 1 5 0 0 0 0 2.5\n"
         "record 2\nword 1 32767 1 1 1 7\nrecord 3\nword 1 -32768 1 1 1 8\n"
-        "record 4\nword 1 1116 1 1 1 6 0 0 0 0 0 0 0 0 0 0 0 0 0 66645\n");
+        "record 4\nword 1 1116 1 1 1 6 0 0 0 0 0 0 0 0 0 0 0 0 0 66645\n"
+        "record 5\nword 1 1117 1 1 1 9 0 0 0 0 0 0 0 0 0 0 0 0 0 32768\n");
   Get(5.0f, 1109);
   EXPECT_EQ(Get(5.0f, 32767).result[0], 7.0f);  // in no range: the ASME index
   const Retrieval aliased = Get(5.0f, 32768);
   EXPECT_EQ(aliased.status, 2);
   EXPECT_EQ(aliased.result[0], 0.0f);
   // A price reference beyond two bytes (66645 = 1109 + 65536) is not 1109.
-  const Retrieval r = Get(1.0f, 1116);
+  Retrieval r = Get(1.0f, 1116);
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.result[0], 1116.0f);
+  EXPECT_EQ(r.result[9], 0.0f);
+  // Nor is a reference of 32768 the listed -32768.
+  r = Get(1.0f, 1117);
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.result[0], 1117.0f);
   EXPECT_EQ(r.result[9], 0.0f);
 }
 

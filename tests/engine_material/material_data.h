@@ -44,11 +44,12 @@ record 5
 word 1 1300 1 1 1 13
 )";
 
-// CODAP set: 2500 with yield tables at 181 and 191; price-reference cases;
-// 2010 listed twice; 2020 listed for a record that says 2021.
+// CODAP set: 2500 with yield tables at 181 and 191; price-reference cases
+// (2007 names 2003 with a fraction); 2010 listed twice; 2020 listed for a
+// record that says 2021.
 inline constexpr const char kCodapSet[] = R"(
 file N_CODAPI.PDA index
-entries 2500 2001 2002 2003 2004 2005 2006 2010 2010 2020
+entries 2500 2001 2002 2003 2004 2005 2006 2010 2010 2020 2007
 file N_CODAPP.PDA property
 record 1
 word 1 2500 1 1 1 9
@@ -72,4 +73,6 @@ record 9
 word 1 2010 1 1 1 2
 record 10
 word 1 2021 1 1 1 10
+record 11
+word 1 2007 1 1 1 11 0 0 0 0 0 0 0 0 0 0 0 0 0 2003.7
 )";

@@ -1,5 +1,7 @@
 // Prices: currency factors, the price factor, the reference-material step and
 // the ASME library's price.
+#include <limits>
+
 #include "engine/material/material_cache.h"
 #include "engine/material/material_property.h"
 #include "material_data.h"
@@ -48,6 +50,18 @@ TEST_F(Prices, CurrencyIndicesOutsideOneToNineCountAsOne) {
   }
 }
 
+TEST(CurrencyNumbers, WholePartWithinOneToNine) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  struct Case {
+    float index;
+    int32_t number;
+  };
+  const Case cases[] = {{1.0f, 1}, {9.0f, 9},  {9.99f, 9}, {5.9f, 5}, {0.99f, 1},
+                        {10.0f, 1}, {-3.0f, 1}, {nan, 1},   {inf, 1},  {-inf, 1}};
+  for (const Case& k : cases) EXPECT_EQ(CurrencyNumber(k.index), k.number) << k.index;
+}
+
 TEST_F(Prices, ReferenceMaterialCases) {
   Retrieval r = Get(1.0f, 2001);  // no price, no reference
   EXPECT_EQ(r.status, 0);
@@ -70,6 +84,18 @@ TEST_F(Prices, ReferenceMaterialCases) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.result[4], 5.0f);
   EXPECT_EQ(r.result[9], -1.5f);
+
+  r = Get(1.0f, 2007);  // reference 2003.7: its whole part, 2003
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.result[4], 11.0f);
+  EXPECT_EQ(r.result[9], 7.5f);
+
+  for (float mode : {0.0f, 4.0f}) {  // price steps as in mode 1
+    r = Get(1.0f, 2002, Ask{.mode = mode});
+    EXPECT_EQ(r.status, 0) << mode;
+    EXPECT_EQ(r.result[4], 2.0f) << mode;
+    EXPECT_EQ(r.result[9], 7.5f) << mode;
+  }
 
   r = Get(1.0f, 2002, Ask{.mode = 2.0f});  // no price steps
   EXPECT_EQ(r.result[9], 0.0f);
