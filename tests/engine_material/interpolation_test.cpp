@@ -83,6 +83,39 @@ TEST(Interpolation, CasesOnAUsRecord) {
   }
 }
 
+TEST(Interpolation, StrengthTablesAboveTheirRange) {
+  // Yield at 181 and tensile at 281 give nothing above their range outside
+  // mode 4; expansion at 206 gives its last value.
+  Words r;
+  r.Put(181, {0.0f, 100.0f, 100.0f, 300.0f, 30.0f, 28.0f, 26.0f});
+  r.Put(206, {0.0f, 100.0f, 100.0f, 300.0f, 6.5f, 7.0f, 7.5f});
+  r.Put(281, {0.0f, 100.0f, 100.0f, 300.0f, 60.0f, 58.0f, 56.0f});
+  struct Case {
+    int c;
+    int mode;
+    float value;
+  };
+  const Case cases[] = {{181, 1, 0.0f},     {181, 4, 26000.0f}, {281, 1, 0.0f},
+                        {281, 0, 0.0f},     {281, 4, 56000.0f}, {206, 1, 7.5f * 1.0E-6f}};
+  for (const Case& k : cases) {
+    const Outcome o = Evaluate(r, 1.0f, k.c, static_cast<float>(k.c), k.mode, 1, 350.0f);
+    EXPECT_EQ(o.value, k.value) << k.c << " mode " << k.mode;
+    EXPECT_EQ(o.status, 1) << k.c << " mode " << k.mode;
+  }
+}
+
+TEST(Interpolation, GridTemperaturesFromTheirNumberNotAddedUp) {
+  // 1, 4, 9, ... 441 at 0.0 to 2.0 by 0.1. At 0.75: a = 7 x 0.1 = 0.699999988
+  // (adding 0.1 seven times gives 0.70000005), slope 17 / 0.1 = 170.0,
+  // 64 + 170 x 0.050000012 = 72.5.
+  Words r;
+  r.Put(121, {0.0f, 0.0f, 0.1f, 2.0f});
+  for (int v = 1; v <= 21; ++v) r.w[124 + v - 1] = static_cast<float>(v * v);
+  const Outcome o = Evaluate(r, 1.0f, 121, 121.0f, 1, 1, 0.75f);
+  EXPECT_EQ(o.value, 72.5f);
+  EXPECT_EQ(o.status, 0);
+}
+
 TEST(Interpolation, SiRecordAskedInUs) {
   // Allowable stress in MPa at 100, 200, 300 degrees Celsius; asked at 302 F:
   // t = (302 - 32) / 1.8 = 150.0, value (100 - 0.1 x 50) x 145.037 = 13778.515625.

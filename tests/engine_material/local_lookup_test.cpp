@@ -6,6 +6,7 @@
 #include "engine/files/file_units.h"
 #include "engine/files/unit_table.h"
 #include "engine/material/material_cache.h"
+#include "gantry/gantry_standin.h"
 #include "material_data.h"
 #include "material_fixture.h"
 #include "support/test_support.h"
@@ -62,6 +63,7 @@ TEST_F(LocalLookUp, FirstLookUpLoadsTheCurrencyTableOnce) {
   EXPECT_TRUE(g_materialCache.currencyLoaded);
   const float expected[9] = {1.0f, 1.14f, 1.2f, 0.6f, 36.0f, 1.6f, 1.3f, 137.0f, 26.0f};
   for (int k = 0; k < 9; ++k) EXPECT_EQ(g_currencyFactors.factor[k], expected[k]) << k + 1;
+  EXPECT_FALSE(units::IsConnected(UnitOfSlot(kSlotTables)));
   // Not read again: a changed table is not seen in this process.
   Build("file N_STDLAB.PDA currency\nword 121 5 5 5 5 5 5 5 5\n");
   Get(1.0f, 1200);
@@ -126,6 +128,7 @@ TEST_F(LocalLookUp, IndexIsReadOnlyOnAChangeOfSet) {
   Get(1.0f, 1109);
   EXPECT_EQ(g_materialCache.loadedSet, kSetAsme);
   Remove("N_ASMEI.PDA");
+  const int32_t openReports = GantryStandin_CountOf(25);
   // Same set: the index in memory serves.
   EXPECT_EQ(Get(1.0f, 1200).status, 0);
   Get(1.0f, 2500);
@@ -138,6 +141,7 @@ TEST_F(LocalLookUp, IndexIsReadOnlyOnAChangeOfSet) {
   EXPECT_EQ(r.result[1], kUntouched);
   EXPECT_EQ(g_materialCache.currentSet, kSetAsme);
   EXPECT_EQ(g_materialCache.loadedSet, kSetCodap);
+  EXPECT_EQ(GantryStandin_CountOf(25), openReports);  // tested for, never opened
   Build(kAsmeSet);
   EXPECT_EQ(Get(1.0f, 1116).status, 0);
   EXPECT_EQ(g_materialCache.loadedSet, kSetAsme);
@@ -172,6 +176,16 @@ TEST_F(LocalLookUp, SharedDatabasesComeFromTheHostDataFolderFirst) {
   // The ASME pair is looked for in the program's data folder only.
   BuildIn(host, kAsmeSet);
   EXPECT_EQ(Get(5.0f, 1109).status, 2);
+}
+
+TEST_F(LocalLookUp, IndexAndPropertyFilesOnlyFromTheDataFolder) {
+  // Copies in the input folder are not looked at.
+  BuildIn(input_, "file N_CODAPI.PDA index\nentries 2001\n"
+                  "file N_CODAPP.PDA property\nrecord 1\nword 1 2001 1 1 1 55\n");
+  Build(kCodapSet);
+  const Retrieval r = Get(5.0f, 2001);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.result[0], 1.0f);
 }
 
 TEST_F(LocalLookUp, PrivateSetUsesItsOwnIndex) {

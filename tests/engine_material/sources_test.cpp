@@ -102,6 +102,15 @@ TEST_F(Sources, HostAnswerZeroTakesTheLocalDatabases) {
   EXPECT_EQ(r.result[0], 11.25f);
 }
 
+TEST_F(Sources, AnyNonZeroHostAnswerTakesTarsus) {
+  for (int32_t answer : {2, -1}) {
+    TarsusStandin_Reset();
+    GantryStandin_SetUsesAsme(answer);
+    Get(121.0f, 1109);
+    EXPECT_EQ(TarsusStandin_CallCount(), 1) << answer;
+  }
+}
+
 TEST_F(Sources, TarsusAnswerIsFinalWhateverItsStatus) {
   Build(kAsmeSet);
   GantryStandin_SetUsesAsme(1);
