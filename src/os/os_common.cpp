@@ -1,8 +1,9 @@
-// The parts of the seam that are the same on both systems: the test overrides
-// and the wildcard matcher.
+// The parts of the seam that are the same on both systems: the test overrides,
+// the environment and the wildcard matcher.
 #include "os/os_internal.h"
 
 #include <cctype>
+#include <cstdlib>
 #include <cstring>
 
 namespace os {
@@ -38,6 +39,15 @@ bool ConsumeMemAllowance() {
   if (g_overrides.memOkCount < 0) return true;
   if (g_overrides.memOkCount == 0) return false;
   --g_overrides.memOkCount;
+  return true;
+}
+
+bool GetEnv(const char* name, char* out, size_t outSize) {
+  const char* v = std::getenv(name);
+  if (!v) return false;
+  if (outSize == 0) return true;
+  std::strncpy(out, v, outSize - 1);
+  out[outSize - 1] = '\0';
   return true;
 }
 

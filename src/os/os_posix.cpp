@@ -381,15 +381,6 @@ int64_t ProcessClockMillis() {
       .count();
 }
 
-bool GetEnv(const char* name, char* out, size_t outSize) {
-  const char* v = std::getenv(name);
-  if (!v) return false;
-  if (outSize == 0) return true;
-  std::strncpy(out, v, outSize - 1);
-  out[outSize - 1] = '\0';
-  return true;
-}
-
 intptr_t Spawn(int mode, const char* program, const char* const* argv) {
   const std::string prog = NativePath(program);
   std::vector<char*> args;

@@ -160,15 +160,6 @@ int64_t ProcessClockMillis() {
   return static_cast<int64_t>(std::clock());
 }
 
-bool GetEnv(const char* name, char* out, size_t outSize) {
-  const char* v = std::getenv(name);
-  if (!v) return false;
-  if (outSize == 0) return true;
-  std::strncpy(out, v, outSize - 1);
-  out[outSize - 1] = '\0';
-  return true;
-}
-
 intptr_t Spawn(int mode, const char* program, const char* const* argv) {
   // The caller's mode goes through as it is (_P_WAIT 0, _P_NOWAIT 1, ...).
   return _spawnvp(mode, program, argv);
