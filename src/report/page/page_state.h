@@ -1,0 +1,83 @@
+// The page renderer's process-wide state, shared with the print job, the
+// preview and the report file operations: how many pages go on a sheet, the
+// one page being drawn (PageBuffer), the cell size, the three page fonts and
+// the reference device context that measures text for targets that cannot.
+//
+// One page is drawn at a time in a process: the print job and the preview fill
+// the PageBuffer page by page and call the renderer, so a print job and a
+// preview must never draw at the same time.
+//
+// The fonts and the reference DC are Windows GDI handles held as plain
+// pointers (null when none); only Windows-only code makes or deletes them, and
+// the native build never makes any, so its release only forgets them.
+#pragma once
+
+#include <cstdint>
+
+constexpr int32_t kPageColumns = 80;         // columns of a page row
+constexpr int32_t kPageRows = 62;            // rows of the page mapping
+constexpr int32_t kPageLinesShown = 61;      // lines of a page that are drawn (the 62nd stays free)
+constexpr int32_t kPageCells = kPageRows * kPageColumns;
+constexpr int32_t kPagePictureLimit = 10;    // pictures placed on one page
+constexpr int32_t kPagePictureRefSize = 30;  // a reference: 29 characters and a NUL
+constexpr int32_t kPageFaceNameSize = 20;    // up to 19 characters and a NUL
+
+// The page being drawn. Column 80 (index 79) of a text row holds the line's
+// carriage-control character in report lines and its 80th character in plain
+// text lines; column 80 of a marker row always holds the control character.
+struct PageBuffer {
+  char text[(kPageRows + 1) * kPageColumns];  // 62 rows and a spare row, OEM code page
+  char markers[kPageCells];                   // '{', '}', '~' in columns 1 to 79, blanks elsewhere
+  int32_t pictureCount;                       // 0 to 10
+  char pictureRefs[kPagePictureLimit][kPagePictureRefSize];  // name and four numbers, NUL-terminated
+  int32_t pictureRows[kPagePictureLimit];     // page row (0 to 61) at which the picture's rows count from 1
+  int32_t drawingNumbers[kPagePictureLimit];  // number k in the report's drawing file, for a drawing
+};
+extern PageBuffer g_pageBuffer;
+
+// Width and height of one character cell in logical units.
+struct CellSize {
+  int32_t w;
+  int32_t h;
+};
+
+enum PageFont : int32_t { kTitleFont = 0, kBoldFont = 1, kNormalFont = 2, kPageFontCount = 3 };
+
+struct PageRenderState {
+  int32_t pagesPerSheet;                   // PagesPerSheet: 1, 2 or 4 (1)
+  int32_t plainTextMode;                   // 0 report lines, 1 plain text lines (0)
+  char pageFaceName[kPageFaceNameSize];    // face of the page fonts ("Arial")
+  int32_t pageColumns;                     // columns of the page mapping (80)
+  int32_t sheetOffsetX;                    // in cells, added to every cell position (0)
+  int32_t sheetOffsetY;
+  CellSize cellSize;                       // the cell size the print job and preview made last
+  void* fonts[kPageFontCount];             // title, bold and normal page fonts (none)
+  void* referenceDC;                       // measures text the target cannot (none)
+};
+extern PageRenderState g_pageRender;
+
+// 0: report lines in "Arial"; 1: plain text lines in "Courier New"; both with
+// 80 columns. Any other value changes only the mode.
+void SelectPrintTextMode(int32_t mode);
+
+// The device context that measures text while a metafile is drawn, or null.
+void* GetReferenceDC();
+
+// Stores a newly made page font, deleting the one it replaces (Windows only
+// makes fonts; see page_fonts_win32.cpp).
+void ReplacePageFont(PageFont which, void* font);
+// Deletes the page fonts that exist and forgets them: the report file
+// operations call it after appending a named report.
+void ReleasePageFonts();
+
+// Sheet offsets, in cells, that the print job and the preview set before they
+// draw page s (s counts from 1 along a run of sheets): the preview's left-hand
+// pages sit one cell further in than the printed ones.
+enum class SheetUse { kPrint, kPreview };
+void SetSheetOffset(int32_t pagesPerSheet, int32_t sequence, SheetUse use);
+// True when page s is the first of its sheet and the sheet frame is drawn
+// before it (2 or 4 pages per sheet only).
+bool StartsSheetWithFrame(int32_t pagesPerSheet, int32_t sequence);
+
+// Load-time state; deletes any page font first.
+void ResetPageStateForTests();
