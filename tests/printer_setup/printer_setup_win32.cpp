@@ -23,10 +23,32 @@ namespace {
 constexpr char kPrinterName[] = "VESKAR PostScript";
 constexpr char kDriverName[] = "VESKAR PostScript Driver";
 constexpr char kPortName[] = "VESKARPS:";
+// A second printer on the same port whose name is longer than 80 characters,
+// for the default-printer text that must not be cut.
+constexpr char kLongPrinterName[] =
+    "VESKAR PostScript printer with a name well beyond eighty characters for the profile test";
 
-bool PrinterExists() {
+bool PrinterExists(const char* name) {
   HANDLE printer = nullptr;
-  if (!OpenPrinterA(const_cast<char*>(kPrinterName), &printer, nullptr)) return false;
+  if (!OpenPrinterA(const_cast<char*>(name), &printer, nullptr)) return false;
+  ClosePrinter(printer);
+  return true;
+}
+
+bool AddFilePrinter(const char* name) {
+  if (PrinterExists(name)) return true;
+  PRINTER_INFO_2A info = {};
+  info.pPrinterName = const_cast<char*>(name);
+  info.pPortName = const_cast<char*>(kPortName);
+  info.pDriverName = const_cast<char*>(kDriverName);
+  info.pPrintProcessor = const_cast<char*>("winprint");
+  info.pDatatype = const_cast<char*>("RAW");
+  info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
+  HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
+  if (printer == nullptr) {
+    std::fprintf(stderr, "AddPrinterA(%s) failed: %lu\n", name, GetLastError());
+    return false;
+  }
   ClosePrinter(printer);
   return true;
 }
@@ -90,33 +112,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot write the generic PPD\n");
     return 1;
   }
-  if (PrinterExists()) {
-    SetDefaultPrinterA(kPrinterName);
-    return 0;
-  }
   DRIVER_INFO_3A driver = {};
   driver.cVersion = 3;
   driver.pName = const_cast<char*>(kDriverName);
   driver.pDriverPath = const_cast<char*>("wineps.drv");
   driver.pDataFile = ppd;
   driver.pConfigFile = const_cast<char*>("wineps.drv");
-  if (!AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_NEW_FILES)) {
+  if (!AddPrinterDriverExA(nullptr, 3, reinterpret_cast<BYTE*>(&driver), APD_COPY_NEW_FILES) &&
+      GetLastError() != ERROR_PRINTER_DRIVER_ALREADY_INSTALLED) {
     std::fprintf(stderr, "AddPrinterDriverExA failed: %lu\n", GetLastError());
     return 1;
   }
-  PRINTER_INFO_2A info = {};
-  info.pPrinterName = const_cast<char*>(kPrinterName);
-  info.pPortName = const_cast<char*>(kPortName);
-  info.pDriverName = const_cast<char*>(kDriverName);
-  info.pPrintProcessor = const_cast<char*>("winprint");
-  info.pDatatype = const_cast<char*>("RAW");
-  info.Attributes = PRINTER_ATTRIBUTE_LOCAL;
-  HANDLE printer = AddPrinterA(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-  if (printer == nullptr) {
-    std::fprintf(stderr, "AddPrinterA failed: %lu\n", GetLastError());
-    return 1;
-  }
-  ClosePrinter(printer);
+  if (!AddFilePrinter(kPrinterName) || !AddFilePrinter(kLongPrinterName)) return 1;
   if (!SetDefaultPrinterA(kPrinterName)) {
     std::fprintf(stderr, "SetDefaultPrinterA failed: %lu\n", GetLastError());
     return 1;

@@ -180,25 +180,26 @@ TEST_F(PrintSheetsTest, FailedStepsEndTheJobWithoutReadingFurther) {
 TEST_F(PrintSheetsTest, MissingReportClosesTheJob) {
   EXPECT_EQ(PrintReport(nullptr, nullptr, (input_ + "NONE.KVO").c_str(), 0), 0);
   EXPECT_EQ(fake_.trace, "S CLOSE");
-  // The second copy's report is gone: the first copy's sheets were ended, so
-  // the job is closed (EndDoc) rather than "END"ed.
+  // The second copy's report is gone: the first copy's sheet was ended, so
+  // the job is closed (EndDoc) rather than "END"ed. The first copy stops after
+  // page 1 of two per sheet, and its sheet is ended once the report is closed.
   ResetPrintState();
   fake_ = Fake{};
   fake_.copies = 2;
-  SetPrintStepsForTests(&kFakeSteps);
-  const std::string path = WriteReport("GONE.KVO", Pages(1));
+  fake_.last = 1;
+  const std::string path = WriteReport("GONE.KVO", Pages(2));
   static std::string s_path;
   s_path = path;
-  // Delete the report when the first copy's sheet is ended.
   static const PrintSteps deleting = {
       FakeCommand, FakeStart,
       [](void* owner) {
         const int32_t r = FakeEnd(owner);
-        os::RemoveFile(s_path.c_str());
+        EXPECT_TRUE(os::RemoveFile(s_path.c_str()));
         return r;
       },
       FakeClose};
   SetPrintStepsForTests(&deleting);
+  SetPrintFormat("2 per 1");
   PrintReport(nullptr, nullptr, path.c_str(), 0);
   EXPECT_EQ(fake_.trace, "S P1.1.3 E CLOSE");
   EXPECT_EQ(g_printJob.sheetsEnded, 1);

@@ -25,3 +25,4 @@ void AbortPrintJob(void* owner, void*, const char* message) {
 }
 void CloseUnendedJob(void*) {}
 void* OpenDefaultPrinter() { return nullptr; }
+void ResetPrintPlatformForTests() {}

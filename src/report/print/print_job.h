@@ -98,5 +98,6 @@ struct PrintSteps {
 };
 void SetPrintStepsForTests(const PrintSteps* steps);
 
-// Load-time state (no job, no steps replaced).
+// Load-time state (no job, no steps replaced, the printer calls real).
+void ResetPrintPlatformForTests();
 void ResetPrintJobForTests();

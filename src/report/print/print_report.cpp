@@ -237,4 +237,5 @@ void SetPrintStepsForTests(const PrintSteps* steps) {
 void ResetPrintJobForTests() {
   std::memset(&g_printJob, 0, sizeof g_printJob);
   g_steps = &kPlatformSteps;
+  ResetPrintPlatformForTests();
 }
