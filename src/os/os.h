@@ -37,6 +37,18 @@ int64_t FileSize(const char* path);   // -1 when the file cannot be examined
 bool ResizeFile(const char* path, int64_t size);  // truncate or extend
 bool CreateFolder(const char* path);  // one level; true when it exists afterwards
 
+// What makes a file itself, whatever the spelling of the path that names it
+// (case, "..", a second hard link): on Windows the volume serial number and the
+// file index, natively the device and the inode. Two paths name the same file
+// exactly when both identities can be read and are equal.
+struct FileIdentity {
+  uint64_t volume;
+  uint64_t index;
+};
+// False when nothing exists at the path or it cannot be examined.
+bool GetFileIdentity(const char* path, FileIdentity* out);
+bool IsSameFile(const char* first, const char* second);
+
 // GetFileAttributesA: the attribute bits, or kInvalidAttributes when the path
 // does not exist. The POSIX build gives kAttrDirectory or kAttrNormal.
 constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;

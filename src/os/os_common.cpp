@@ -10,6 +10,13 @@ namespace os {
 
 Overrides g_overrides;
 
+bool IsSameFile(const char* first, const char* second) {
+  FileIdentity a;
+  FileIdentity b;
+  return GetFileIdentity(first, &a) && GetFileIdentity(second, &b) && a.volume == b.volume &&
+         a.index == b.index;
+}
+
 void SetClockOverride(int64_t (*now)()) { g_overrides.now = now; }
 void SetLocalTimeOverride(LocalTime (*local)(int64_t)) { g_overrides.local = local; }
 void SetProcessClockOverride(int64_t (*millis)()) { g_overrides.millis = millis; }

@@ -144,6 +144,14 @@ bool ResizeFile(const char* path, int64_t size) {
   return ::truncate(NativePath(path).c_str(), static_cast<off_t>(size)) == 0;
 }
 
+bool GetFileIdentity(const char* path, FileIdentity* out) {
+  struct stat st;
+  if (::stat(NativePath(path).c_str(), &st) != 0) return false;
+  out->volume = static_cast<uint64_t>(st.st_dev);
+  out->index = static_cast<uint64_t>(st.st_ino);
+  return true;
+}
+
 bool CreateFolder(const char* path) {
   const std::string p = NativePath(path);
   if (::mkdir(p.c_str(), 0777) == 0) return true;
