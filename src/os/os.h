@@ -130,6 +130,9 @@ bool GetEnv(const char* name, char* out, size_t outSize);
 intptr_t Spawn(int mode, const char* program, const char* const* argv);
 // WinExec(commandLine, SW_SHOWNORMAL): above 31 on success.
 uint32_t RunCommandLine(const char* commandLine);
+// ExitProcess: ends the whole process (the host's, when loaded as a DLL) with
+// this exit code.
+[[noreturn]] void EndProcess(uint32_t exitCode);
 
 // ---- registry (read only look-ups) -------------------------------------------
 

@@ -411,6 +411,8 @@ uint32_t RunCommandLine(const char* commandLine) {
   return 33;
 }
 
+void EndProcess(uint32_t exitCode) { std::exit(static_cast<int>(exitCode)); }
+
 RegKey const kHkeyLocalMachine = reinterpret_cast<RegKey>(static_cast<uintptr_t>(0x80000002u));
 RegKey const kHkeyCurrentUser = reinterpret_cast<RegKey>(static_cast<uintptr_t>(0x80000001u));
 

@@ -184,6 +184,8 @@ uint32_t RunCommandLine(const char* commandLine) {
   return ::WinExec(commandLine, SW_SHOWNORMAL);
 }
 
+void EndProcess(uint32_t exitCode) { ::ExitProcess(exitCode); }
+
 RegKey const kHkeyLocalMachine = reinterpret_cast<RegKey>(HKEY_LOCAL_MACHINE);
 RegKey const kHkeyCurrentUser = reinterpret_cast<RegKey>(HKEY_CURRENT_USER);
 
