@@ -6,7 +6,7 @@
 #include "os/os.h"
 #include "report/drawing_state.h"
 #include "report/language.h"
-#include "report/line_roles.h"
+#include "report/screen/screen_lines.h"
 
 namespace {
 
@@ -171,11 +171,11 @@ struct Segment {
 };
 
 // Adds a cell of a line role to the open segment (opening it at this cell).
-void Join(Segment* seg, LineRole role, int32_t cell, int32_t halfStep) {
+void Join(Segment* seg, int32_t role, int32_t cell, int32_t halfStep) {
   if (seg->cells == 0) seg->first = cell;
   ++seg->cells;
-  if (role == LineRole::kStart) seg->startOffset = halfStep;
-  if (role == LineRole::kEnd) seg->endOffset = halfStep;
+  if (role == kLineStart) seg->startOffset = halfStep;
+  if (role == kLineEnd) seg->endOffset = halfStep;
 }
 
 }  // namespace
@@ -268,8 +268,8 @@ void DrawPageLines(const PageCanvas& canvas, int32_t lines, CellSize size) {
     Segment seg{-1, 0, 0, 0};
     for (int32_t c = 0; c < kCols; ++c) {
       const int32_t cell = r * kCols + c;
-      const LineRole role = HorizontalLineRole(text, length, cell);
-      if (role != LineRole::kNone) {
+      const int32_t role = HorizontalLineRole(text, length, cell);
+      if (role != kLineNone) {
         Join(&seg, role, cell, w / 2);
         continue;
       }
@@ -287,8 +287,8 @@ void DrawPageLines(const PageCanvas& canvas, int32_t lines, CellSize size) {
     Segment seg{-1, 0, 0, 0};
     for (int32_t r = 0; r <= lines; ++r) {
       const int32_t cell = r * kCols + c;
-      const LineRole role = VerticalLineRole(text, length, cell);
-      if (role != LineRole::kNone) {
+      const int32_t role = VerticalLineRole(text, length, cell);
+      if (role != kLineNone) {
         Join(&seg, role, cell, h / 2);
         continue;
       }
