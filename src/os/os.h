@@ -37,6 +37,18 @@ int64_t FileSize(const char* path);   // -1 when the file cannot be examined
 bool ResizeFile(const char* path, int64_t size);  // truncate or extend
 bool CreateFolder(const char* path);  // one level; true when it exists afterwards
 
+// What makes a file itself, whatever the spelling of the path that names it
+// (case, "..", a second hard link): on Windows the volume serial number and the
+// file index, natively the device and the inode. Two paths name the same file
+// exactly when both identities can be read and are equal.
+struct FileIdentity {
+  uint64_t volume;
+  uint64_t index;
+};
+// False when nothing exists at the path or it cannot be examined.
+bool GetFileIdentity(const char* path, FileIdentity* out);
+bool IsSameFile(const char* first, const char* second);
+
 // GetFileAttributesA: the attribute bits, or kInvalidAttributes when the path
 // does not exist. The POSIX build gives kAttrDirectory or kAttrNormal.
 constexpr uint32_t kInvalidAttributes = 0xFFFFFFFFu;
@@ -118,6 +130,9 @@ bool GetEnv(const char* name, char* out, size_t outSize);
 intptr_t Spawn(int mode, const char* program, const char* const* argv);
 // WinExec(commandLine, SW_SHOWNORMAL): above 31 on success.
 uint32_t RunCommandLine(const char* commandLine);
+// ExitProcess: ends the whole process (the host's, when loaded as a DLL) with
+// this exit code.
+[[noreturn]] void EndProcess(uint32_t exitCode);
 
 // ---- registry (read only look-ups) -------------------------------------------
 
@@ -157,6 +172,8 @@ MemBlock MemFree(MemBlock block);  // nullptr on success, as GlobalFree
 // Tests can make the next allocations fail: after `okCount` more successful
 // allocations every MemAlloc returns nullptr (-1: never fail).
 void SetMemAllocFailAfter(int okCount);
+// The same for MemLock: after `okCount` more successful locks every lock fails.
+void SetMemLockFailAfter(int okCount);
 
 // ---- test overrides ----------------------------------------------------------
 

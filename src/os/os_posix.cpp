@@ -144,6 +144,14 @@ bool ResizeFile(const char* path, int64_t size) {
   return ::truncate(NativePath(path).c_str(), static_cast<off_t>(size)) == 0;
 }
 
+bool GetFileIdentity(const char* path, FileIdentity* out) {
+  struct stat st;
+  if (::stat(NativePath(path).c_str(), &st) != 0) return false;
+  out->volume = static_cast<uint64_t>(st.st_dev);
+  out->index = static_cast<uint64_t>(st.st_ino);
+  return true;
+}
+
 bool CreateFolder(const char* path) {
   const std::string p = NativePath(path);
   if (::mkdir(p.c_str(), 0777) == 0) return true;
@@ -403,6 +411,8 @@ uint32_t RunCommandLine(const char* commandLine) {
   return 33;
 }
 
+void EndProcess(uint32_t exitCode) { std::exit(static_cast<int>(exitCode)); }
+
 RegKey const kHkeyLocalMachine = reinterpret_cast<RegKey>(static_cast<uintptr_t>(0x80000002u));
 RegKey const kHkeyCurrentUser = reinterpret_cast<RegKey>(static_cast<uintptr_t>(0x80000001u));
 
@@ -450,7 +460,7 @@ MemBlock MemReAlloc(MemBlock block, size_t size, uint32_t flags) {
 }
 
 void* MemLock(MemBlock block) {
-  if (!block) return nullptr;
+  if (!block || !ConsumeLockAllowance()) return nullptr;
   ++HeaderOf(block)->locks;
   return HeaderOf(block) + 1;
 }

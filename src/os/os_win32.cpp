@@ -54,6 +54,21 @@ bool ResizeFile(const char* path, int64_t size) {
   return ok;
 }
 
+bool GetFileIdentity(const char* path, FileIdentity* out) {
+  // No access rights are asked for, only the file's information; backup
+  // semantics let a folder be opened too.
+  HANDLE h = ::CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool ok = ::GetFileInformationByHandle(h, &info) != 0;
+  ::CloseHandle(h);
+  if (!ok) return false;
+  out->volume = info.dwVolumeSerialNumber;
+  out->index = (static_cast<uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+  return true;
+}
+
 bool CreateFolder(const char* path) {
   if (::CreateDirectoryA(path, nullptr)) return true;
   return FolderExists(path);
@@ -169,6 +184,8 @@ uint32_t RunCommandLine(const char* commandLine) {
   return ::WinExec(commandLine, SW_SHOWNORMAL);
 }
 
+void EndProcess(uint32_t exitCode) { ::ExitProcess(exitCode); }
+
 RegKey const kHkeyLocalMachine = reinterpret_cast<RegKey>(HKEY_LOCAL_MACHINE);
 RegKey const kHkeyCurrentUser = reinterpret_cast<RegKey>(HKEY_CURRENT_USER);
 
@@ -204,7 +221,10 @@ MemBlock MemReAlloc(MemBlock block, size_t size, uint32_t flags) {
   if (!ConsumeMemAllowance()) return nullptr;
   return ::GlobalReAlloc(block, size, flags);
 }
-void* MemLock(MemBlock block) { return ::GlobalLock(block); }
+void* MemLock(MemBlock block) {
+  if (!ConsumeLockAllowance()) return nullptr;
+  return ::GlobalLock(block);
+}
 bool MemUnlock(MemBlock block) { return ::GlobalUnlock(block) != 0; }
 size_t MemSize(MemBlock block) { return ::GlobalSize(block); }
 MemBlock MemFree(MemBlock block) { return ::GlobalFree(block); }

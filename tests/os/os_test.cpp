@@ -97,6 +97,52 @@ TEST(OsFiles, CreateFindAndDeleteWithoutRegardToCase) {
   EXPECT_FALSE(os::RemoveFile((dir + "MIXED.txt").c_str()));
 }
 
+// A file is itself however its path is spelt; two files with equal bytes are
+// not the same file.
+TEST(OsFiles, FileIdentityFollowsTheFileNotTheSpelling) {
+  const std::string dir = ts::MakeTempFolder("os-identity");
+  ASSERT_TRUE(ts::WriteFileBytes(dir + "Report.KVO", "abc"));
+  ASSERT_TRUE(ts::WriteFileBytes(dir + "Other.KVO", "abc"));
+  ASSERT_TRUE(os::CreateFolder((dir + "SUB\\").c_str()));
+  const std::string report = dir + "Report.KVO";
+  struct Case {
+    const char* label;
+    std::string other;
+    bool same;
+  };
+  const Case cases[] = {
+      {"the same text", report, true},
+      {"another case", dir + "REPORT.kvo", true},
+      {"through a folder and back", dir + "SUB\\..\\Report.KVO", true},
+      {"a file with the same bytes", dir + "Other.KVO", false},
+      {"a missing file", dir + "None.KVO", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    EXPECT_EQ(os::IsSameFile(report.c_str(), c.other.c_str()), c.same);
+  }
+  os::FileIdentity id;
+  EXPECT_FALSE(os::GetFileIdentity((dir + "None.KVO").c_str(), &id));
+  EXPECT_TRUE(os::GetFileIdentity(report.c_str(), &id));
+}
+
+// A second hard link is the same file.
+TEST(OsFiles, HardLinkIsTheSameFile) {
+  const std::string dir = ts::MakeTempFolder("os-hardlink");
+  ASSERT_TRUE(ts::WriteFileBytes(dir + "A.KVO", "abc"));
+#ifdef _WIN32
+  ASSERT_TRUE(::CreateHardLinkA((dir + "B.KVO").c_str(), (dir + "A.KVO").c_str(), nullptr));
+#else
+  const std::string native = dir.substr(2);  // "Z:\x\" natively is "/x/"
+  std::string a = native + "A.KVO";
+  std::string b = native + "B.KVO";
+  for (char& ch : a) ch = ch == '\\' ? '/' : ch;
+  for (char& ch : b) ch = ch == '\\' ? '/' : ch;
+  ASSERT_EQ(::link(a.c_str(), b.c_str()), 0);
+#endif
+  EXPECT_TRUE(os::IsSameFile((dir + "A.KVO").c_str(), (dir + "B.KVO").c_str()));
+}
+
 // Folders found whatever the case of any part of the path, a new file created in
 // the existing folder, folders told from files, and a drive letter with no '\'
 // after it meaning the current folder.

@@ -100,6 +100,10 @@ struct ScreenPoint {
   int32_t x;
   int32_t y;
 };
+// A pixel rectangle, right and bottom exclusive as GDI takes them.
+struct ScreenRect {
+  int32_t left, top, right, bottom;
+};
 
 // Stores the fonts and the client size, works out the cell geometry and
 // forgets which font was selected last.

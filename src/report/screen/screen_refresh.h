@@ -11,9 +11,6 @@
 // picture from column 0 to column 79 spans the stored client width from the
 // top of its first row to the bottom of its last; any other runs from the
 // first cell's point to the last cell's point.
-struct ScreenRect {
-  int32_t left, top, right, bottom;
-};
 ScreenRect PictureRectForCells(int32_t firstCell, int32_t lastCell);
 
 // Draws every loaded screen picture slot over the screen.

@@ -1,0 +1,17 @@
+// The screen's pictures (the picture table filled from the page's references)
+// drawn over the screen in the host window.
+#include "drawing/pictures.h"
+#include "entry/run_context.h"
+#include "report/screen/screen_dc.h"
+#include "report/screen/screen_refresh.h"
+
+void DrawScreenPictures() {
+  void* dc = AcquireScreenDc();
+  if (dc == nullptr) return;
+  for (int32_t k = 0; k < g_pictureTable.count && k < kPictureSlotCount; ++k) {
+    PictureSlot* slot = &g_pictureTable.slots[k];
+    const ScreenRect r = PictureRectForCells(slot->firstCell, slot->lastCell);
+    DrawPicture(slot, GetHostWindow(), dc, PictureRect{r.left, r.top, r.right, r.bottom});
+  }
+  ReleaseScreenDc(dc);
+}
