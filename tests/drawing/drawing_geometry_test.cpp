@@ -15,6 +15,7 @@ namespace {
 
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr double kPi = 3.14159265358979323846;
 
 std::string Show(const PictureRect& r) {
   return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " +
@@ -178,8 +179,8 @@ void ExpectPoint(const DrawingPoint& p, double x, double y, const char* what) {
 }
 
 TEST(DrawingGeometry, ArrowHeadAndTick) {
-  const double c10 = 0.12 * std::cos(10.0 * M_PI / 180.0);
-  const double s10 = 0.12 * std::sin(10.0 * M_PI / 180.0);
+  const double c10 = 0.12 * std::cos(10.0 * kPi / 180.0);
+  const double s10 = 0.12 * std::sin(10.0 * kPi / 180.0);
 
   // Tail left of the tip: the head opens to the left, the tick is upright.
   const ArrowGeometry right = ArrowPoints(1, 0, 0, 0, 0.1f);
@@ -201,8 +202,8 @@ TEST(DrawingGeometry, ArrowHeadAndTick) {
 
   // A slanting shaft: the head points back along it, 10 degrees either side.
   const ArrowGeometry slant = ArrowPoints(0, 0, -1, -1, 0);
-  const double back = 225.0 * M_PI / 180.0;
-  const double spread = 10.0 * M_PI / 180.0;
+  const double back = 225.0 * kPi / 180.0;
+  const double spread = 10.0 * kPi / 180.0;
   EXPECT_NEAR(slant.head1.x, 0.12 * std::cos(back + spread), 1e-5);
   EXPECT_NEAR(slant.head1.y, 0.12 * std::sin(back + spread), 1e-5);
   EXPECT_NEAR(slant.head2.x, 0.12 * std::cos(back - spread), 1e-5);
