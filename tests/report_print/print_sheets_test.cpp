@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "report/print/print_format.h"
+#include "report/print/print_page.h"
 #include "report_print/print_fixture.h"
 
 namespace {
@@ -293,6 +294,32 @@ TEST_F(PrintSheetsTest, EachCopyNumbersItsDrawingsAfresh) {
   ASSERT_EQ(fake_.pages.size(), 4u);
   EXPECT_EQ(fake_.pages[2].drawingNumbers[0], 1);
   EXPECT_EQ(fake_.pages[3].drawingNumbers[0], 2);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PrintedPictures, ADrawingAtOrBelowThePagesLastLineMovesToThe62ndRow) {
+  const struct {
+    const char* name;
+    int32_t kind, firstCell, lines, expectedFirst;
+  } cases[] = {
+      {"drawing above the last line stays", kPictureDrawing, 3 * 80 + 5, 5, 3 * 80 + 5},
+      {"drawing on the last line moves", kPictureDrawing, 4 * 80 + 5, 5, 61 * 80 + 5},
+      {"drawing below the last line moves", kPictureDrawing, 9 * 80 + 7, 5, 61 * 80 + 7},
+      {"metafile on the last line stays", kPictureEnhanced, 4 * 80 + 5, 5, 4 * 80 + 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    PictureSlot slot = {};
+    slot.kind = c.kind;
+    slot.firstCell = c.firstCell;
+    slot.lastCell = 2000;
+    MovePictureBelowText(&slot, c.lines);
+    EXPECT_EQ(slot.firstCell, c.expectedFirst);
+    EXPECT_EQ(slot.lastCell, 2000);
+  }
 }
 
 }  // namespace

@@ -12,7 +12,7 @@ struct PictureSlot;
 // same column; its last cell stays. Other pictures stay where they are.
 void MovePictureBelowText(PictureSlot* slot, int32_t lines);
 
-// Windows only: the page fonts and cell size of the print job, made on the
+// The page fonts and cell size of the print job, made on the
 // printer before any page mapping.
 void CreatePrintFonts(void* printerDC);
 // The page in the PageBuffer at its place on the sheet (sequence number s),
