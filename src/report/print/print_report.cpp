@@ -8,6 +8,7 @@
 #include "report/drawing_state.h"
 #include "report/page/page_state.h"
 #include "report/print/print_format.h"
+#include "report/print/pending_pictures.h"
 #include "report/print/print_job.h"
 #include "report/report_lines.h"
 
@@ -18,12 +19,6 @@ namespace {
 const PrintSteps kPlatformSteps = {PrintCommand, StartPrintPage, EndPrintPage, CloseUnendedJob};
 const PrintSteps* g_steps = &kPlatformSteps;
 
-// A picture line waiting for the page line it belongs to.
-struct PendingPicture {
-  char reference[kPictureRefLength + 1];
-  int32_t drawingNumber;  // 0 unless it names the next drawing of the drawing file
-};
-
 // What one copy's reading keeps.
 struct CopyReader {
   void* owner;
@@ -32,8 +27,7 @@ struct CopyReader {
   int32_t lines;     // rows of the page read so far (0 to 61)
   int32_t page;      // pages ended in this copy
   int32_t sequence;  // pages ended since the copy's start or the last page-break line
-  PendingPicture pending[kPagePictureLimit];
-  int32_t pendingCount;
+  PendingPictures pending;
 };
 
 bool InRange(int32_t page) {
@@ -96,37 +90,6 @@ bool BeginNewPage(CopyReader* r) {
   return true;
 }
 
-// The picture's name as the page keeps it: a drawing reference names the
-// report's own drawing file (the report's file name with ".KFD" from its last
-// point), followed by the reference's numbers.
-void PlacedReference(const char* path, const char* reference, char* out) {
-  char name[kPagePictureRefSize];
-  const char* numbers = std::strchr(reference, ' ');
-  const size_t numbersLength = numbers != nullptr ? std::strlen(numbers) : 0;
-  if (!MakeReportDrawingName(path, ExtensionDot::kLast, name, sizeof name) ||
-      std::strlen(name) + numbersLength >= static_cast<size_t>(kPagePictureRefSize)) {
-    std::strcpy(out, reference);  // outside the format: kept as it is
-    return;
-  }
-  std::strcpy(out, name);
-  if (numbers != nullptr) std::strcat(out, numbers);
-}
-
-void PlacePendingPictures(CopyReader* r) {
-  for (int32_t i = 0; i < r->pendingCount && g_pageBuffer.pictureCount < kPagePictureLimit; ++i) {
-    const int32_t k = g_pageBuffer.pictureCount++;
-    const PendingPicture& p = r->pending[i];
-    if (p.drawingNumber > 0) {
-      PlacedReference(r->path, p.reference, g_pageBuffer.pictureRefs[k]);
-    } else {
-      std::strcpy(g_pageBuffer.pictureRefs[k], p.reference);
-    }
-    g_pageBuffer.drawingNumbers[k] = p.drawingNumber;
-    g_pageBuffer.pictureRows[k] = r->lines;
-  }
-  r->pendingCount = 0;
-}
-
 enum class CopyEnd { kRead, kJobEnded };
 
 // One copy of the report, read from the open file.
@@ -137,17 +100,7 @@ CopyEnd ReadCopy(CopyReader* r, FILE* file) {
   while (ReadReportLine(&reader, kPrintLineLimit, &line)) {
     const ReportLineKind kind = ClassifyReportLine(line, LineMatch::kAnyCase);
     if (kind == ReportLineKind::kPicture) {
-      char reference[kPictureRefLength + 1];
-      TakePictureReference(line, reference);
-      // Every drawing line counts, even one that is not placed, so that the
-      // numbers stay those of the drawings in the report's drawing file.
-      const int32_t number = IsDrawingReference(reference) ? ++g_printJob.drawingCounter : 0;
-      if (r->pendingCount < kPagePictureLimit) {
-        PendingPicture& p = r->pending[r->pendingCount++];
-        std::strcpy(p.reference, reference);
-        p.drawingNumber = number;
-        continue;
-      }
+      if (TakePictureLine(&r->pending, line, &g_printJob.drawingCounter)) continue;
       // An 11th picture line before a page line is read as a text line.
     } else if (kind == ReportLineKind::kPageBreak) {
       if (r->lines == 0) continue;
@@ -173,7 +126,7 @@ CopyEnd ReadCopy(CopyReader* r, FILE* file) {
       PageLineParts parts;
       SplitPageLine(line, TabChoice::kLast, &parts);
       if (parts.control == '1' && !BeginNewPage(r)) return CopyEnd::kJobEnded;
-      PlacePendingPictures(r);
+      PlacePendingPictures(&r->pending, r->path, ExtensionDot::kLast, r->lines);
       std::memcpy(text + r->lines * kPageColumns, parts.text, kPageColumns);
       std::memcpy(markers + r->lines * kPageColumns, parts.markers, kPageColumns);
     }

@@ -1,0 +1,29 @@
+// Drawing the views of the loaded preview through the page renderer. Each
+// page draws its pictures first and its text over them (the print job draws
+// pictures last), and makes its fonts anew on the device it is drawn on.
+#pragma once
+
+#include <cstdint>
+
+#include "report/page/page_state.h"
+
+// The pages of view v (records v x PagesPerSheet to v x PagesPerSheet +
+// PagesPerSheet - 1); empty places draw nothing. A view outside the view
+// count draws nothing.
+void RenderPreviewPages(void* dc, void* window, int32_t view);
+// The stored pages from `firstRecord` on, `count` of them (never past the
+// store's last record).
+void RenderStoredPages(void* dc, void* window, int32_t firstRecord, int32_t count);
+// The page in the PageBuffer as page s of its run of sheets, `lines` rows.
+void RenderPage(void* dc, void* window, int32_t sequence, int32_t lines);
+
+// The page fonts and cell size of a previewed page: those of the page
+// renderer, or for a metafile target fixed ones (cells of 187 by 322 units,
+// "Arial" of height 312, 260 bold and 260) since a metafile cannot measure.
+constexpr int32_t kMetafileCellWidth = 187;
+constexpr int32_t kMetafileCellHeight = 322;
+void CreatePreviewFonts(void* dc, CellSize* size);
+
+// The window's paint of view v: a white client area in a black frame, and
+// the view's pages.
+void PaintPreview(void* unused, void* window, int32_t view);
