@@ -1,0 +1,322 @@
+// The preview on Windows: views drawn into a memory DIB, and copies to the
+// clipboard read back as metafile pictures and bitmaps, with the failures
+// Wine lets a test bring about (another thread holding the clipboard open)
+// and those injected (allocation, lock, metafile, SetClipboardData).
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "report/preview/preview_render.h"
+#include "report_preview/preview_fixture.h"
+
+namespace {
+
+constexpr int kWidth = 800;
+constexpr int kHeight = 620;
+
+HWND MakeWindow() {
+  static ATOM atom = 0;
+  if (atom == 0) {
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "VeskarPreview";
+    atom = RegisterClassA(&wc);
+  }
+  return CreateWindowExA(0, "VeskarPreview", "preview", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+// A white 32-bit DIB section selected into a memory DC.
+struct Canvas {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HGDIOBJ previous = nullptr;
+  uint32_t* bits = nullptr;
+  Canvas() {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    dc = CreateCompatibleDC(nullptr);
+    void* p = nullptr;
+    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &p, nullptr, 0);
+    bits = static_cast<uint32_t*>(p);
+    previous = SelectObject(dc, bitmap);
+    std::memset(bits, 0xFF, sizeof(uint32_t) * kWidth * kHeight);
+  }
+  ~Canvas() {
+    SelectObject(dc, previous);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+  // Dark pixels in [x1, x2) x [y1, y2).
+  int Dark(int x1, int y1, int x2, int y2) const {
+    GdiFlush();
+    int n = 0;
+    for (int y = y1; y < y2; ++y) {
+      for (int x = x1; x < x2; ++x) {
+        const uint32_t v = bits[y * kWidth + x];
+        if ((v & 0xFF) < 128 && ((v >> 8) & 0xFF) < 128 && ((v >> 16) & 0xFF) < 128) ++n;
+      }
+    }
+    return n;
+  }
+};
+
+class PreviewWindowTest : public PreviewTest {
+ protected:
+  void SetUp() override {
+    PreviewTest::SetUp();
+    window_ = MakeWindow();
+    ASSERT_NE(window_, nullptr);
+  }
+  void TearDown() override {
+    DestroyWindow(window_);
+    PreviewTest::TearDown();
+  }
+  void Load(const char* format, const std::string& report) {
+    SetPrintFormat(format);
+    const std::string path = WriteReport("REP.KVO", report);
+    ASSERT_EQ(PreviewReport(window_, nullptr, path.c_str()), 1);
+  }
+  HWND window_ = nullptr;
+};
+
+TEST_F(PreviewWindowTest, AViewDrawsItsPagesIntoAMemoryDC) {
+  Load("2 per 1", Pages(5, 20));
+  ASSERT_EQ(g_preview.viewCount, 3);
+  // View 2 holds page 5 on the left and an empty place on the right.
+  Canvas canvas;
+  RenderPreviewPages(canvas.dc, window_, 2);
+  const int cy = kHeight / 62;
+  EXPECT_GT(canvas.Dark(10, 3 * cy, kWidth / 2 - 10, 40 * cy), 200);
+  EXPECT_EQ(canvas.Dark(kWidth / 2 + 10, 3 * cy, kWidth - 10, 60 * cy), 0);
+  // The sheet's frame: its middle line runs down the sheet's centre.
+  EXPECT_GT(canvas.Dark(kWidth / 2 - 2, kHeight / 2, kWidth / 2 + 3, kHeight / 2 + 1), 0);
+
+  Canvas both;
+  RenderPreviewPages(both.dc, window_, 0);
+  EXPECT_GT(both.Dark(kWidth / 2 + 10, 3 * cy, kWidth - 10, 40 * cy), 200);
+}
+
+TEST_F(PreviewWindowTest, AViewOutsideTheCountDrawsNothing) {
+  Load("1 per 1", Pages(2));
+  for (int view : {-1, 2, 100, 250}) {
+    SCOPED_TRACE(view);
+    Canvas canvas;
+    RenderPreviewPages(canvas.dc, window_, view);
+    EXPECT_EQ(canvas.Dark(0, 0, kWidth, kHeight), 0);
+  }
+}
+
+// ---- clipboard ---------------------------------------------------------------
+
+struct ClipboardPicture {
+  bool present = false;
+  LONG mm = 0, xExt = 0, yExt = 0;
+  std::string bits;  // the metafile's records
+};
+
+ClipboardPicture ReadClipboardPicture() {
+  ClipboardPicture out;
+  if (!OpenClipboard(nullptr)) return out;
+  HANDLE data = GetClipboardData(CF_METAFILEPICT);
+  if (data != nullptr) {
+    auto* picture = static_cast<METAFILEPICT*>(GlobalLock(data));
+    if (picture != nullptr) {
+      out.present = true;
+      out.mm = picture->mm;
+      out.xExt = picture->xExt;
+      out.yExt = picture->yExt;
+      const UINT size = GetMetaFileBitsEx(picture->hMF, 0, nullptr);
+      out.bits.resize(size);
+      GetMetaFileBitsEx(picture->hMF, size, out.bits.data());
+      GlobalUnlock(data);
+    }
+  }
+  CloseClipboard();
+  return out;
+}
+
+// Whether a record of this function number is in the metafile's bits.
+bool HasRecord(const std::string& bits, WORD function) {
+  size_t at = 18;  // after the metafile header
+  while (at + 6 <= bits.size()) {
+    DWORD size;
+    WORD fn;
+    std::memcpy(&size, bits.data() + at, 4);
+    std::memcpy(&fn, bits.data() + at + 4, 2);
+    if (fn == function) return true;
+    if (size < 3) break;
+    at += size * 2;
+  }
+  return false;
+}
+
+void PutText(const char* text) {
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+  std::strcpy(static_cast<char*>(GlobalLock(block)), text);
+  GlobalUnlock(block);
+  SetClipboardData(CF_TEXT, block);
+  CloseClipboard();
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!OpenClipboard(nullptr)) return "(closed)";
+  HANDLE data = GetClipboardData(CF_TEXT);
+  if (data != nullptr) {
+    text = static_cast<const char*>(GlobalLock(data));
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text;
+}
+
+TEST_F(PreviewWindowTest, APageIsCopiedAsAMetafilePicture) {
+  Load("1 per 1", Pages(2));
+  CopyPageToClipboard(window_, 1);
+  const ClipboardPicture p = ReadClipboardPicture();
+  ASSERT_TRUE(p.present);
+  EXPECT_EQ(p.mm, MM_ANISOTROPIC);
+  EXPECT_EQ(p.xExt, 14960);
+  EXPECT_EQ(p.yExt, 19964);
+  EXPECT_NE(p.bits.find("PAGE 2 LINE 1"), std::string::npos);
+  EXPECT_EQ(p.bits.find("PAGE 1 LINE 1"), std::string::npos);
+  EXPECT_EQ(GetReferenceDC(), nullptr);
+}
+
+TEST_F(PreviewWindowTest, ASheetOfSeveralPagesCopiesItsFirstPageOneUp) {
+  for (const char* format : {"2 per 1", "4 per 1"}) {
+    SCOPED_TRACE(format);
+    ResetPreview();
+    Load(format, Pages(9));
+    const int perSheet = g_pageRender.pagesPerSheet;
+    CopyPageToClipboard(window_, 1);
+    const ClipboardPicture p = ReadClipboardPicture();
+    ASSERT_TRUE(p.present);
+    const std::string first = "PAGE " + std::to_string(perSheet + 1) + " LINE 1";
+    const std::string second = "PAGE " + std::to_string(perSheet + 2) + " LINE 1";
+    EXPECT_NE(p.bits.find(first), std::string::npos);
+    EXPECT_EQ(p.bits.find(second), std::string::npos);
+    EXPECT_FALSE(HasRecord(p.bits, META_RECTANGLE));  // no sheet frame
+    // The preview's own settings come back.
+    EXPECT_EQ(g_pageRender.pagesPerSheet, perSheet);
+    EXPECT_EQ(g_drawingState.renderTarget, kRenderWindow);
+  }
+}
+
+TEST_F(PreviewWindowTest, NothingIsPlacedWhileAnotherThreadHoldsTheClipboard) {
+  Load("1 per 1", Pages(1));
+  PutText("before");
+  HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  HANDLE release = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  struct Events {
+    HANDLE ready, release;
+  } events = {ready, release};
+  HANDLE thread = CreateThread(
+      nullptr, 0,
+      [](void* p) -> DWORD {
+        auto* e = static_cast<Events*>(p);
+        HWND holder = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        const BOOL opened = OpenClipboard(holder);
+        SetEvent(e->ready);
+        WaitForSingleObject(e->release, 10000);
+        if (opened) CloseClipboard();
+        DestroyWindow(holder);
+        return opened ? 0 : 1;
+      },
+      &events, 0, nullptr);
+  ASSERT_EQ(WaitForSingleObject(ready, 10000), WAIT_OBJECT_0);
+  EXPECT_FALSE(OpenClipboard(window_));  // as the copy finds it
+  CopyPageToClipboard(window_, 0);
+  SetEvent(release);
+  WaitForSingleObject(thread, 10000);
+  DWORD code = 1;
+  GetExitCodeThread(thread, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(thread);
+  CloseHandle(ready);
+  CloseHandle(release);
+  EXPECT_FALSE(ReadClipboardPicture().present);
+  EXPECT_EQ(ClipboardText(), "before");
+  EXPECT_EQ(GetReferenceDC(), nullptr);
+}
+
+HANDLE g_refused = nullptr;
+HMETAFILE g_refusedCopy = nullptr;
+
+TEST_F(PreviewWindowTest, ARefusedPictureIsFreedWithItsMetafileCopy) {
+  Load("1 per 1", Pages(1));
+  g_clipboardCalls.setClipboardData = [](uint32_t, void* data) -> void* {
+    g_refused = data;
+    auto* picture = static_cast<METAFILEPICT*>(GlobalLock(data));
+    g_refusedCopy = picture->hMF;
+    GlobalUnlock(data);
+    return nullptr;
+  };
+  CopyPageToClipboard(window_, 0);
+  ASSERT_NE(g_refused, nullptr);
+  EXPECT_EQ(GetObjectType(g_refusedCopy), 0u);
+  EXPECT_EQ(GlobalFlags(g_refused), static_cast<UINT>(GMEM_INVALID_HANDLE));
+}
+
+TEST_F(PreviewWindowTest, NothingIsPlacedWhenABlockOrTheMetafileCannotBeHad) {
+  Load("1 per 1", Pages(1));
+  const char* cases[] = {"allocation", "lock", "metafile"};
+  for (const char* c : cases) {
+    SCOPED_TRACE(c);
+    PutText("before");
+    if (std::strcmp(c, "allocation") == 0) os::SetMemAllocFailAfter(0);
+    if (std::strcmp(c, "lock") == 0) os::SetMemLockFailAfter(0);
+    if (std::strcmp(c, "metafile") == 0) g_clipboardCalls.createMetaFile = [](const char*) -> void* { return nullptr; };
+    CopyPageToClipboard(window_, 0);
+    os::SetMemAllocFailAfter(-1);
+    os::SetMemLockFailAfter(-1);
+    ResetPreviewClipboardForTests();
+    EXPECT_FALSE(ReadClipboardPicture().present);
+    EXPECT_EQ(ClipboardText(), "before");
+    EXPECT_EQ(GetReferenceDC(), nullptr);
+  }
+}
+
+TEST_F(PreviewWindowTest, ASelectionIsCopiedAsAMetafilePictureOrAsTheBitmap) {
+  HDC screen = GetDC(nullptr);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, 50, 40);
+  ReleaseDC(nullptr, screen);
+  g_previewSelection = {bitmap, 10, 5, 30, 25, {1, 1}};
+  CopySelectionToClipboard(window_, 0);
+  EXPECT_EQ(g_previewSelection.flags[0], 0);
+  EXPECT_EQ(g_previewSelection.flags[1], 0);
+  const ClipboardPicture p = ReadClipboardPicture();
+  ASSERT_TRUE(p.present);
+  EXPECT_EQ(p.mm, MM_TEXT);
+  EXPECT_EQ(p.xExt, 20);
+  EXPECT_EQ(p.yExt, 20);
+  EXPECT_TRUE(HasRecord(p.bits, META_DIBBITBLT) || HasRecord(p.bits, META_DIBSTRETCHBLT) ||
+              HasRecord(p.bits, META_STRETCHDIB));
+  EXPECT_EQ(g_previewSelection.bitmap, bitmap);
+
+  CopySelectionToClipboard(window_, 1);
+  EXPECT_EQ(g_previewSelection.bitmap, nullptr);  // the clipboard owns it
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_EQ(GetClipboardData(CF_BITMAP), bitmap);
+  CloseClipboard();
+  // Without a bitmap a copy does nothing.
+  g_previewSelection.flags[0] = 1;
+  CopySelectionToClipboard(window_, 1);
+  EXPECT_EQ(g_previewSelection.flags[0], 0);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_EQ(GetClipboardData(CF_BITMAP), bitmap);
+  CloseClipboard();
+}
+
+}  // namespace
