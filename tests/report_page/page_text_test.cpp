@@ -84,7 +84,7 @@ class PageText : public ::testing::Test {
   }
   // Row r (from 0): its text from column 0 and its control character.
   static void Row(int r, const std::string& text, char control = ' ') {
-    std::memcpy(g_pageBuffer.text + r * 80, text.data(), text.size());
+    for (size_t i = 0; i < text.size(); ++i) g_pageBuffer.text[r * 80 + i] = text[i];
     g_pageBuffer.text[r * 80 + 79] = control;
     g_pageBuffer.markers[r * 80 + 79] = control;
   }

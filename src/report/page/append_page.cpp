@@ -46,7 +46,7 @@ bool ReadNumber(const char** cursor, const char* end, int32_t* value) {
 }
 
 struct PictureRef {
-  char name[kPictureRefTextLimit + 1];
+  char name[kPageRefTextLimit + 1];
   int32_t firstColumn, firstRow, lastColumn, lastRow;
 };
 
@@ -60,7 +60,7 @@ bool ParsePictureRef(const char* from, const char* end, PictureRef* ref) {
   const char* nameStart = p;
   while (p < end && !IsBlankChar(*p)) ++p;
   const size_t nameLength = static_cast<size_t>(p - nameStart);
-  if (nameLength == 0 || nameLength > kPictureRefTextLimit) return false;
+  if (nameLength == 0 || nameLength > kPageRefTextLimit) return false;
   std::memcpy(ref->name, nameStart, nameLength);
   ref->name[nameLength] = '\0';
   return ReadNumber(&p, end, &ref->firstColumn) && ReadNumber(&p, end, &ref->firstRow) &&
@@ -127,7 +127,7 @@ void WritePictureLines(FILE* f, const char* page, const char* templateRows, cons
       const char* slash = std::strrchr(drawingPath, '\\');
       name = slash != nullptr ? slash + 1 : drawingPath;
     }
-    char line[kPictureRefTextLimit + 64];
+    char line[kPageRefTextLimit + 64];
     const int32_t length = FormatPictureLine(line, sizeof line, name, ref.firstColumn, firstRow,
                                              ref.lastColumn, lastRow);
     if (length >= 0) WriteLine(f, line, length);

@@ -50,7 +50,7 @@ int32_t CopyFileMode(const char* source, const char* target, int32_t mode);
 // ---- pages ---------------------------------------------------------------------
 
 constexpr int32_t kComposedRows = 24;
-constexpr int32_t kPictureRefTextLimit = 287;
+constexpr int32_t kPageRefTextLimit = 287;
 
 // Appends one composed page to the run's report: a picture line for each
 // reference of `pictureRefText` ('<' ... '>' or '{' ... '}', name and four
