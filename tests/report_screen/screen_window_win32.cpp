@@ -140,7 +140,10 @@ std::wstring Ansi(const std::string& bytes) {
 void ScreenWindowTest::SetUp() {
   ScreenTest::SetUp();
   normalFont_ = ::CreateFontA(kNormalHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
-  fieldFont_ = ::CreateFontA(kFieldHeight, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Courier New");
+  // A fixed-pitch field font one cell wide, as a host sizes it to the cells:
+  // its 81-blank bands then span the row.
+  fieldFont_ = ::CreateFontA(kFieldHeight, 10, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
+                             FIXED_PITCH | FF_MODERN, "Courier New");
   SetClient(800, 500, fieldFont_, normalFont_);
   MakeWindow(0, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
   g_lastPaintRect = {0, 0, 0, 0};
