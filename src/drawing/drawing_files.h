@@ -100,6 +100,9 @@ int LoadDrawing(LoadedDrawing* drawing, const char* path, int n);
 // Releases the drawing's blocks, and deletes the pens and the font that all
 // drawings share.
 void FreeDrawing(LoadedDrawing* drawing);
+// Releases only the drawing's blocks and clears it; the shared pens and font
+// stay (an export keeps its pens made for the next one).
+void ReleaseDrawingBlocks(LoadedDrawing* drawing);
 
 // ---- writers ------------------------------------------------------------------
 
@@ -119,6 +122,10 @@ void WrapFileAsDrawing(const char* source, const char* target, const char* title
 // Engine-callable: the name (address and length) cut to 80 characters.
 void ConvertDrawingCall(const char* name, int64_t nameLength);
 
+// One write of a drawing or metafile writer: false when fewer bytes were
+// written (or a test has made writes fail).
+bool WriteDrawingBytes(FILE* f, const void* data, size_t size);
+
 // ---- messages -----------------------------------------------------------------
 
 constexpr const char* kMsgCannotOpen = "Can not open file";
@@ -135,7 +142,7 @@ void ShowDrawingMessage(const char* text, const char* title);
 
 // ---- tests --------------------------------------------------------------------
 
-// Makes a writer's write fail after `okWrites` more successful ones (-1: never).
+// Makes a drawing or metafile writer's write fail after `okWrites` more successful ones (-1: never).
 void SetDrawingWriteFailAfter(int okWrites);
 // Load-time state: no text drawing open, the shared header zero, writes never
 // failing.

@@ -27,17 +27,6 @@ int32_t Thousandths(float value) {
   return static_cast<int32_t>(scaled);
 }
 
-void ReleaseBlocks(LoadedDrawing* d) {
-  if (d->records) os::MemFree(d->records);
-  if (d->strings) os::MemFree(d->strings);
-  d->records = nullptr;
-  d->strings = nullptr;
-  d->recordCount = 0;
-  d->largestX1000 = 0;
-  d->largestY1000 = 0;
-  d->stringSize = 0;
-}
-
 }  // namespace
 
 void CountDrawing(const char* path, int32_t* count, int32_t* stringSize, int n) {
@@ -80,7 +69,7 @@ int LoadDrawing(LoadedDrawing* drawing, const char* path, int n) {
   int32_t size = 0;
   CountDrawing(path, &count, &size, n);
   if (count < 1 || size < 0) return 0;
-  ReleaseBlocks(drawing);
+  ReleaseDrawingBlocks(drawing);
 
   const uint32_t flags = os::kGmemMoveable | os::kGmemZeroInit;
   os::MemBlock strings = nullptr;
@@ -123,8 +112,19 @@ int LoadDrawing(LoadedDrawing* drawing, const char* path, int n) {
   return 1;
 }
 
+void ReleaseDrawingBlocks(LoadedDrawing* d) {
+  if (d->records) os::MemFree(d->records);
+  if (d->strings) os::MemFree(d->strings);
+  d->records = nullptr;
+  d->strings = nullptr;
+  d->recordCount = 0;
+  d->largestX1000 = 0;
+  d->largestY1000 = 0;
+  d->stringSize = 0;
+}
+
 void FreeDrawing(LoadedDrawing* drawing) {
-  ReleaseBlocks(drawing);
+  ReleaseDrawingBlocks(drawing);
   DeleteDrawingFont();
   DeleteDrawingPens();
 }

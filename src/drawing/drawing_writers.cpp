@@ -20,13 +20,6 @@ constexpr size_t kPathBuffer = kDrawingPathSize + 8;
 
 int g_writeFailAfter = -1;
 
-bool WriteAll(FILE* f, const void* data, size_t size) {
-  if (size == 0) return true;
-  if (g_writeFailAfter == 0) return false;
-  if (g_writeFailAfter > 0) --g_writeFailAfter;
-  return std::fwrite(data, 1, size, f) == size;
-}
-
 // The target as it was before the writer opened it.
 struct TargetBefore {
   bool existed;
@@ -50,8 +43,8 @@ void RestoreTarget(const char* path, const TargetBefore& before) {
 // write, or the close, fails.
 bool WriteDrawing(FILE* f, const DrawingFileHeader& header, const void* records,
                   size_t recordBytes, const void* strings, size_t stringBytes) {
-  bool ok = WriteAll(f, &header, sizeof header) && WriteAll(f, records, recordBytes) &&
-            WriteAll(f, strings, stringBytes);
+  bool ok = WriteDrawingBytes(f, &header, sizeof header) && WriteDrawingBytes(f, records, recordBytes) &&
+            WriteDrawingBytes(f, strings, stringBytes);
   if (std::fclose(f) != 0) ok = false;
   return ok;
 }
@@ -110,6 +103,17 @@ void WriteOneDrawing(const char* source, const char* target, const char* title, 
   os::MemFree(recordBlock);
   if (stringBlock) os::MemFree(stringBlock);
 }
+
+}  // namespace
+
+bool WriteDrawingBytes(FILE* f, const void* data, size_t size) {
+  if (size == 0) return true;
+  if (g_writeFailAfter == 0) return false;
+  if (g_writeFailAfter > 0) --g_writeFailAfter;
+  return std::fwrite(data, 1, size, f) == size;
+}
+
+namespace {
 
 // The source and target names after the input folder (kPathBuffer bytes
 // each); false when either does not fit.

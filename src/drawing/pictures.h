@@ -140,6 +140,8 @@ constexpr const char* kMsgMetafileBits = "Unable to read metafile bits";
 
 // ---- tests --------------------------------------------------------------------
 
-// Load-time state: the picture table released and empty, the bits block
-// released.
+// Load-time state: every slot of the picture table released and the count 0,
+// the placeable bits block released.
 void ResetPicturesForTests();
+// The placeable bits block released.
+void ResetPlaceableMetafileForTests();

@@ -160,6 +160,8 @@ MemBlock MemFree(MemBlock block);  // nullptr on success, as GlobalFree
 // Tests can make the next allocations fail: after `okCount` more successful
 // allocations every MemAlloc returns nullptr (-1: never fail).
 void SetMemAllocFailAfter(int okCount);
+// The same for MemLock: after `okCount` more successful locks every lock fails.
+void SetMemLockFailAfter(int okCount);
 
 // ---- test overrides ----------------------------------------------------------
 

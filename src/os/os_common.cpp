@@ -15,6 +15,7 @@ void SetLocalTimeOverride(LocalTime (*local)(int64_t)) { g_overrides.local = loc
 void SetProcessClockOverride(int64_t (*millis)()) { g_overrides.millis = millis; }
 void SetMessageBoxHook(MessageBoxHook hook) { g_overrides.messageBox = hook; }
 void SetMemAllocFailAfter(int okCount) { g_overrides.memOkCount = okCount; }
+void SetMemLockFailAfter(int okCount) { g_overrides.lockOkCount = okCount; }
 
 static void SetFolderText(char* field, bool* isSet, const char* folder) {
   if (folder == nullptr) {
@@ -39,6 +40,13 @@ bool ConsumeMemAllowance() {
   if (g_overrides.memOkCount < 0) return true;
   if (g_overrides.memOkCount == 0) return false;
   --g_overrides.memOkCount;
+  return true;
+}
+
+bool ConsumeLockAllowance() {
+  if (g_overrides.lockOkCount < 0) return true;
+  if (g_overrides.lockOkCount == 0) return false;
+  --g_overrides.lockOkCount;
   return true;
 }
 

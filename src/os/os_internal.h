@@ -13,6 +13,7 @@ struct Overrides {
   int64_t (*millis)() = nullptr;
   MessageBoxHook messageBox = nullptr;
   int memOkCount = -1;
+  int lockOkCount = -1;
   bool tempPathSet = false;
   char tempPath[kOverridePathSize] = {};
   bool settingsFolderSet = false;
@@ -22,6 +23,8 @@ extern Overrides g_overrides;
 
 // False when a test has made allocations fail (counts one allowed allocation).
 bool ConsumeMemAllowance();
+// The same for locking a movable block.
+bool ConsumeLockAllowance();
 // No folder part: the settings-file service puts such a name in its own folder.
 bool IsBareFileName(const char* name);
 

@@ -452,7 +452,7 @@ MemBlock MemReAlloc(MemBlock block, size_t size, uint32_t flags) {
 }
 
 void* MemLock(MemBlock block) {
-  if (!block) return nullptr;
+  if (!block || !ConsumeLockAllowance()) return nullptr;
   ++HeaderOf(block)->locks;
   return HeaderOf(block) + 1;
 }

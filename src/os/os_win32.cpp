@@ -206,7 +206,10 @@ MemBlock MemReAlloc(MemBlock block, size_t size, uint32_t flags) {
   if (!ConsumeMemAllowance()) return nullptr;
   return ::GlobalReAlloc(block, size, flags);
 }
-void* MemLock(MemBlock block) { return ::GlobalLock(block); }
+void* MemLock(MemBlock block) {
+  if (!ConsumeLockAllowance()) return nullptr;
+  return ::GlobalLock(block);
+}
 bool MemUnlock(MemBlock block) { return ::GlobalUnlock(block) != 0; }
 size_t MemSize(MemBlock block) { return ::GlobalSize(block); }
 MemBlock MemFree(MemBlock block) { return ::GlobalFree(block); }
