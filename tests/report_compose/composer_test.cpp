@@ -136,6 +136,22 @@ TEST_F(Composer, EngineValuesAreCutToTheirLength) {
   EXPECT_EQ(std::string(g_screenModel.fieldValueText), "");
 }
 
+// The engine's picture text goes through a buffer of 255 characters: a
+// reference beyond them is not seen.
+TEST_F(Composer, EnginePictureTextIsCutTo255) {
+  WriteTemplate("TEST", "ENG", {Record("", "", {TemplateRow("", 'X')})});
+  const std::string near = std::string(230, ' ') + "<A.EMF 1 1 2 2>";  // ends at 245
+  const std::string beyond = near + std::string(10, ' ') + "<B.EMF 1 1 2 2>";  // starts at 255
+  EXPECT_EQ(ComposePageCall("D", 1, "TEST0001", 8, "\x19", 1, beyond.data(),
+                            static_cast<int64_t>(beyond.size()), nullptr, 0),
+            0);
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()), "$$$A.EMF  1  1  2  2\r\n");
+  // And a length shorter than the text cuts it there.
+  ASSERT_TRUE(WriteFileBytes(RunReport(), ""));
+  EXPECT_EQ(ComposePageCall("D", 1, "TEST0001", 8, "\x19", 1, near.data(), 240, nullptr, 0), 0);
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()), "");
+}
+
 TEST_F(Composer, ReportThatCannotBeOpenedGivesMinusOne) {
   WriteTemplate("TEST", "ENG", {Record("", "", FieldRows())});
   SetRunFolders(program_, root_ + "MISSING\\", "A1B2C3");

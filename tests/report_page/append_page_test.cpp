@@ -174,6 +174,17 @@ TEST_F(AppendPage, DrawingReferencesGoToTheRunsDrawingFile) {
   EXPECT_EQ(ReadFileOrEmpty(RunDrawingFile()), plan + std::string(104, '\0'));
 }
 
+// A drawing reference that cannot be read in full is skipped whole: no
+// picture line, and no drawing copied for it.
+TEST_F(AppendPage, HalfADrawingReferenceCopiesNothing) {
+  ASSERT_TRUE(WriteFileBytes(input_ + "P.KFD", DrawingBytes(1, 0)));
+  PageFixture f;
+  f.Control(1, 'X');
+  EXPECT_EQ(Append(f, "<P.KFD 1 2 3><P.KFD 1 2 x 4>"), 0);
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()), "");
+  EXPECT_FALSE(FileExists(RunDrawingFile()));
+}
+
 TEST_F(AppendPage, DrawingFileOfAReportWithoutRunId) {
   SetRunFolders(program_, input_, "");
   PageFixture f;

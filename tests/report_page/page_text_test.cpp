@@ -231,6 +231,17 @@ TEST_F(PageText, RightAlignedValueMeasuredAsDrawn) {
   EXPECT_EQ(drawn[0].x + 14, 70);
 }
 
+// A run's width before its leader is measured as drawn too: 0x82 is drawn as
+// 0xE9, 6 wide, so "caf" and it take 24 of the 60 units to the leader's end
+// at cell 6 ... (dots at 4 and 5 are 12): (60 - 36) / 6 = 4 more dots.
+TEST_F(PageText, RunWidthMeasuredAsDrawn) {
+  rec_.widthOf = [](unsigned char c) { return c == 0x82 ? 40 : 6; };
+  const std::string text = "caf\x82..x";
+  DrawPageRun(rec_.Canvas(), text.data(), 0, 7, ' ', kCell);
+  ASSERT_EQ(rec_.texts.size(), 1u);
+  EXPECT_EQ(rec_.texts[0].text, "caf\xE9......x");
+}
+
 // A leader never makes a run longer than 599 characters.
 TEST_F(PageText, LeaderStopsAt599Characters) {
   rec_.widthOf = [](unsigned char) { return 0; };
