@@ -115,6 +115,26 @@ TEST_F(PreviewWindowTest, AViewOutsideTheCountDrawsNothing) {
   }
 }
 
+TEST_F(PreviewWindowTest, ThePaintFramesAWhiteClientAreaAndDrawsTheView) {
+  Load("1 per 1", Pages(1, 20));
+  ShowWindow(window_, SW_SHOWNA);
+  PaintPreview(nullptr, window_, 0);
+  HDC dc = GetDC(window_);
+  const COLORREF corner = GetPixel(dc, 0, 0);
+  const COLORREF inside = GetPixel(dc, kWidth - 5, kHeight - 5);
+  int dark = 0;
+  for (int y = 2; y < kHeight / 3; ++y) {
+    for (int x = 2; x < kWidth / 2; ++x) {
+      const COLORREF c = GetPixel(dc, x, y);
+      if (GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128) ++dark;
+    }
+  }
+  ReleaseDC(window_, dc);
+  EXPECT_EQ(corner, RGB(0, 0, 0));
+  EXPECT_EQ(inside, RGB(255, 255, 255));
+  EXPECT_GT(dark, 200);
+}
+
 // ---- clipboard ---------------------------------------------------------------
 
 struct ClipboardPicture {
