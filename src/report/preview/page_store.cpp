@@ -5,7 +5,7 @@
 
 #include "os/os.h"
 #include "report/drawing_state.h"
-#include "report/print/pending_pictures.h"
+#include "report/print/page_reading.h"
 #include "report/print/print_format.h"
 #include "report/report_lines.h"
 
@@ -23,11 +23,6 @@ void ReleaseRecord(PageRecord* record) {
     os::MemFree(record->block);
   }
   std::memset(record, 0, sizeof *record);
-}
-
-void BlankPage() {
-  std::memset(g_pageBuffer.text, ' ', kPageCells);
-  std::memset(g_pageBuffer.markers, ' ', kPageCells);
 }
 
 // What one load keeps while it reads.
@@ -64,7 +59,7 @@ void ReadPages(Loader* l, FILE* file) {
       if (l->lines == 0) continue;
       if (!StoreNext(l, false)) return;
       g_pageBuffer.pictureCount = 0;
-      BlankPage();
+      BlankPageBuffer();
       l->lines = 0;
       // The next page begins a new view.
       while (perSheet > 1 && g_preview.pagesStored % perSheet != 0) {
@@ -78,7 +73,7 @@ void ReadPages(Loader* l, FILE* file) {
     if (parts.control == '1') {
       if (l->lines > 0 && !StoreNext(l, false)) return;
       g_pageBuffer.pictureCount = 0;
-      BlankPage();
+      BlankPageBuffer();
       l->lines = 0;
     }
     PlacePendingPictures(&l->pending, l->path, ExtensionDot::kFirst, l->lines);
@@ -137,7 +132,7 @@ int32_t LoadReportPages(void* window, const char* path) {
   g_preview.pagesStored = 0;
   g_preview.drawingCounter = 0;
   g_pageBuffer.pictureCount = 0;
-  BlankPage();
+  BlankPageBuffer();
   Loader l = {};
   l.path = path;
   ReadPages(&l, file);

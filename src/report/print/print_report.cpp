@@ -8,7 +8,7 @@
 #include "report/drawing_state.h"
 #include "report/page/page_state.h"
 #include "report/print/print_format.h"
-#include "report/print/pending_pictures.h"
+#include "report/print/page_reading.h"
 #include "report/print/print_job.h"
 #include "report/report_lines.h"
 
@@ -32,11 +32,6 @@ struct CopyReader {
 
 bool InRange(int32_t page) {
   return page >= g_printJob.firstPage && page <= g_printJob.lastPage;
-}
-
-void BlankPage() {
-  std::memset(g_pageBuffer.text, ' ', kPageCells);
-  std::memset(g_pageBuffer.markers, ' ', kPageCells);
 }
 
 void ClearPictures() { g_pageBuffer.pictureCount = 0; }
@@ -85,7 +80,7 @@ bool BeginNewPage(CopyReader* r) {
     if (InRange(r->page) && SheetIsFull(r->sequence) && !EndSheet(r->owner)) return false;
   }
   ClearPictures();
-  BlankPage();
+  BlankPageBuffer();
   r->lines = 0;
   return true;
 }
@@ -107,7 +102,7 @@ CopyEnd ReadCopy(CopyReader* r, FILE* file) {
       if (!EndThePage(r)) return CopyEnd::kJobEnded;
       const int32_t ended = r->page;
       ClearPictures();
-      BlankPage();
+      BlankPageBuffer();
       r->lines = 0;
       r->sequence = 0;
       if (InRange(ended) && !EndSheet(r->owner)) return CopyEnd::kJobEnded;
@@ -165,7 +160,7 @@ int32_t PrintReport(void* owner, void* instance, const char* path, int32_t silen
     r.owner = owner;
     r.instance = instance;
     r.path = path;
-    BlankPage();
+    BlankPageBuffer();
     const CopyEnd end = ReadCopy(&r, file);
     std::fclose(file);
     if (end == CopyEnd::kJobEnded) return 0;

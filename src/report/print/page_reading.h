@@ -1,12 +1,16 @@
-// The picture lines of a report waiting for the page line they belong to, as
-// the print job and the preview read them: at most ten wait; they go on the
-// row of the next page line, at most ten a page.
+// What the print job and the preview share in reading a report page by page
+// into the PageBuffer: a blank page, and the picture lines waiting for the
+// page line they belong to (at most ten wait; they go on the row of the next
+// page line, at most ten a page).
 #pragma once
 
 #include <cstdint>
 
 #include "report/page/page_state.h"
 #include "report/report_lines.h"
+
+// Page text and marker text of all 62 rows become blanks.
+void BlankPageBuffer();
 
 struct PendingPicture {
   char reference[kPictureRefLength + 1];

@@ -1,4 +1,4 @@
-#include "report/print/pending_pictures.h"
+#include "report/print/page_reading.h"
 
 #include <cstring>
 
@@ -21,6 +21,11 @@ void DrawingReference(const char* path, ExtensionDot dot, const char* reference,
 }
 
 }  // namespace
+
+void BlankPageBuffer() {
+  std::memset(g_pageBuffer.text, ' ', kPageCells);
+  std::memset(g_pageBuffer.markers, ' ', kPageCells);
+}
 
 bool TakePictureLine(PendingPictures* pending, const ReportLine& line, int32_t* drawingCounter) {
   char reference[kPictureRefLength + 1];
