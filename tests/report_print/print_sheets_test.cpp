@@ -127,6 +127,8 @@ TEST_F(PrintSheetsTest, SheetsFollowPagesPerSheetCopiesAndRanges) {
        "S P1.1.3 P2.2.3 P3.3.3 E P1.1.3 S P2.2.3 P3.3.3 E END"},
       // The sheet started with the job comes out empty at the end of the file.
       {"range after the last page", "1 per 1", Pages(3), 1, 5, 6, "S P1.1.3 P2.2.3 P3.3.3 E END"},
+      {"range after the last page, report ending in a page break", "1 per 1", Pages(2) + breakLine, 1, 5,
+       6, "S P1.1.3 P2.2.3 E END"},
       {"page-break line starts a new sheet", "2 per 1", Pages(3) + breakLine + Pages(1, 3, 4), 1, 1,
        1000, "S P1.1.3 P2.2.3 E S P3.3.3 E S P1.4.3 E END"},
       {"page-break line in capitals", "1 per 1", Pages(1) + "[PAGE BREAK]\n" + Pages(1), 1, 1, 1000,

@@ -174,6 +174,9 @@ int32_t PrintReport(void* owner, void* instance, const char* path, int32_t silen
     g_steps->closeUnended(owner);
     return 0;
   }
+  // Every started sheet is ended before the document is: even one that no
+  // page of the range reached.
+  if (!EndSheet(owner)) return 0;
   g_steps->command(owner, instance, "END", 0, 0, 0);
   return 0;
 }
