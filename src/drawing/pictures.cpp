@@ -95,8 +95,7 @@ void ParsePictureRefs(const char* text) {
   }
 }
 
-int LoadPicture(PictureSlot* slot, const char* reference, int32_t cellOffset,
-                int drawingNumber) {
+int LoadPicture(PictureSlot* slot, const char* reference, int32_t cellOffset, int drawingNumber) {
   if (std::strlen(reference) > kPictureReferenceLimit) return 0;
   const char* p = SkipBlanks(reference);
   const char* nameEnd = p;

@@ -119,9 +119,9 @@ void* ReadPlaceableMetafile(const char* path, unsigned char* header, PictureSlot
     return Fail(f, kMsgMetafileMemory);
   }
   // A short read is no error: the rest of the block stays zero.
-  const bool readFailed = std::fseek(f, kPlaceableHeaderSize, SEEK_SET) != 0 ||
-                          (std::fread(bits, 1, static_cast<size_t>(bytes), f) < bytes &&
-                           std::ferror(f));
+  const bool readFailed =
+      std::fseek(f, kPlaceableHeaderSize, SEEK_SET) != 0 ||
+      (std::fread(bits, 1, static_cast<size_t>(bytes), f) < bytes && std::ferror(f));
   if (readFailed) {
     os::MemUnlock(g_bitsBlock);
     ReleaseBitsBlock();

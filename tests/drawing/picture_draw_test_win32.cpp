@@ -105,8 +105,8 @@ TEST_F(PictureDrawTest, AShortArcWithMeetingEndsLeavesNoPixels) {
   const std::string whole = RecordBytes('C', 10, 10, 5, 0, 360);
   for (const auto& [records, black] : {std::make_pair(tiny, false), std::make_pair(whole, true)}) {
     Canvas canvas(300, 300);
-    RenderDrawing(canvas.dc, reinterpret_cast<const unsigned char*>(records.data()), 1, nullptr,
-                  0, 0, 300, 0, 0, 10.0f);
+    RenderDrawing(canvas.dc, reinterpret_cast<const unsigned char*>(records.data()), 1, nullptr, 0,
+                  0, 300, 0, 0, 10.0f);
     EXPECT_EQ(canvas.IsBlack(50, 200), black) << (black ? "whole circle" : "tiny arc");
     if (!black) EXPECT_EQ(canvas.BlackIn(0, 0, 300, 300), 0);
   }
@@ -117,8 +117,8 @@ TEST_F(PictureDrawTest, AnEnhancedMetafileOnAPageFillsItsRectangleOnce) {
     const char* what;
     int32_t renderTarget;
     int32_t pagePicture;
-    bool mapped;   // the DC holds a mapping that doubles everything
-    bool farBlack; // whether (100, 100) ends up black
+    bool mapped;    // the DC holds a mapping that doubles everything
+    bool farBlack;  // whether (100, 100) ends up black
   } cases[] = {
       // Device units on a page: played through an identity mapping.
       {"page on a printer", kRenderPrinter, 1, true, false},
@@ -244,8 +244,8 @@ TEST_F(PictureDrawTest, AnExportIsAPlaceableMetafileOfTheDrawing) {
   // Parameters are recorded y first. The origin lands at (80, 3920 + 980),
   // the point (10, 5) at (80 + 9800, 3920 - 4900 + 980).
   const std::vector<std::string> records = RecordsOfPlaceableFile(file);
-  EXPECT_TRUE(InOrder(records, {"0103 8", "0102 1", "020B 0 0", "020C 500 1000", "0214 4900 80",
-                                "0213 0 9880"}))
+  EXPECT_TRUE(InOrder(
+      records, {"0103 8", "0102 1", "020B 0 0", "020C 500 1000", "0214 4900 80", "0213 0 9880"}))
       << Joined(records);
   // The pens stay made for the next export; the drawing font is gone.
   EXPECT_NE(g_drawingState.solidPen, nullptr);

@@ -114,8 +114,7 @@ TEST_F(PlaceableTest, ReadFailuresShowTheirMessage) {
       {"8 words", key + MetaHeaderClaiming(8) + bits.substr(18), kMsgMetafileBits},
       // Twice 0x80000000 needs 33 bits.
       {"2^31 words", key + MetaHeaderClaiming(0x80000000u) + bits.substr(18), kMsgMetafileBits},
-      {"2^32 - 1 words", key + MetaHeaderClaiming(0xFFFFFFFFu) + bits.substr(18),
-       kMsgMetafileBits},
+      {"2^32 - 1 words", key + MetaHeaderClaiming(0xFFFFFFFFu) + bits.substr(18), kMsgMetafileBits},
       // 0xFFFFFFFE bytes fit 32 bits but lie far beyond the file.
       {"0x7FFFFFFF words", key + MetaHeaderClaiming(0x7FFFFFFFu) + bits.substr(18),
        kMsgMetafileBits},
