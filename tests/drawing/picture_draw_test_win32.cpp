@@ -192,6 +192,32 @@ TEST_F(PictureDrawTest, APlaceableBoxIsStretchedOntoTheRectangle) {
   FreePicture(&slot);
 }
 
+TEST_F(PictureDrawTest, APlainMetafilePlaysAtItsOwnCoordinates) {
+  HDC recorder = CreateMetaFileA(nullptr);
+  SelectObject(recorder, GetStockObject(BLACK_BRUSH));
+  SelectObject(recorder, GetStockObject(NULL_PEN));
+  Rectangle(recorder, 10, 10, 21, 21);
+  HMETAFILE metafile = CloseMetaFile(recorder);
+  ASSERT_EQ(WriteMetafileBits(metafile, Path("PLAIN.WMF").c_str()), 1);
+  DeleteMetaFile(metafile);
+  PictureSlot slot = {};
+  ASSERT_EQ(LoadPictureFile(&slot, Path("PLAIN.WMF").c_str(), 1), 1);
+  ASSERT_EQ(slot.kind, kPicturePlain);
+
+  // Neither the rectangle given nor the page's doubling mapping moves it.
+  Canvas page(100, 100);
+  SetMapMode(page.dc, MM_ANISOTROPIC);
+  SetWindowExtEx(page.dc, 1, 1, nullptr);
+  SetViewportExtEx(page.dc, 2, 2, nullptr);
+  g_drawingState.pagePictureFlag = 1;
+  DrawPicture(&slot, nullptr, page.dc, {50, 50, 90, 90});
+  EXPECT_TRUE(page.IsBlack(15, 15));
+  EXPECT_FALSE(page.IsBlack(35, 35));
+  EXPECT_FALSE(page.IsBlack(70, 70));
+  EXPECT_EQ(GetMapMode(page.dc), MM_TEXT);
+  FreePicture(&slot);
+}
+
 // ---- export ---------------------------------------------------------------------
 
 // A drawing 10 wide and 5 high: a move to the origin and a line to (10, 5).
