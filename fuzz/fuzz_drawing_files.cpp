@@ -11,7 +11,7 @@
 #include <cstring>
 #include <string>
 
-#include "entry/run_context.h"
+#include "run/run_context.h"
 #include "os/os.h"
 
 // The libraries are built without the fuzzer's coverage instrumentation, so

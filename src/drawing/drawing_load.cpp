@@ -5,7 +5,7 @@
 
 #include "drawing/drawing_files.h"
 #include "drawing/drawing_paths.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "drawing/drawing_files.h"
 #include "drawing/drawing_paths.h"
-#include "report/engine_call.h"
+#include "report/shared/engine_interface.h"
 
 namespace {
 

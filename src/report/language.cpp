@@ -4,42 +4,17 @@
 #include <cstring>
 
 #include "engine/files/run_services.h"
-#include "entry/bounded_text.h"
-#include "entry/run_context.h"
+#include "run/text.h"
+#include "run/run_context.h"
 #include "os/os.h"
+#include "run/languages.h"
 
-ReportLanguage g_reportLanguage = {{' ', ' ', ' '}, {' ', ' ', ' '}, 0};
+ReportLanguage g_reportLanguage = {{' ', ' ', ' '}, {' ', ' ', ' '}};
 TemplateIndex g_templateIndex = {{}, 0, {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}};
 
 namespace {
 
-struct Language {
-  char letter;
-  const char* name;      // as written to the Language setting
-  const char* dataFile;  // its presence in the data folder allows the language
-  int32_t number;
-};
-
-constexpr Language kLanguages[] = {
-    {'C', "CHINESE", "G_CHINES.PDA", 6}, {'E', "ENGLISH", "G_ENGLIS.PDA", 1},
-    {'F', "FRENCH", "G_FRENCH.PDA", 2},  {'G', "GERMAN", "G_GERMAN.PDA", 3},
-    {'I', "ITALIAN", "G_ITALIA.PDA", 5}, {'S', "SPANISH", "G_SPANIS.PDA", 4},
-};
-
-// By number: 1 English, 2 French, 3 German, 4 Spanish, 5 Italian, 6 Chinese.
-constexpr const char* kNamesByNumber[] = {"ENGLISH", "FRENCH", "GERMAN",
-                                          "SPANISH", "ITALIAN", "CHINESE"};
-
-constexpr char kSettingsFile[] = "KVORSCRN.INI";
-
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-const Language* FindLanguage(char letter) {
-  for (const Language& l : kLanguages) {
-    if (l.letter == letter) return &l;
-  }
-  return nullptr;
-}
 
 // out = program folder + sub-folder + name; false (out "") when it does not fit.
 bool InProgramFolder(char* out, const char* sub, const char* name) {
@@ -102,13 +77,16 @@ int32_t ReadTemplateIndex(const char* name) {
 
 int32_t SelectLanguage(const char* name) {
   if (name == nullptr) return 0;
-  const Language* language = FindLanguage(Upper(name[0]));
+  const languages::Language* language = languages::FindByLetter(Upper(name[0]));
   if (language == nullptr) return 0;
   char path[kReportPathSize];
   if (!MakeDataPath(path, language->dataFile) || !FileExists(path)) return 0;
   // The engine reads the setting back: when it cannot be written, neither
   // code changes, so the two never disagree.
-  if (!os::WriteSetting("Setting", "Language", language->name, kSettingsFile)) return 0;
+  if (!os::WriteSetting(languages::kSettingsSection, languages::kSettingsKey, language->name,
+                        languages::kSettingsFile)) {
+    return 0;
+  }
   std::memcpy(g_reportLanguage.reportLanguageCode, language->name, kLanguageCodeLength);
   std::memcpy(g_reportLanguage.selectedLanguageCode, language->name, kLanguageCodeLength);
   RefreshLanguageCode();
@@ -116,20 +94,11 @@ int32_t SelectLanguage(const char* name) {
 }
 
 void SelectLanguageByNumber(int32_t number) {
-  if (number < 1 || number > 6) return;
-  const char* name = kNamesByNumber[number - 1];
-  if (g_reportLanguage.selectedLanguageCode[0] == name[0]) return;
-  SelectLanguage(name);
+  const languages::Language* language = languages::FindByNumber(number);
+  if (language == nullptr) return;
+  if (g_reportLanguage.selectedLanguageCode[0] == language->letter) return;
+  SelectLanguage(language->name);
 }
-
-void SetLanguageNumber(const char* code) {
-  if (code == nullptr) return;
-  if (const Language* language = FindLanguage(code[0])) {
-    g_reportLanguage.languageNumber = language->number;
-  }
-}
-
-int32_t GetLanguageNumber() { return g_reportLanguage.languageNumber; }
 
 int32_t LoadTemplate(const char* name, char* record, int32_t screenNumber) {
   if (std::memcmp(name, g_templateIndex.name, kTemplateNameLength) != 0) {
@@ -158,7 +127,7 @@ int32_t LoadTemplate(const char* name, char* record, int32_t screenNumber) {
   }
   std::fclose(f);
   // An English template read for Chinese loses its OEM box characters.
-  if (g_reportLanguage.languageNumber == kLanguageChinese && name[5] != 'C') {
+  if (GetLanguageNumber() == kLanguageChinese && name[5] != 'C') {
     TranslateBoxChars(record, static_cast<int32_t>(got));
   }
   return kTemplateLoaded;
@@ -206,9 +175,9 @@ int32_t HasKviExtension(const char* fileName) {
 }
 
 void ResetReportLanguageForTests() {
+  ResetLanguageNumberForTests();
   std::memset(g_reportLanguage.reportLanguageCode, ' ', kLanguageCodeLength);
   std::memset(g_reportLanguage.selectedLanguageCode, ' ', kLanguageCodeLength);
-  g_reportLanguage.languageNumber = 0;
   g_templateIndex = TemplateIndex{};
   std::memset(g_templateIndex.name, ' ', kTemplateNameLength);
 }

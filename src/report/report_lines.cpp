@@ -5,8 +5,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "entry/bounded_text.h"
-#include "entry/run_context.h"
+#include "run/text.h"
+#include "run/run_context.h"
 #include "os/os.h"
 
 const char kPictureLinePrefix[] = "$$$";

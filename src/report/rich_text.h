@@ -23,6 +23,8 @@ int32_t ComposeRichTextPage(const char* templateName, const char* screenName,
 
 // *flag = 1 while rich-text output is on, else 0.
 void QueryRichText(int32_t* flag);
+// The same, for engine code outside this library (flag: 32-bit).
+void RichTextQueryCall(int32_t* flag);
 
 // Structure marks: to the rich-text library, or their marker line (none for
 // the table-of-contents break) appended to the run's report file; a report file

@@ -8,7 +8,7 @@
 
 #include "drawing/drawing_files.h"
 #include "drawing_test_support.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 

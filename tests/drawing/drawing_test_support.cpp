@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstring>
 
-#include "entry/run_context.h"
+#include "run/run_context.h"
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 #include "support/test_support.h"
 
 #ifndef _WIN32

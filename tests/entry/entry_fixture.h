@@ -9,8 +9,11 @@
 
 #include "engine/files/run_paths.h"
 #include "entry/entry_points.h"
-#include "entry/results_writer.h"
-#include "entry/run_context.h"
+#include "entry/report_conversion.h"
+#include "entry/run_cleanup.h"
+#include "entry/run_setup.h"
+#include "run/results_writer.h"
+#include "run/run_context.h"
 #include "gantry/gantry_standin.h"
 #include "os/os.h"
 #include "relay/relay_standin.h"

@@ -133,9 +133,6 @@ TEST_F(EntryTest, GettersKeepTheLastValues) {
   EXPECT_EQ(GetHostWindow(), nullptr);
   EXPECT_EQ(GetEntryOption(), 0);
   EXPECT_STREQ(GetRunId(), "");
-  char joined[16];
-  EXPECT_EQ(JoinStrings(joined, "AB", "CDE"), joined);
-  EXPECT_STREQ(joined, "ABCDE");
 }
 
 }  // namespace

@@ -126,11 +126,12 @@ TEST_F(Languages, ByNumberComparesTheSelectedCode) {
 // initialisation.
 const ReportLanguage kLanguageAtLoad = g_reportLanguage;
 const TemplateIndex kTemplateIndexAtLoad = g_templateIndex;
+const int32_t kLanguageNumberAtLoad = GetLanguageNumber();
 
 TEST(LanguageState, StateAtLoad) {
   EXPECT_EQ(std::string(kLanguageAtLoad.reportLanguageCode, 3), "   ");
   EXPECT_EQ(std::string(kLanguageAtLoad.selectedLanguageCode, 3), "   ");
-  EXPECT_EQ(kLanguageAtLoad.languageNumber, 0);
+  EXPECT_EQ(kLanguageNumberAtLoad, 0);
   EXPECT_EQ(kTemplateIndexAtLoad.count, 0);
   EXPECT_EQ(std::string(kTemplateIndexAtLoad.name, 8), "        ");
 }

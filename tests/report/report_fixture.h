@@ -10,13 +10,13 @@
 #include <string>
 
 #include "engine/files/run_paths.h"
-#include "entry/run_context.h"
+#include "run/run_context.h"
 #include "gantry/gantry_standin.h"
 #include "os/os.h"
 #include "quire/quire_standin.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 #include "report/language.h"
-#include "report/report_services.h"
+#include "report/shared/engine_interface.h"
 #include "support/test_support.h"
 
 // A Windows path of the tests as the file system sees it ("Z:\...\" is

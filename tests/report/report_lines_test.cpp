@@ -1,5 +1,7 @@
 #include "report/report_lines.h"
 
+#include "entry/report_conversion.h"
+
 #include <string>
 #include <vector>
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "report/engine_routines.h"
+#include "report/shared/engine_interface.h"
 #include "report/report_lines.h"
 #include "report_fixture.h"
 

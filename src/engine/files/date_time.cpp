@@ -1,7 +1,7 @@
 // Date and time texts, and the seconds since the previous reading.
 #include <cstring>
 
-#include "engine/files/fixed_text.h"
+#include "run/text.h"
 #include "engine/files/run_services.h"
 #include "engine/files/run_services_internal.h"
 #include "os/os.h"

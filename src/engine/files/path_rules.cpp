@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/files/file_units.h"
-#include "engine/files/fixed_text.h"
+#include "run/text.h"
 #include "engine/files/run_paths.h"
 #include "host/gantry.h"
 #include "os/os.h"

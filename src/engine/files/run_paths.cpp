@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "engine/files/fixed_text.h"
+#include "run/text.h"
 #include "host/gantry.h"
 
 RunPaths g_runPaths;

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "engine/files/file_units.h"
-#include "engine/files/fixed_text.h"
+#include "run/text.h"
 #include "engine/files/path_rules.h"
 #include "engine/files/run_paths.h"
 #include "engine/files/unit_table.h"

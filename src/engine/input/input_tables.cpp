@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/files/fixed_text.h"
+#include "run/text.h"
 #include "engine/input/trace_level.h"
 
 // Zero bytes at load: nothing has been read yet in this process.

@@ -5,7 +5,7 @@
 #include <limits>
 #include <system_error>
 
-#include "engine/files/fixed_text.h"
+#include "run/text.h"
 
 namespace input {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/files/fixed_text.h"
+#include "run/text.h"
 #include "engine/input/group_reader.h"
 #include "engine/input/input_tables.h"
 #include "engine/input/item_reader.h"

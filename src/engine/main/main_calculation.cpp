@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "engine/files/file_units.h"
-#include "engine/files/fixed_text.h"
+#include "run/text.h"
 #include "engine/files/path_rules.h"
 #include "engine/files/run_services.h"
 #include "engine/files/unit_table.h"
@@ -14,7 +14,7 @@
 #include "engine/main/class_resolution.h"
 #include "engine/main/p_number.h"
 #include "engine/material/material_property.h"
-#include "entry/results_writer.h"
+#include "run/results_writer.h"
 
 MainCalculationState g_mainCalculation;
 

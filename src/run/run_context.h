@@ -5,7 +5,8 @@
 // One process-wide record. Each run overwrites it at its start and it keeps
 // the last run's values until the next run, so the report library can still
 // read them after VESKAR has returned. Texts are NUL-terminated ANSI texts
-// owned by the record; callers only read them.
+// owned by the record; callers only read them. The run shell fills it
+// (entry/run_setup.h); engine, report and drawing code read it from below.
 #pragma once
 
 #include <cstdint>
@@ -48,35 +49,6 @@ int32_t GetEntryOption();
 // (natively: whatever a test recorded, else null).
 void* GetModuleHandleOfLibrary();
 void SetModuleHandleOfLibrary(void* module);
-
-// Copies `first` into `destination` and appends `second`; returns destination.
-// The destination must hold both and must not overlap them.
-char* JoinStrings(char* destination, const char* first, const char* second);
-
-// Writes the run id (six upper-case hexadecimal digits of the low 24 bits of
-// the current time) and a NUL into `out` (at least 7 bytes).
-void MakeRunId(char* out);
-
-// Fills the run context from the job path and hands the engine its copy.
-void SetUpRunContext(const char* programFolder, const char* jobPath,
-                     const char* applicationNumber, const char* runModeWord,
-                     const char* runId);
-
-// The results file name of a job path into `out` (kRunFolderSize bytes):
-// false (out empty) when it does not fit.
-bool MakeResultsFileName(const char* jobPath, char* out);
-
-// Converts the report file at reportPath to plain text at textPath (created or
-// emptied). 0 when the text file cannot be created, else 1.
-int ConvertReportToText(const char* reportPath, const char* textPath);
-// Converts this run's report (input folder + run id + ".KVO") to the input
-// folder + base name + ".KVX".
-void ConvertRunReport();
-
-// Deletes the run's temporary files, after telling the host.
-void CleanUpRunFiles();
-// Deletes every file of `folder` matching `pattern` (run id + "*" + extension).
-void DeleteMatchingFiles(const char* folder, const char* pattern);
 
 // Load-time state: every text empty, every number 0 (the module handle stays).
 void ResetRunContextForTests();

@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "engine/files/file_units.h"
-#include "engine/files/fixed_text.h"
+#include "run/text.h"
 #include "engine/files/run_paths.h"
 #include "engine/files/run_services.h"
 #include "engine/files/run_services_internal.h"

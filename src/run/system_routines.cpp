@@ -1,10 +1,10 @@
 // Support routines through the OS seam.
-#include "entry/support_routines.h"
+#include "run/system_routines.h"
 
 #include <cstring>
 
-#include "entry/bounded_text.h"
-#include "entry/run_context.h"
+#include "run/text.h"
+#include "run/run_context.h"
 #include "os/os.h"
 
 intptr_t SpawnProgram(int32_t spawnMode, const char* programName, const char* argument1,

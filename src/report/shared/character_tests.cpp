@@ -1,16 +1,7 @@
-#include "report/drawing_state.h"
+// Field and box-character tests of screen and page texts.
+#include "report/shared/character_tests.h"
 
-#include <cstring>
-
-#include "report/language.h"
-
-DrawingState g_drawingState = {kRenderPrinter, 0, 1, nullptr, nullptr, nullptr};
-
-void ResetDrawingStateForTests() {
-  DeleteDrawingPens();
-  DeleteDrawingFont();
-  g_drawingState = DrawingState{kRenderPrinter, 0, 1, nullptr, nullptr, nullptr};
-}
+#include "report/shared/language_number.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Support routines: programs, environment values, the program folder and the
 // registry look-ups (which the native build has none of).
-#include "entry/support_routines.h"
+#include "run/system_routines.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -1,6 +1,8 @@
-#include "report/engine_call.h"
+#include "report/shared/engine_interface.h"
 
 #include <cstring>
+
+#include "host/gantry.h"
 
 namespace engine_call {
 
@@ -33,3 +35,29 @@ int32_t TakeInt32(const int64_t* value) {
 }
 
 }  // namespace engine_call
+
+namespace {
+engine_call::TextBuffer<engine_call::kNameLimit> g_hostText;
+int32_t g_reportValue = 0;
+}  // namespace
+
+int32_t PassHostText(const char* text) { return HostPassText(text); }
+
+int32_t HostTextCall(const char* text, int64_t textLength) {
+  return PassHostText(engine_call::TakeText(&g_hostText, text, textLength));
+}
+
+int32_t SetReportValue(int32_t value) {
+  g_reportValue = value;
+  return value;
+}
+
+int32_t GetReportValue() { return g_reportValue; }
+
+void EmptyReportHook() {}
+
+void ReportHookCall() {}
+
+void EmptyReportRoutine(void* /*first*/, void* /*second*/) {}
+
+void ResetReportServicesForTests() { g_reportValue = 0; }

@@ -1,4 +1,6 @@
-// The argument convention of the report library's engine-callable routines.
+// The report library's interface to engine code outside this library: the
+// argument convention of its engine-callable routines, the host-text service,
+// a stored value and two routines that do nothing.
 //
 // Engine code passes every argument by address; a text comes as its address
 // followed at once by its length, an eight-byte integer passed by value.
@@ -54,3 +56,25 @@ void GiveText(char* field, int64_t fieldLength, const char* result, int64_t resu
 int32_t TakeInt32(const int64_t* value);
 
 }  // namespace engine_call
+
+// ---- routines for engine code outside this library ---------------------------
+// Nothing in the library calls them.
+
+// Hands a NUL-terminated text (at most 80 characters) to the host's text
+// service and returns its result unchanged.
+int32_t PassHostText(const char* text);
+// At most 80 characters of an engine text and a NUL to PassHostText; its
+// result is this routine's result.
+int32_t HostTextCall(const char* text, int64_t textLength);
+
+// A process-wide value, 0 at load; nothing else in the library reads it.
+int32_t SetReportValue(int32_t value);  // stores and returns it
+int32_t GetReportValue();
+
+// Routines that do nothing.
+void EmptyReportHook();
+void ReportHookCall();
+void EmptyReportRoutine(void* first, void* second);
+
+// Load-time state: the stored value 0.
+void ResetReportServicesForTests();

@@ -1,4 +1,4 @@
-#include "report/engine_call.h"
+#include "report/shared/engine_interface.h"
 
 #include <gtest/gtest.h>
 

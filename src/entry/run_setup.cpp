@@ -1,33 +1,12 @@
-// The run context and the routines that fill it at the start of a run.
-#include "entry/run_context.h"
+// Setting up the run context at the start of a run, and the results file name.
+#include "entry/run_setup.h"
 
 #include <cstring>
 
 #include "engine/files/run_paths.h"
-#include "entry/bounded_text.h"
 #include "os/os.h"
-
-RunContext g_runContext;
-
-const char* GetProgramDir() { return g_runContext.programFolder; }
-const char* GetTempDir() { return g_runContext.tempFolder; }
-const char* GetInputDir() { return g_runContext.inputFolder; }
-const char* GetBaseName() { return g_runContext.baseName; }
-const char* GetRunId() { return g_runContext.runId; }
-
-void SetHostWindow(void* window) { g_runContext.hostWindow = window; }
-void* GetHostWindow() { return g_runContext.hostWindow; }
-void SetEntryOption(int32_t option) { g_runContext.entryOption = option; }
-int32_t GetEntryOption() { return g_runContext.entryOption; }
-
-void* GetModuleHandleOfLibrary() { return g_runContext.moduleHandle; }
-void SetModuleHandleOfLibrary(void* module) { g_runContext.moduleHandle = module; }
-
-char* JoinStrings(char* destination, const char* first, const char* second) {
-  std::strcpy(destination, first);
-  std::strcat(destination, second);
-  return destination;
-}
+#include "run/run_context.h"
+#include "run/text.h"
 
 void MakeRunId(char* out) {
   static const char kHex[] = "0123456789ABCDEF";
@@ -109,8 +88,3 @@ bool MakeResultsFileName(const char* jobPath, char* out) {
   return bounded::Join(out, kRunFolderSize, out, "KOU");
 }
 
-void ResetRunContextForTests() {
-  void* const module = g_runContext.moduleHandle;
-  std::memset(&g_runContext, 0, sizeof g_runContext);
-  g_runContext.moduleHandle = module;
-}

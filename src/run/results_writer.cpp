@@ -1,5 +1,5 @@
 // The results writer: every line of the results file is made here.
-#include "entry/results_writer.h"
+#include "run/results_writer.h"
 
 #include <charconv>
 #include <cstdio>
