@@ -135,8 +135,6 @@ void ShowDrawingMessage(const char* text, const char* title);
 
 // ---- tests --------------------------------------------------------------------
 
-// Makes a writer's write fail after `okWrites` more successful ones (-1: never).
-void SetDrawingWriteFailAfter(int okWrites);
 // Load-time state: no text drawing open, the shared header zero, writes never
 // failing.
 void ResetDrawingFilesForTests();

@@ -18,14 +18,7 @@ namespace {
 constexpr int64_t kLargestWrappedFile = INT32_MAX;
 constexpr size_t kPathBuffer = kDrawingPathSize + 8;
 
-int g_writeFailAfter = -1;
-
-bool WriteAll(FILE* f, const void* data, size_t size) {
-  if (size == 0) return true;
-  if (g_writeFailAfter == 0) return false;
-  if (g_writeFailAfter > 0) --g_writeFailAfter;
-  return std::fwrite(data, 1, size, f) == size;
-}
+bool WriteAll(FILE* f, const void* data, size_t size) { return os::WriteBytes(f, data, size); }
 
 // The target as it was before the writer opened it.
 struct TargetBefore {
@@ -182,11 +175,8 @@ void ConvertDrawingCall(const char* name, int64_t nameLength) {
   ConvertDrawingFile(engine_call::TakeText(&buffer, name, nameLength));
 }
 
-void SetDrawingWriteFailAfter(int okWrites) { g_writeFailAfter = okWrites; }
-
 void ResetDrawingFilesForTests() {
   char line[kDrawingLineSize];
   ReadDrawingLine(line, "", 1);
   std::memset(&g_drawingHeader, 0, sizeof g_drawingHeader);
-  g_writeFailAfter = -1;
 }

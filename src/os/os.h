@@ -11,7 +11,9 @@
 // and it finds an existing file whatever the case of its name, as Windows does.
 //
 // A few calls can be redirected by tests (clock, temp folder, settings folder,
-// message boxes); OsResetOverrides() returns them all to the real system.
+// message boxes), and tests inject every fault of file deletion, file opening,
+// writing, allocation and program starts here, in one way;
+// OsResetOverrides() returns them all to the real system.
 #pragma once
 
 #include <cstddef>
@@ -33,6 +35,8 @@ FILE* OpenFileShared(const char* path, const char* mode);
 bool FileExists(const char* path);    // an existing file (not a folder)
 bool FolderExists(const char* path);  // an existing folder; a trailing '\' is allowed
 bool RemoveFile(const char* path);    // true when the file was deleted
+// fwrite of all `size` bytes; false when not all of them were written.
+bool WriteBytes(FILE* file, const void* data, size_t size);
 int64_t FileSize(const char* path);   // -1 when the file cannot be examined
 bool ResizeFile(const char* path, int64_t size);  // truncate or extend
 bool CreateFolder(const char* path);  // one level; true when it exists afterwards
@@ -168,6 +172,15 @@ void SetProcessClockOverride(int64_t (*millis)());
 void SetTempPathOverride(const char* folder);
 // Folder (ending in '\') of bare settings-file names; nullptr: the system's.
 void SetSettingsFolder(const char* folder);
+// Faults: RemoveFile answers with `remove` (nullptr: the real deletion);
+// RunCommandLine calls `run` and starts nothing (nullptr: the real start);
+// while refusing, OpenFile and OpenFileShared open no existing file for
+// writing ('w', 'a' or '+' in the mode), as with a file the system protects;
+// after `okCount` more successful writes every WriteBytes fails (-1: never).
+void SetRemoveFileOverride(bool (*remove)(const char* path));
+void SetRunCommandOverride(uint32_t (*run)(const char* commandLine));
+void SetRefuseWriteOpens(bool refuse);
+void SetWriteFailAfter(int okCount);
 void OsResetOverrides();
 
 }  // namespace os

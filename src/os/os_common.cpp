@@ -15,6 +15,10 @@ void SetLocalTimeOverride(LocalTime (*local)(int64_t)) { g_overrides.local = loc
 void SetProcessClockOverride(int64_t (*millis)()) { g_overrides.millis = millis; }
 void SetMessageBoxHook(MessageBoxHook hook) { g_overrides.messageBox = hook; }
 void SetMemAllocFailAfter(int okCount) { g_overrides.memOkCount = okCount; }
+void SetRemoveFileOverride(bool (*remove)(const char*)) { g_overrides.removeFile = remove; }
+void SetRunCommandOverride(uint32_t (*run)(const char*)) { g_overrides.runCommand = run; }
+void SetRefuseWriteOpens(bool refuse) { g_overrides.refuseWriteOpens = refuse; }
+void SetWriteFailAfter(int okCount) { g_overrides.writeOkCount = okCount; }
 
 static void SetFolderText(char* field, bool* isSet, const char* folder) {
   if (folder == nullptr) {
@@ -40,6 +44,17 @@ bool ConsumeMemAllowance() {
   if (g_overrides.memOkCount == 0) return false;
   --g_overrides.memOkCount;
   return true;
+}
+
+bool RefusesOpen(const char* path, const char* mode) {
+  return g_overrides.refuseWriteOpens && std::strpbrk(mode, "wa+") != nullptr && FileExists(path);
+}
+
+bool WriteBytes(FILE* file, const void* data, size_t size) {
+  if (size == 0) return true;
+  if (g_overrides.writeOkCount == 0) return false;
+  if (g_overrides.writeOkCount > 0) --g_overrides.writeOkCount;
+  return std::fwrite(data, 1, size, file) == size;
 }
 
 bool GetEnv(const char* name, char* out, size_t outSize) {

@@ -106,6 +106,7 @@ std::string SettingsPath(const char* fileName) {
 }  // namespace
 
 FILE* OpenFile(const char* path, const char* mode) {
+  if (RefusesOpen(path, mode)) return nullptr;
   return std::fopen(NativePath(path).c_str(), mode);
 }
 
@@ -128,6 +129,7 @@ bool FolderExists(const char* path) {
 }
 
 bool RemoveFile(const char* path) {
+  if (g_overrides.removeFile) return g_overrides.removeFile(path);
   const std::string p = NativePath(path);
   struct stat st;
   if (::stat(p.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
@@ -395,6 +397,7 @@ intptr_t Spawn(int mode, const char* program, const char* const* argv) {
 }
 
 uint32_t RunCommandLine(const char* commandLine) {
+  if (g_overrides.runCommand) return g_overrides.runCommand(commandLine);
   const char* argv[] = {"/bin/sh", "-c", commandLine, nullptr};
   pid_t pid;
   if (::posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {

@@ -16,9 +16,13 @@
 
 namespace os {
 
-FILE* OpenFile(const char* path, const char* mode) { return std::fopen(path, mode); }
+FILE* OpenFile(const char* path, const char* mode) {
+  if (RefusesOpen(path, mode)) return nullptr;
+  return std::fopen(path, mode);
+}
 
 FILE* OpenFileShared(const char* path, const char* mode) {
+  if (RefusesOpen(path, mode)) return nullptr;
   return _fsopen(path, mode, _SH_DENYNO);
 }
 
@@ -34,7 +38,10 @@ bool FolderExists(const char* path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool RemoveFile(const char* path) { return ::DeleteFileA(path) != 0; }
+bool RemoveFile(const char* path) {
+  if (g_overrides.removeFile) return g_overrides.removeFile(path);
+  return ::DeleteFileA(path) != 0;
+}
 
 int64_t FileSize(const char* path) {
   WIN32_FILE_ATTRIBUTE_DATA d;
@@ -166,6 +173,7 @@ intptr_t Spawn(int mode, const char* program, const char* const* argv) {
 }
 
 uint32_t RunCommandLine(const char* commandLine) {
+  if (g_overrides.runCommand) return g_overrides.runCommand(commandLine);
   return ::WinExec(commandLine, SW_SHOWNORMAL);
 }
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/files/run_services.h"
+#include "engine/files/language_setting.h"
 #include "run/text.h"
 #include "run/run_context.h"
 #include "os/os.h"

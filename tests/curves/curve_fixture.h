@@ -9,6 +9,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "entry/library_reset.h"
 #include "curves/stream_curve_block.h"
 #include "curves/stream_curves.h"
 
@@ -76,15 +77,15 @@ inline std::vector<float> PropertyOf(int64_t stream, int64_t level, int64_t k, i
   return out;
 }
 
-// Returns both blocks to their load-time state around every test, then blanks
+// Returns the library (both blocks included) to its load-time state around every test, then blanks
 // the curves as a reader would.
 class CurveTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetStreamCurveBlocksForTests();
+    ResetLibraryForTests();
     BlankLikeReader();
   }
-  void TearDown() override { ResetStreamCurveBlocksForTests(); }
+  void TearDown() override { ResetLibraryForTests(); }
 };
 
 constexpr float M = kMissingValue;

@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "entry/library_reset.h"
+
 namespace {
 
 class StreamCurveBlockTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetStreamCurveBlocksForTests(); }
-  void TearDown() override { ResetStreamCurveBlocksForTests(); }
+  void SetUp() override { ResetLibraryForTests(); }
+  void TearDown() override { ResetLibraryForTests(); }
 };
 
 TEST_F(StreamCurveBlockTest, MissingValueHasItsBitPattern) {

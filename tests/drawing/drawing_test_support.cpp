@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "run/run_context.h"
+#include "entry/library_reset.h"
 #include "os/os.h"
 #include "report/shared/drawing_tools.h"
 #include "support/test_support.h"
@@ -94,18 +95,14 @@ int OpenFileCount() {
 void DrawingTest::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   folder_ = testing_support::MakeTempFolder(std::string("drawing-") + info->name());
+  ResetLibraryForTests();
   SetInputFolder(folder_);
   g_messages.clear();
   os::SetMessageBoxHook(RecordMessage);
-  ResetDrawingFilesForTests();
 }
 
 void DrawingTest::TearDown() {
-  ResetDrawingFilesForTests();
-  os::SetMemAllocFailAfter(-1);
-  os::SetMessageBoxHook(nullptr);
-  ResetDrawingStateForTests();
-  g_runContext.inputFolder[0] = '\0';
+  ResetLibraryForTests();
   g_messages.clear();
 }
 

@@ -12,9 +12,9 @@ using files_test::Field;
 using files_test::FilesTest;
 using files_test::Padded;
 
-using SpareRoutinesTest = FilesTest;
+using FolderAndCommandRoutinesTest = FilesTest;
 
-TEST_F(SpareRoutinesTest, ProgramFolderAndJobStem) {
+TEST_F(FolderAndCommandRoutinesTest, ProgramFolderAndJobStem) {
   files_test::SetPaths("C:\\PROG\\", "T\\", "C:\\JOBS\\", "JOB");
   char result[257];
   result[256] = '!';
@@ -33,7 +33,7 @@ TEST_F(SpareRoutinesTest, ProgramFolderAndJobStem) {
 }
 
 // The host writes 256 characters of 'S' and returns various counts.
-TEST_F(SpareRoutinesTest, SecondFolderOrElseTheInputFolder) {
+TEST_F(FolderAndCommandRoutinesTest, SecondFolderOrElseTheInputFolder) {
   files_test::SetPaths("P\\", "T\\", "C:\\JOBS\\", "JOB");
   const std::string hostText(256, 'S');
   struct Case {
@@ -69,8 +69,8 @@ uint32_t RecordCommand(const char* commandLine) {
   return 33;
 }
 
-TEST_F(SpareRoutinesTest, CommandTextGoesWholeWithOneZeroByte) {
-  SetRunCommandHookForTests(&RecordCommand);
+TEST_F(FolderAndCommandRoutinesTest, CommandTextGoesWholeWithOneZeroByte) {
+  os::SetRunCommandOverride(&RecordCommand);
   const char command[] = "NOTEPAD.EXE X.TXT   ";
   RunCommandText(command, 20);
   EXPECT_EQ(g_command, std::string("NOTEPAD.EXE X.TXT   ") + '\0');

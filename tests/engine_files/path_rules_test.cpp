@@ -225,7 +225,7 @@ TEST_F(OpenDataFileTest, RunInputFileMissingIsReportedToTheHost) {
 TEST_F(OpenDataFileTest, AFileThatCannotBeWrittenIsOpenedReadOnly) {
   UsePaths();
   Write(input + "JOB.KVT", "line1\r\n");
-  units::SetRefuseWriteOpensForTests(true);
+  os::SetRefuseWriteOpens(true);
   Open(3, 54, "JOB", "KVT", 2, 80, "DFSEORZZ");
   ASSERT_TRUE(units::IsConnected(54));
   EXPECT_EQ(GantryStandin_CountOf(25), 0);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "curves/stream_curve_block.h"
+#include "entry/library_reset.h"
 #include "engine/files/file_units.h"
 #include "engine/input/input_tables.h"
 #include "engine/input/run_input_reader.h"
@@ -51,8 +52,7 @@ inline uint32_t Bits(float f) {
 class InputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetInputTablesForTests();
-    ResetStreamCurveBlocksForTests();
+    ResetLibraryForTests();
     GantryStandin_Reset();
   }
 };

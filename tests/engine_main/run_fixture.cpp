@@ -7,6 +7,7 @@
 #include "engine/input/input_tables.h"
 #include "engine/main/main_calculation.h"
 #include "engine/material/material_cache.h"
+#include "entry/library_reset.h"
 #include "entry/entry_points.h"
 #include "run/results_writer.h"
 #include "run/run_context.h"
@@ -23,21 +24,13 @@
 namespace main_test {
 
 void ResetProcessState() {
-  ResetMainCalculationForTests();
-  ResetMaterialStateForTests();
-  ResetInputTablesForTests();
-  ResetStreamCurveBlocksForTests();
-  ResetFileServicesForTests();
-  ResetResultsWriterForTests();
-  ResetRunContextForTests();
-  SetGuardedCalculationForTests(nullptr);
+  ResetLibraryForTests();
   GantryStandin_Reset();
   TarsusStandin_Reset();
   RavelStandin_Reset();
   OsricStandin_Reset();
   RelayStandin_Reset();
   RelayStandin_SetQuiet(1);
-  os::OsResetOverrides();
 }
 
 std::string ExamplesDir() { return testing_support::SourceDir() + "/examples/"; }

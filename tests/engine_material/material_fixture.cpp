@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "entry/library_reset.h"
 #include "engine/files/file_units.h"
 #include "engine/files/run_paths.h"
 #include "engine/files/unit_table.h"
@@ -25,8 +26,7 @@ void ToStdout(const char* text, size_t length) { g_stdoutLines.emplace_back(text
 }  // namespace
 
 void MaterialTest::SetUp() {
-  units::DisconnectAll();
-  ResetMaterialStateForTests();
+  ResetLibraryForTests();
   GantryStandin_Reset();
   TarsusStandin_Reset();
   RavelStandin_Reset();
@@ -41,7 +41,6 @@ void MaterialTest::SetUp() {
   ASSERT_TRUE(os::CreateFolder((program_ + "DAT\\PDA").c_str()));
   data_ = program_ + "DAT\\PDA\\";
   input_ = testing_support::MakeTempFolder("material-input");
-  ResetRunPathsForTests();
   SetPaths();
   FillUnitTable();
 }
@@ -58,12 +57,7 @@ void MaterialTest::UseHostDataFolder(const std::string& folder) {
   SetPaths();
 }
 
-void MaterialTest::TearDown() {
-  SetMaterialDiagnosticSink(nullptr);
-  SetMaterialStdoutSink(nullptr);
-  units::DisconnectAll();
-  ResetMaterialStateForTests();
-}
+void MaterialTest::TearDown() { ResetLibraryForTests(); }
 
 void MaterialTest::Build(const std::string& description) { BuildIn(data_, description); }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/files/run_paths.h"
+#include "entry/library_reset.h"
 #include "entry/entry_points.h"
 #include "entry/report_conversion.h"
 #include "entry/run_cleanup.h"
@@ -22,14 +23,10 @@
 namespace entry_test {
 
 inline void ResetAll() {
-  ResetResultsWriterForTests();
-  ResetRunContextForTests();
-  ResetRunPathsForTests();
-  SetGuardedCalculationForTests(nullptr);
+  ResetLibraryForTests();
   GantryStandin_Reset();
   RelayStandin_Reset();
   RelayStandin_SetQuiet(1);
-  os::OsResetOverrides();
 }
 
 class EntryTest : public ::testing::Test {

@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "entry/library_reset.h"
 #include "report/language.h"
 
 namespace {
 
 class CharacterTests : public ::testing::Test {
  protected:
-  void SetUp() override { ResetReportLanguageForTests(); }
-  void TearDown() override { ResetReportLanguageForTests(); }
+  void SetUp() override { ResetLibraryForTests(); }
+  void TearDown() override { ResetLibraryForTests(); }
 };
 
 // The text is held in a buffer of exactly its length, so that a read past

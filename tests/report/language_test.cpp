@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/files/run_services.h"
+#include "engine/files/language_setting.h"
 #include "report_fixture.h"
 
 namespace {

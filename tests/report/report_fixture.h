@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "entry/library_reset.h"
 #include "engine/files/run_paths.h"
 #include "run/run_context.h"
 #include "gantry/gantry_standin.h"
@@ -52,14 +53,9 @@ class ReportTest : public ::testing::Test {
   void TearDown() override { ResetAll(); }
 
   static void ResetAll() {
-    ResetRunContextForTests();
-    ResetRunPathsForTests();
-    ResetReportLanguageForTests();
-    ResetReportServicesForTests();
-    ResetDrawingStateForTests();
+    ResetLibraryForTests();
     QuireStandin_Reset();
     GantryStandin_Reset();
-    testing_support::ResetOsOverrides();
   }
 
   static void SetRunFolders(const std::string& program, const std::string& input,

@@ -25,7 +25,6 @@ struct Connection {
 
 constexpr int64_t kUnitCount = kLastUnit - kFirstUnit + 1;
 Connection g_connections[kUnitCount];
-bool g_refuseWriteOpens = false;
 
 Connection* Slot(int64_t unit) {
   if (unit < kFirstUnit || unit > kLastUnit) return nullptr;
@@ -37,14 +36,9 @@ Connection* Open(int64_t unit) {
   return c && c->file ? c : nullptr;
 }
 
-bool WantsWrite(const ConnectSpec& spec) {
-  return !spec.readOnly || spec.existence == Existence::Scratch;
-}
-
 // Opens the file as the connection asks, or nullptr.
 FILE* OpenAsAsked(const char* path, const ConnectSpec& spec) {
   const bool exists = os::FileExists(path);
-  if (g_refuseWriteOpens && exists && WantsWrite(spec)) return nullptr;
   if (spec.existence == Existence::Scratch) return os::OpenFile(path, "w+b");
   if (!exists) {
     if (spec.existence == Existence::MustExist) return nullptr;
@@ -130,10 +124,7 @@ void DisconnectAll() {
     c->line = nullptr;
     c->lineCapacity = 0;
   }
-  g_refuseWriteOpens = false;
 }
-
-void SetRefuseWriteOpensForTests(bool refuse) { g_refuseWriteOpens = refuse; }
 
 IoStatus ReadRecord(int64_t unit, int64_t recordNumber, void* buffer, size_t bytes) {
   Connection* c = Open(unit);

@@ -1,19 +1,18 @@
-// Run-service routines that the host may call and the library itself does not.
+// Routines for engine code outside this library: folders and a command line.
+#include "engine/files/folder_and_command_routines.h"
+
 #include <cstring>
 
 #include "engine/files/file_units.h"
 #include "run/text.h"
 #include "engine/files/run_paths.h"
-#include "engine/files/run_services.h"
-#include "engine/files/run_services_internal.h"
 #include "engine/files/unit_table.h"
 #include "host/gantry.h"
-#include "os/os.h"
+#include "run/system_routines.h"
 
 namespace {
 
 char g_secondFolder[256];
-uint32_t (*g_runCommandHook)(const char* commandLine) = nullptr;
 
 // A command line of up to 32767 characters, as the system accepts.
 constexpr size_t kCommandCapacity = 32768;
@@ -55,26 +54,7 @@ void RunCommandText(const char* command, int64_t commandLength) {
   if (n > kCommandCapacity - 1) n = kCommandCapacity - 1;
   if (n > 0) std::memcpy(g_commandLine, command, n);
   g_commandLine[n] = '\0';
-  if (g_runCommandHook)
-    g_runCommandHook(g_commandLine);
-  else
-    os::RunCommandLine(g_commandLine);
+  RunCommand(g_commandLine);
 }
 
-void SetRunCommandHookForTests(uint32_t (*run)(const char* commandLine)) {
-  g_runCommandHook = run;
-}
-
-void ResetRunServicesForTests() {
-  run_services_detail::ResetDeleteHook();
-  run_services_detail::ResetClockReading();
-  std::memset(g_secondFolder, 0, sizeof g_secondFolder);
-  g_runCommandHook = nullptr;
-}
-
-void ResetFileServicesForTests() {
-  units::DisconnectAll();
-  ResetRunServicesForTests();
-  ResetUnitTableForTests();
-  ResetRunPathsForTests();
-}
+void ResetFolderRoutinesForTests() { std::memset(g_secondFolder, 0, sizeof g_secondFolder); }

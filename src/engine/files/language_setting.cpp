@@ -1,10 +1,11 @@
 // The Language setting of the settings file and the engine's language code.
+#include "engine/files/language_setting.h"
+
 #include <cctype>
 #include <cstring>
 
 #include "run/text.h"
 #include "engine/files/run_paths.h"
-#include "engine/files/run_services.h"
 #include "os/os.h"
 #include "run/languages.h"
 

@@ -1,9 +1,10 @@
 // The run-mode word: normalised in place, then matched against the words the
 // host uses to say how a run is started. The block it sets is never cleared.
+#include "engine/files/run_mode_word.h"
+
 #include <cstring>
 
 #include "engine/files/run_paths.h"
-#include "engine/files/run_services.h"
 #include "engine/files/unit_table.h"
 
 namespace {
