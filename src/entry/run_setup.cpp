@@ -17,16 +17,12 @@ void MakeRunId(char* out) {
 
 namespace {
 
-// The position just after the job path's folder part: after its last '\', or
-// when it has none after its last ':' (a drive-relative path such as
-// "C:PUMP1.JOB" keeps "C:" as its folder, which names the drive's current
-// folder; "C\" would name a folder C of the current folder). 0 when the path
-// has neither.
+// The position just after the job path's folder part: where its file name
+// starts. A drive-relative path such as "C:PUMP1.JOB" keeps "C:" as its
+// folder, which names the drive's current folder ("C\" would name a folder C
+// of the current folder).
 size_t FolderEnd(const char* jobPath) {
-  const char* slash = std::strrchr(jobPath, '\\');
-  if (slash) return static_cast<size_t>(slash - jobPath) + 1;
-  const char* colon = std::strrchr(jobPath, ':');
-  return colon ? static_cast<size_t>(colon - jobPath) + 1 : 0;
+  return static_cast<size_t>(file_names::NameStart(jobPath) - jobPath);
 }
 
 // The folder of the run's temporary files: the system temp folder's

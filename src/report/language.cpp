@@ -14,8 +14,6 @@ TemplateIndex g_templateIndex = {{}, 0, {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}
 
 namespace {
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 // out = program folder + sub-folder + name; false (out "") when it does not fit.
 bool InProgramFolder(char* out, const char* sub, const char* name) {
   return bounded::Join(out, kReportPathSize, GetProgramDir(), sub, name);
@@ -77,7 +75,7 @@ int32_t ReadTemplateIndex(const char* name) {
 
 int32_t SelectLanguage(const char* name) {
   if (name == nullptr) return 0;
-  const languages::Language* language = languages::FindByLetter(Upper(name[0]));
+  const languages::Language* language = languages::FindByLetter(ascii::Upper(name[0]));
   if (language == nullptr) return 0;
   char path[kReportPathSize];
   if (!MakeDataPath(path, language->dataFile) || !FileExists(path)) return 0;
@@ -171,7 +169,7 @@ int32_t HasKviExtension(const char* fileName) {
   const char* point = std::strchr(fileName, '.');
   if (point == nullptr) return 0;
   // Each test fails at a NUL, so a shorter extension is never read past.
-  return Upper(point[1]) == 'K' && Upper(point[2]) == 'V' && Upper(point[3]) == 'I' ? 1 : 0;
+  return ascii::Upper(point[1]) == 'K' && ascii::Upper(point[2]) == 'V' && ascii::Upper(point[3]) == 'I' ? 1 : 0;
 }
 
 void ResetReportLanguageForTests() {

@@ -4,7 +4,8 @@
 // template files) beside the engine's: selecting a language writes the
 // settings file and tells the engine, so that both go on with the same code.
 // Its own LanguageNumber, which decides the Chinese exceptions of drawing, is
-// set only by the host (report/shared/language_number.h).
+// set only by engine code outside this library
+// (report/shared/language_number.h).
 #pragma once
 
 #include <cstdint>

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "os/os.h"
+#include "run/text.h"
 
 namespace {
 
@@ -19,14 +20,6 @@ int32_t ReadInt32(const void* address) {
   int32_t v;
   std::memcpy(&v, address, sizeof v);
   return v;
-}
-
-// Length of a text that ends at `length` or at an earlier NUL.
-size_t TextLength(const char* text, int64_t length) {
-  if (!text || length <= 0) return 0;
-  const void* nul = std::memchr(text, '\0', static_cast<size_t>(length));
-  return nul ? static_cast<size_t>(static_cast<const char*>(nul) - text)
-             : static_cast<size_t>(length);
 }
 
 // One line under construction. Everything appended is cut at the buffer's
@@ -43,7 +36,7 @@ struct Line {
   void Add(const char* s) { Add(s, std::strlen(s)); }
   void AddChar(char c) { Add(&c, 1); }
   void AddKey(const char* key, int64_t keyLength, size_t capacity) {
-    size_t n = TextLength(key, keyLength);
+    size_t n = bounded::LengthWithin(key, keyLength);
     Add(key, n < capacity ? n : capacity);
   }
   void AddReal(float value) {
@@ -127,7 +120,7 @@ void WriteZeroElement() { Emit(" , \n", 4); }
 // The flag of element i (from 0); past the flags text's end, a blank. A null
 // text has no flags.
 char FlagAt(const char* flags, int64_t flagsLength, int32_t i) {
-  return i < static_cast<int64_t>(TextLength(flags, flagsLength)) ? flags[i] : ' ';
+  return i < static_cast<int64_t>(bounded::LengthWithin(flags, flagsLength)) ? flags[i] : ' ';
 }
 
 // n: the position (from 1) of the last element among the first `count` that
@@ -207,7 +200,7 @@ void WriteResultIntAlways(const char* key, int64_t keyLength, const void* value)
 
 void WriteResultText(const char* key, int64_t keyLength, const char* text, int64_t textLength) {
   if (!g_resultsFile) return;
-  const size_t n = TextLength(text, textLength);
+  const size_t n = bounded::LengthWithin(text, textLength);
   if (n > 0 && text[0] == ' ') return;
   Line line;
   line.AddKey(key, keyLength, kTextCapacity);
@@ -289,7 +282,7 @@ void WriteResultTextArray(const char* key, int64_t keyLength, const char* elemen
   for (int32_t i = 0; i < n; ++i) {
     const char* element = elements + static_cast<size_t>(i) * width;
     Line line;
-    line.AddQuoted(element, TextLength(element, elementLength), kElementCapacity);
+    line.AddQuoted(element, bounded::LengthWithin(element, elementLength), kElementCapacity);
     line.Add(", \n");
     Emit(line);
   }
@@ -336,7 +329,7 @@ void FormatResultMessage(char* out, int64_t outLength, const void* number, const
 
 void WriteResultRaw(const char* text, int64_t length) {
   if (!g_resultsFile) return;
-  Emit(text, TextLength(text, length));
+  Emit(text, bounded::LengthWithin(text, length));
 }
 
 size_t ReplaceQuotesWithInch(char* text, size_t length, size_t capacity) {
@@ -362,7 +355,7 @@ void CopyUpToDoubleBlank(char* destination, int64_t destinationLength, const cha
                          int64_t sourceLength, const void* count) {
   // The search for two blanks stops at the source's NUL; the count does not,
   // but it never reaches past the source's length.
-  const size_t n = TextLength(source, sourceLength);
+  const size_t n = bounded::LengthWithin(source, sourceLength);
   size_t take = 0;
   bool found = false;
   for (size_t i = 0; i + 1 < n; ++i) {

@@ -39,20 +39,6 @@ void CloseChain(os::RegKey* keys, int opened) {
   while (opened > 0) os::RegClose(keys[--opened]);
 }
 
-void CopyCut(char* out, int64_t outLength, const char* text) {
-  if (outLength <= 0) return;
-  size_t n = std::strlen(text);
-  if (n > static_cast<size_t>(outLength - 1)) n = static_cast<size_t>(outLength - 1);
-  std::memcpy(out, text, n);
-  out[n] = '\0';
-}
-
-int64_t LengthWithin(const char* out, int64_t outLength) {
-  if (outLength <= 0) return 0;
-  const void* nul = std::memchr(out, '\0', static_cast<size_t>(outLength));
-  return nul ? static_cast<const char*>(nul) - out : outLength;
-}
-
 }  // namespace
 
 void FindSiblingSimulator(int32_t* flag) {
@@ -81,12 +67,11 @@ int64_t GetEnvValue(const char* name, int64_t nameLength, char* out, int64_t out
   // A name too long for its buffer is not looked up: cut, it would name
   // another variable.
   char variable[kRunFolderSize];
-  size_t n = 0;
-  while (nameLength > 0 && n < static_cast<size_t>(nameLength) && name[n] != '\0') ++n;
+  const size_t n = bounded::LengthWithin(name, nameLength);
   if (outLength > 0 && bounded::CopyPrefix(variable, sizeof variable, name, n)) {
     os::GetEnv(variable, out, static_cast<size_t>(outLength));
   }
-  return LengthWithin(out, outLength);
+  return static_cast<int64_t>(bounded::LengthWithin(out, outLength));
 }
 
 int32_t FindProgramDir(void* module, char* out, int64_t outLength) {
@@ -94,12 +79,10 @@ int32_t FindProgramDir(void* module, char* out, int64_t outLength) {
     char name[kRunFolderSize] = {};
     const uint32_t n = os::ModuleFileName(module, name, 255);
     if (n > 0 && n < 255) {
-      for (char* p = name; *p; ++p) {
-        if (*p >= 'a' && *p <= 'z') *p = static_cast<char>(*p - 'a' + 'A');
-      }
+      ascii::UpperInPlace(name);
       if (char* xeq = std::strstr(name, "XEQ\\")) {
         *xeq = '\0';
-        CopyCut(out, outLength, name);
+        bounded::CopyCut(out, outLength, name);
         return 0;
       }
     }

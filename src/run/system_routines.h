@@ -1,5 +1,7 @@
-// Support routines for engine code: starting programs, registry look-ups,
-// environment values and the program folder. No entry point calls them.
+// Routines for engine code outside this library: starting programs, registry
+// look-ups, environment values and the program folder. Nothing in the library
+// calls them but RunCommandText (engine/files), which starts its command line
+// through RunCommand.
 #pragma once
 
 #include <cstdint>

@@ -1,11 +1,16 @@
-// The one home of the library's text rules. Two kinds of text meet here:
+// The one home of the library's text rules:
 //
 // - `bounded`: NUL-terminated texts copied and joined into fixed buffers. A
 //   text that does not fit is never cut silently: the routines say so, and
 //   callers then leave the path alone (a cut path would name some other file).
+//   Only CopyCut cuts, for texts that are not names of files.
 // - `fixed`: the engine's texts, fixed-length and filled with blanks, and
-//   texts passed as address plus length; these helpers copy, measure and
-//   compare them, so no routine writes its own loop.
+//   texts passed as address plus length (taken into a NUL-terminated buffer,
+//   given back blank-padded); these helpers copy, measure and compare them,
+//   so no routine writes its own loop.
+// - `ascii`: upper-casing of ASCII letters only (other bytes stay as they are,
+//   whatever the code page).
+// - `file_names`: where the file name of a path starts.
 #pragma once
 
 #include <cstddef>
@@ -46,6 +51,25 @@ inline bool Join(char* dst, size_t capacity, const char* a, const char* b,
   std::memcpy(dst + na + nb, c, nc);
   dst[na + nb + nc] = '\0';
   return true;
+}
+
+// Copies `src` cut to capacity - 1 characters, and a NUL; nothing when the
+// capacity is 0 or less.
+inline void CopyCut(char* dst, int64_t capacity, const char* src) {
+  if (capacity <= 0) return;
+  size_t n = std::strlen(src);
+  if (n > static_cast<size_t>(capacity - 1)) n = static_cast<size_t>(capacity - 1);
+  std::memcpy(dst, src, n);
+  dst[n] = '\0';
+}
+
+// The length of a text that ends at `length` or at an earlier NUL (0 for a
+// null text or a length of 0 or less).
+inline size_t LengthWithin(const char* text, int64_t length) {
+  if (!text || length <= 0) return 0;
+  const void* nul = std::memchr(text, '\0', static_cast<size_t>(length));
+  return nul ? static_cast<size_t>(static_cast<const char*>(nul) - text)
+             : static_cast<size_t>(length);
 }
 
 }  // namespace bounded
@@ -100,15 +124,7 @@ inline bool EqualIgnoringTrailingBlanks(const char* a, size_t aLength, const cha
 // Copies the text without its trailing blanks into a NUL-terminated buffer of
 // `capacity` bytes. False (and the buffer holds "") when it does not fit.
 inline bool ToCString(char* dst, size_t capacity, const char* src, size_t srcLength) {
-  const size_t n = TrimmedLength(src, srcLength);
-  if (capacity == 0) return false;
-  if (n + 1 > capacity) {
-    dst[0] = '\0';
-    return false;
-  }
-  if (n > 0) std::memcpy(dst, src, n);
-  dst[n] = '\0';
-  return true;
+  return bounded::CopyPrefix(dst, capacity, src, TrimmedLength(src, srcLength));
 }
 
 // Appends the trimmed text to a NUL-terminated buffer of `capacity` bytes.
@@ -122,4 +138,63 @@ inline bool AppendTrimmed(char* dst, size_t capacity, const char* src, size_t sr
   return true;
 }
 
+// Copies the first min(length, limit) characters of an engine text into
+// `buffer` (limit + 1 bytes) and ends it with a NUL. A null text or a length of
+// 0 or less gives an empty text. Returns the number of characters copied.
+inline int64_t TakeText(char* buffer, int64_t limit, const char* text, int64_t length) {
+  int64_t n = length;
+  if (text == nullptr || n < 0) n = 0;
+  if (n > limit) n = limit;
+  if (n > 0) std::memcpy(buffer, text, static_cast<size_t>(n));
+  buffer[n] = '\0';
+  return n;
+}
+
+// Brings an engine text to exactly `width` characters, cut or padded with
+// blanks, and ends it with a NUL (`buffer` holds width + 1 bytes). Used where a
+// routine needs a fixed-width word such as a command or a screen name.
+inline void TakePaddedText(char* buffer, int64_t width, const char* text, int64_t length) {
+  const int64_t n = TakeText(buffer, width, text, length);
+  if (width > n) std::memset(buffer + n, ' ', static_cast<size_t>(width - n));
+  buffer[width] = '\0';
+}
+
+// Hands a result text back to the engine: the first min(fieldLength,
+// resultLength) characters of `result`, the rest of the field filled with
+// blanks. No NUL is written: the field is the caller's fixed-length text. The
+// two may overlap.
+inline void GiveText(char* field, int64_t fieldLength, const char* result, int64_t resultLength) {
+  if (field == nullptr || fieldLength <= 0) return;
+  int64_t n = resultLength < fieldLength ? resultLength : fieldLength;
+  if (result == nullptr || n < 0) n = 0;
+  if (n > 0) std::memmove(field, result, static_cast<size_t>(n));
+  if (fieldLength > n) std::memset(field + n, ' ', static_cast<size_t>(fieldLength - n));
+}
+
 }  // namespace fixed
+
+namespace ascii {
+
+inline char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Upper-cases a NUL-terminated text in place.
+inline void UpperInPlace(char* text) {
+  for (char* p = text; *p; ++p) *p = Upper(*p);
+}
+
+}  // namespace ascii
+
+namespace file_names {
+
+// Where the file name of a Windows path starts: after its last '\', '/' or
+// ':' (Windows takes '/' as a separator too, and "C:NAME" names NAME in the
+// current folder of drive C:); the whole path when it has none of them.
+inline const char* NameStart(const char* path) {
+  const char* name = path;
+  for (const char* p = path; *p; ++p) {
+    if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
+  }
+  return name;
+}
+
+}  // namespace file_names

@@ -1,4 +1,4 @@
-// The run-service routines that the library itself never calls.
+// The folder and command routines for engine code outside this library.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,7 +1,6 @@
 // The Language setting of the settings file and the engine's language code.
 #include "engine/files/language_setting.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "run/text.h"
@@ -20,7 +19,7 @@ int32_t ReadLanguageSetting(char* code3) {
   // Only the first letter counts; a letter of no language is English by number
   // and keeps its own three characters, blank-padded, as the code.
   int32_t number = 1;
-  const char first = static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
+  const char first = ascii::Upper(value[0]);
   if (const languages::Language* language = languages::FindByLetter(first)) {
     std::strcpy(value, language->name);
     number = language->number;

@@ -1,33 +1,8 @@
 #include "report/shared/engine_interface.h"
 
-#include <cstring>
-
 #include "host/gantry.h"
 
 namespace engine_call {
-
-int64_t TakeText(char* buffer, int64_t limit, const char* text, int64_t length) {
-  int64_t n = length;
-  if (text == nullptr || n < 0) n = 0;
-  if (n > limit) n = limit;
-  if (n > 0) std::memcpy(buffer, text, static_cast<size_t>(n));
-  buffer[n] = '\0';
-  return n;
-}
-
-void TakePaddedText(char* buffer, int64_t width, const char* text, int64_t length) {
-  const int64_t n = TakeText(buffer, width, text, length);
-  if (width > n) std::memset(buffer + n, ' ', static_cast<size_t>(width - n));
-  buffer[width] = '\0';
-}
-
-void GiveText(char* field, int64_t fieldLength, const char* result, int64_t resultLength) {
-  if (field == nullptr || fieldLength <= 0) return;
-  int64_t n = resultLength < fieldLength ? resultLength : fieldLength;
-  if (result == nullptr || n < 0) n = 0;
-  if (n > 0) std::memmove(field, result, static_cast<size_t>(n));
-  if (fieldLength > n) std::memset(field + n, ' ', static_cast<size_t>(fieldLength - n));
-}
 
 int32_t TakeInt32(const int64_t* value) {
   if (value == nullptr) return 0;

@@ -17,6 +17,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "run/text.h"
+
 namespace engine_call {
 
 // The limit of the texts that the drawing and host-text routines hand on.
@@ -29,26 +31,17 @@ struct TextBuffer {
   char text[Limit + 1];
 };
 
-// Copies the first min(length, limit) characters of an engine text into
-// `buffer` (limit + 1 bytes) and ends it with a NUL. A null text or a length of
-// 0 or less gives an empty text. Returns the number of characters copied.
-int64_t TakeText(char* buffer, int64_t limit, const char* text, int64_t length);
+// Taking an engine text into a buffer and giving a result text back follow the
+// library's text rules (run/text.h).
+using fixed::GiveText;
+using fixed::TakePaddedText;
+using fixed::TakeText;
 
 template <int64_t Limit>
 inline const char* TakeText(TextBuffer<Limit>* buffer, const char* text, int64_t length) {
   TakeText(buffer->text, Limit, text, length);
   return buffer->text;
 }
-
-// Brings an engine text to exactly `width` characters, cut or padded with
-// blanks, and ends it with a NUL (`buffer` holds width + 1 bytes). Used where a
-// routine needs a fixed-width word such as a command or a screen name.
-void TakePaddedText(char* buffer, int64_t width, const char* text, int64_t length);
-
-// Hands a result text back to the engine: the first min(fieldLength,
-// resultLength) characters of `result`, the rest of the field filled with
-// blanks. No NUL is written: the field is the caller's fixed-length text.
-void GiveText(char* field, int64_t fieldLength, const char* result, int64_t resultLength);
 
 // An eight-byte integer passed by address, as the 32-bit value a routine of the
 // library takes (a null address reads as 0; the value is truncated to its low

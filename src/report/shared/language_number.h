@@ -1,6 +1,6 @@
 // The report library's LanguageNumber: it decides the Chinese exceptions of
-// the character tests and of drawing, and only the host sets it (through
-// SetLanguageNumber); selecting a language never changes it.
+// the character tests and of drawing. Only engine code outside this library
+// sets it (SetLanguageNumber); selecting a language never changes it.
 #pragma once
 
 #include <cstdint>
