@@ -21,6 +21,7 @@
 #include "drawing/drawing_binary.cpp"
 #include "drawing/drawing_format.cpp"
 #include "drawing/drawing_load.cpp"
+#include "drawing/drawing_messages.cpp"
 #include "drawing/drawing_paths.cpp"
 #include "drawing/drawing_text.cpp"
 #include "drawing/drawing_writers.cpp"

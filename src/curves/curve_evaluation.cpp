@@ -1,10 +1,10 @@
 // Evaluation of the prepared curves: bracket search, segment interpolation,
 // property lookup between pressure levels, the bisection along the second
 // axis and the searches for a temperature from either end of a curve.
+#include "curves/curve_evaluation.h"
+
 #include <cmath>
 #include <cstdint>
-
-#include "curves/stream_curves.h"
 
 namespace {
 

@@ -2,10 +2,12 @@
 // of empty and duplicate points, the ordered lists, repair of the properties
 // that must be positive and the per-level values; plus the sorts, the reset of
 // one stream and the small queries over a prepared block.
+#include "curves/curve_preparation.h"
+
 #include <cmath>
 #include <cstdint>
 
-#include "curves/stream_curves.h"
+#include "curves/curve_evaluation.h"
 
 namespace {
 

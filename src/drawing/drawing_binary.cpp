@@ -5,9 +5,12 @@
 // a header that is short, negative or promises more bytes than follow it means
 // there is no such drawing (count 0), so a damaged file can neither make the
 // reader run past its blocks nor leave an earlier file's header behind.
+#include "drawing/drawing_binary.h"
+
 #include <cstring>
 
-#include "drawing/drawing_files.h"
+#include "drawing/drawing_messages.h"
+#include "os/os.h"
 
 DrawingFileHeader g_drawingHeader;
 
@@ -86,10 +89,6 @@ FILE* OpenDrawing(const char* path, int n, int64_t* headerPosition) {
 }
 
 }  // namespace
-
-void ShowDrawingMessage(const char* text, const char* title) {
-  os::ShowMessageBox(nullptr, text, title, os::kMbOk | os::kMbIconStop);
-}
 
 bool SeekDrawing(FILE* file, int n) {
   const int64_t length = LengthOf(file);

@@ -1,9 +1,13 @@
 // Reading a drawing of either kind, and holding one in movable memory blocks
 // for a picture slot.
+#include "drawing/drawing_load.h"
+
 #include <cmath>
 #include <cstring>
 
-#include "drawing/drawing_files.h"
+#include "drawing/drawing_binary.h"
+#include "drawing/drawing_messages.h"
+#include "drawing/drawing_text.h"
 #include "drawing/drawing_paths.h"
 #include "report/shared/drawing_tools.h"
 

@@ -4,11 +4,14 @@
 // passed over by the count pass exactly where the read pass reads it, and both
 // clamp a text's length the same way), so the count sizes the read pass's
 // blocks exactly; the read pass still never writes past the capacity it gets.
+#include "drawing/drawing_text.h"
+
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
-#include "drawing/drawing_files.h"
 #include "drawing/fixed_fields.h"
+#include "os/os.h"
 
 namespace {
 

@@ -5,9 +5,14 @@
 // a failed write the target is cut back to its length before the call, so the
 // drawings already in it keep their numbers. A writer never writes a file onto
 // itself, which would destroy every drawing after the first.
+#include "drawing/drawing_writers.h"
+
 #include <cstring>
 
-#include "drawing/drawing_files.h"
+#include "drawing/drawing_binary.h"
+#include "drawing/drawing_load.h"
+#include "drawing/drawing_messages.h"
+#include "drawing/drawing_text.h"
 #include "drawing/drawing_paths.h"
 #include "report/shared/engine_interface.h"
 

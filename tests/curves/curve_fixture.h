@@ -11,7 +11,8 @@
 
 #include "entry/library_reset.h"
 #include "curves/stream_curve_block.h"
-#include "curves/stream_curves.h"
+#include "curves/curve_evaluation.h"
+#include "curves/curve_preparation.h"
 
 namespace curve_test {
 

@@ -9,6 +9,7 @@
 
 #include "engine/files/unit_table.h"
 #include "engine/input/run_input_reader.h"
+#include "engine/input/run_input_unit.h"
 #include "input_fixture.h"
 #include "support/kvt_writer.h"
 

@@ -10,7 +10,7 @@
 #include "engine/files/run_services.h"
 #include "engine/files/unit_table.h"
 #include "engine/input/input_tables.h"
-#include "engine/input/run_input_reader.h"
+#include "engine/input/run_input_unit.h"
 #include "engine/main/class_resolution.h"
 #include "engine/main/p_number.h"
 #include "engine/material/material_property.h"
