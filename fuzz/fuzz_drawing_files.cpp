@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "run/run_context.h"
 #include "os/os.h"
+#include "run/run_context.h"
 
 // The libraries are built without the fuzzer's coverage instrumentation, so
 // the drawing sources are compiled into this program: the fuzzer then sees

@@ -16,8 +16,7 @@ bool IsNonNegativeCode(int64_t code);
 // list gives (entry, 0), an empty one (0, 0). `abscissae` and `list` each hold
 // n values; abscissae[e - 1] belongs to number e. An entry above n ends the
 // list, and n below 2 gives (0, 0).
-void FindBracket(float x, const float* abscissae, int64_t pair[2], const int64_t* list,
-                 int64_t n);
+void FindBracket(float x, const float* abscissae, int64_t pair[2], const int64_t* list, int64_t n);
 
 // Linear interpolation (or extrapolation) on the segment (x1, y1)-(x2, y2),
 // with the rules for missing or coincident ends and, for the non-negative class
@@ -42,8 +41,7 @@ float StreamProperty(int64_t axis, int64_t code, float x, float pressure, int64_
 // stream's temperature equals x, found by bisection (at most 100 steps in the
 // window 0.8..1.2 times the first estimate; no failure is reported when the
 // window misses the temperature).
-float EvaluateStreamProperty(int64_t axis, int64_t code, float x, float pressure,
-                             int64_t stream);
+float EvaluateStreamProperty(int64_t axis, int64_t code, float x, float pressure, int64_t stream);
 
 // Extra column 1..50 at second-axis value x.
 float ExtraColumnAt(int64_t column, float x, float pressure, int64_t stream);

@@ -18,8 +18,8 @@ void SortValidPoints(int64_t* list, const float* values, int64_t n);
 // As SortValidPoints; stops with *flag = 1 as soon as two listed entries have
 // equal values and different second values (the list is then left unfinished),
 // else *flag = 0.
-void SortValidPointsChecked(int64_t* list, const float* values, const float* second,
-                            int64_t n, int64_t* flag);
+void SortValidPointsChecked(int64_t* list, const float* values, const float* second, int64_t n,
+                            int64_t* flag);
 
 // Sets the level pressures, LevelValues 101 and 102, both axis copies and all
 // 21 properties of one stream to kMissingValue; lists, LevelValues 103, 104 and

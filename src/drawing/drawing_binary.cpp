@@ -128,8 +128,8 @@ void ReadDrawingBinary(const char* path, int32_t* count, unsigned char* records,
   const size_t got =
       wanted > 0 ? std::fread(records, kDrawingRecordSize, static_cast<size_t>(wanted), f) : 0;
   const int64_t bytes = h.stringSize < stringCapacity ? h.stringSize : stringCapacity;
-  const int64_t stringsAt = position + kDrawingHeaderSize +
-                            static_cast<int64_t>(h.recordCount) * kDrawingRecordSize;
+  const int64_t stringsAt =
+      position + kDrawingHeaderSize + static_cast<int64_t>(h.recordCount) * kDrawingRecordSize;
   if (bytes > 0 && SeekTo(f, stringsAt)) std::fread(strings, 1, static_cast<size_t>(bytes), f);
   *count = static_cast<int32_t>(got);
   *largestX = h.largestX;

@@ -7,8 +7,8 @@
 
 #include "drawing/drawing_binary.h"
 #include "drawing/drawing_messages.h"
-#include "drawing/drawing_text.h"
 #include "drawing/drawing_paths.h"
+#include "drawing/drawing_text.h"
 #include "report/shared/drawing_tools.h"
 
 namespace {
@@ -59,9 +59,8 @@ void CountDrawing(const char* path, int32_t* count, int32_t* stringSize, int n) 
   }
 }
 
-void ReadDrawing(const char* path, int32_t* count, unsigned char* records,
-                 int64_t recordCapacity, char* strings, int64_t stringCapacity,
-                 float* largestX, float* largestY, int n) {
+void ReadDrawing(const char* path, int32_t* count, unsigned char* records, int64_t recordCapacity,
+                 char* strings, int64_t stringCapacity, float* largestX, float* largestY, int n) {
   *count = 0;
   *largestX = 0.0f;
   *largestY = 0.0f;

@@ -10,9 +10,8 @@
 // a text drawing (n is not used), "KFD" drawing n of a binary file; anything
 // else reads nothing, count 0.
 void CountDrawing(const char* path, int32_t* count, int32_t* stringSize, int n);
-void ReadDrawing(const char* path, int32_t* count, unsigned char* records,
-                 int64_t recordCapacity, char* strings, int64_t stringCapacity,
-                 float* largestX, float* largestY, int n);
+void ReadDrawing(const char* path, int32_t* count, unsigned char* records, int64_t recordCapacity,
+                 char* strings, int64_t stringCapacity, float* largestX, float* largestY, int n);
 
 // A drawing held in memory for a picture slot. Both blocks are movable and
 // unlocked between uses; stringSize is the string area's size in bytes, which

@@ -235,8 +235,8 @@ void CountDrawingText(const char* path, int32_t* count, int32_t* stringSize) {
 }
 
 void ReadDrawingText(const char* path, int32_t* count, unsigned char* records,
-                     int64_t recordCapacity, char* strings, int64_t stringCapacity,
-                     float* largestX, float* largestY) {
+                     int64_t recordCapacity, char* strings, int64_t stringCapacity, float* largestX,
+                     float* largestY) {
   float scale = 1.0f;
   float originX = 0.0f;
   float originY = 0.0f;
@@ -332,7 +332,8 @@ void ReadDrawingText(const char* path, int32_t* count, unsigned char* records,
         }
         // A text that would not fit the string area given is cut to what fits.
         if (stringOffset + length > stringCapacity) {
-          length = static_cast<int32_t>(stringCapacity > stringOffset ? stringCapacity - stringOffset : 0);
+          length = static_cast<int32_t>(
+              stringCapacity > stringOffset ? stringCapacity - stringOffset : 0);
         }
         r.field3 = r.field3 * 1.45f * scale;
         r.field5 = static_cast<float>(length);

@@ -24,8 +24,8 @@ void CountDrawingText(const char* path, int32_t* count, int32_t* stringSize);
 // the drawing's largest x and y come back. Scale (F) and origin (O) lines are
 // applied to every later coordinate.
 void ReadDrawingText(const char* path, int32_t* count, unsigned char* records,
-                     int64_t recordCapacity, char* strings, int64_t stringCapacity,
-                     float* largestX, float* largestY);
+                     int64_t recordCapacity, char* strings, int64_t stringCapacity, float* largestX,
+                     float* largestY);
 
 // The largest x and y of the points of a C or E record's arc, sampled once a
 // degree over the sweep (at most one full turn; a sweep that is not finite

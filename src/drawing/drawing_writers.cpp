@@ -12,8 +12,8 @@
 #include "drawing/drawing_binary.h"
 #include "drawing/drawing_load.h"
 #include "drawing/drawing_messages.h"
-#include "drawing/drawing_text.h"
 #include "drawing/drawing_paths.h"
+#include "drawing/drawing_text.h"
 #include "report/shared/engine_interface.h"
 
 namespace {
@@ -46,8 +46,8 @@ void RestoreTarget(const char* path, const TargetBefore& before) {
 
 // Writes header, records and string area; closes the file. False when any
 // write, or the close, fails.
-bool WriteDrawing(FILE* f, const DrawingFileHeader& header, const void* records,
-                  size_t recordBytes, const void* strings, size_t stringBytes) {
+bool WriteDrawing(FILE* f, const DrawingFileHeader& header, const void* records, size_t recordBytes,
+                  const void* strings, size_t stringBytes) {
   bool ok = WriteAll(f, &header, sizeof header) && WriteAll(f, records, recordBytes) &&
             WriteAll(f, strings, stringBytes);
   if (std::fclose(f) != 0) ok = false;
@@ -96,8 +96,8 @@ void WriteOneDrawing(const char* source, const char* target, const char* title, 
       ShowDrawingMessage(kMsgCannotCreate, kTitleConvert);
     } else {
       const DrawingFileHeader header = MakeDrawingHeader(title, read, size, largestX, largestY);
-      if (!WriteDrawing(f, header, records, static_cast<size_t>(read) * kDrawingRecordSize,
-                        strings, static_cast<size_t>(size))) {
+      if (!WriteDrawing(f, header, records, static_cast<size_t>(read) * kDrawingRecordSize, strings,
+                        static_cast<size_t>(size))) {
         RestoreTarget(target, before);
         ShowDrawingMessage(kMsgCannotWrite, kTitleConvert);
       }
@@ -111,8 +111,7 @@ void WriteOneDrawing(const char* source, const char* target, const char* title, 
 
 // The source and target names after the input folder (kPathBuffer bytes
 // each); false when either does not fit.
-bool BothInInputFolder(const char* source, const char* target, char* sourcePath,
-                       char* targetPath) {
+bool BothInInputFolder(const char* source, const char* target, char* sourcePath, char* targetPath) {
   return InputFolderPath(sourcePath, kDrawingPathSize, source) &&
          InputFolderPath(targetPath, kDrawingPathSize, target);
 }

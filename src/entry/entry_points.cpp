@@ -9,11 +9,11 @@
 #include "entry/report_conversion.h"
 #include "entry/run_cleanup.h"
 #include "entry/run_setup.h"
-#include "run/results_writer.h"
-#include "run/run_context.h"
 #include "host/gantry.h"
 #include "host/relay.h"
 #include "os/os.h"
+#include "run/results_writer.h"
+#include "run/run_context.h"
 
 namespace {
 

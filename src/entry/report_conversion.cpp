@@ -3,10 +3,10 @@
 
 #include <cstdio>
 
-#include "run/text.h"
-#include "run/run_context.h"
 #include "os/os.h"
 #include "report/report_lines.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
 int ConvertReportToText(const char* reportPath, const char* textPath) {
   FILE* text = os::OpenFile(textPath, "wb");

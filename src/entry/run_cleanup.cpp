@@ -3,10 +3,10 @@
 
 #include <cstring>
 
-#include "run/text.h"
-#include "run/run_context.h"
 #include "host/gantry.h"
 #include "os/os.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
 void DeleteMatchingFiles(const char* folder, const char* pattern) {
   char namePattern[kRunFolderSize];

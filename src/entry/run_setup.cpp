@@ -51,9 +51,8 @@ int64_t Length(const char* text) { return static_cast<int64_t>(std::strlen(text)
 
 }  // namespace
 
-void SetUpRunContext(const char* programFolder, const char* jobPath,
-                     const char* applicationNumber, const char* runModeWord,
-                     const char* runId) {
+void SetUpRunContext(const char* programFolder, const char* jobPath, const char* applicationNumber,
+                     const char* runModeWord, const char* runId) {
   RunContext& c = g_runContext;
   c.programFolderFits = bounded::Copy(c.programFolder, sizeof c.programFolder, programFolder);
 
@@ -83,4 +82,3 @@ bool MakeResultsFileName(const char* jobPath, char* out) {
   if (!bounded::CopyPrefix(out, kRunFolderSize, jobPath, keep)) return false;
   return bounded::Join(out, kRunFolderSize, out, "KOU");
 }
-

@@ -9,9 +9,8 @@
 void MakeRunId(char* out);
 
 // Fills the run context from the job path and hands the engine its copy.
-void SetUpRunContext(const char* programFolder, const char* jobPath,
-                     const char* applicationNumber, const char* runModeWord,
-                     const char* runId);
+void SetUpRunContext(const char* programFolder, const char* jobPath, const char* applicationNumber,
+                     const char* runModeWord, const char* runId);
 
 // The results file name of a job path into `out` (kRunFolderSize bytes):
 // false (out empty) when it does not fit.

@@ -66,9 +66,7 @@ bool GetEnv(const char* name, char* out, size_t outSize) {
   return true;
 }
 
-bool IsBareFileName(const char* name) {
-  return std::strpbrk(name, "\\/:") == nullptr;
-}
+bool IsBareFileName(const char* name) { return std::strpbrk(name, "\\/:") == nullptr; }
 
 // Windows matching: '*' takes any run of characters (dots included), '?' one
 // character, letters compare without regard to case. A pattern ending in ".*"
@@ -82,9 +80,8 @@ bool WildcardMatch(const char* pattern, const char* name) {
     if (*p == '*') {
       starP = p++;
       starN = n;
-    } else if (*p == '?' ||
-               std::toupper(static_cast<unsigned char>(*p)) ==
-                   std::toupper(static_cast<unsigned char>(*n))) {
+    } else if (*p == '?' || std::toupper(static_cast<unsigned char>(*p)) ==
+                                std::toupper(static_cast<unsigned char>(*n))) {
       ++p;
       ++n;
     } else if (starP) {

@@ -1,7 +1,7 @@
 // The seam on Windows: each function is the Win32 (or msvcrt) call it names.
-#include <windows.h>
 #include <process.h>
 #include <share.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -121,19 +121,18 @@ static std::string SettingsPath(const char* fileName) {
   return fileName;
 }
 
-uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue,
-                          char* out, uint32_t outSize, const char* fileName) {
+uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue, char* out,
+                     uint32_t outSize, const char* fileName) {
   return ::GetPrivateProfileStringA(section, key, defaultValue, out, outSize,
                                     SettingsPath(fileName).c_str());
 }
 
-bool WriteSetting(const char* section, const char* key, const char* value,
-                        const char* fileName) {
+bool WriteSetting(const char* section, const char* key, const char* value, const char* fileName) {
   return ::WritePrivateProfileStringA(section, key, value, SettingsPath(fileName).c_str()) != 0;
 }
 
 uint32_t ReadSystemSetting(const char* section, const char* key, const char* defaultValue,
-                                char* out, uint32_t outSize) {
+                           char* out, uint32_t outSize) {
   if (g_overrides.settingsFolderSet) {
     return ReadSetting(section, key, defaultValue, out, outSize, "WIN.INI");
   }

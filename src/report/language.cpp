@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "engine/files/language_setting.h"
-#include "run/text.h"
-#include "run/run_context.h"
 #include "os/os.h"
 #include "run/languages.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
 ReportLanguage g_reportLanguage = {{' ', ' ', ' '}, {' ', ' ', ' '}};
 TemplateIndex g_templateIndex = {{}, 0, {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}};
@@ -134,8 +134,10 @@ int32_t LoadTemplate(const char* name, char* record, int32_t screenNumber) {
 void TranslateBoxChars(char* text, int32_t length) {
   for (int32_t i = 0; i < length; ++i) {
     switch (static_cast<unsigned char>(text[i])) {
+      // clang-format off
       case 179: case 180: case 191: case 192: case 193:
       case 194: case 195: case 197: case 217: case 218:
+        // clang-format on
         text[i] = '|';
         break;
       case 196:
@@ -158,7 +160,9 @@ bool MakeTemplatePath(char* out, const char* name) {
   return InProgramFolder(out, kTemplateSubFolder, name);
 }
 
-bool MakeDataPath(char* out, const char* name) { return InProgramFolder(out, kDataSubFolder, name); }
+bool MakeDataPath(char* out, const char* name) {
+  return InProgramFolder(out, kDataSubFolder, name);
+}
 
 int32_t FileExists(const char* path) {
   return path != nullptr && os::FileAttributes(path) != os::kInvalidAttributes ? 1 : 0;
@@ -169,7 +173,10 @@ int32_t HasKviExtension(const char* fileName) {
   const char* point = std::strchr(fileName, '.');
   if (point == nullptr) return 0;
   // Each test fails at a NUL, so a shorter extension is never read past.
-  return ascii::Upper(point[1]) == 'K' && ascii::Upper(point[2]) == 'V' && ascii::Upper(point[3]) == 'I' ? 1 : 0;
+  return ascii::Upper(point[1]) == 'K' && ascii::Upper(point[2]) == 'V' &&
+                 ascii::Upper(point[3]) == 'I'
+             ? 1
+             : 0;
 }
 
 void ResetReportLanguageForTests() {

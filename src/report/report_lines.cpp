@@ -5,9 +5,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "run/text.h"
-#include "run/run_context.h"
 #include "os/os.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
 const char kPictureLinePrefix[] = "$$$";
 const char kPageBreakLinePrefix[] = "[Page break]";
@@ -263,11 +263,13 @@ void PlainTextRow(const ReportLine& line, char* out) {
 
 bool IsDrawingReference(const char* reference) {
   const char* end = std::strchr(reference, ' ');
-  const size_t nameLength = end != nullptr ? static_cast<size_t>(end - reference) : std::strlen(reference);
+  const size_t nameLength =
+      end != nullptr ? static_cast<size_t>(end - reference) : std::strlen(reference);
   const char* point = nullptr;
   for (size_t i = 0; i < nameLength; ++i) {
     if (reference[i] == '.') point = reference + i;
   }
   if (point == nullptr || static_cast<size_t>(reference + nameLength - point) < 4) return false;
-  return ascii::Upper(point[1]) == 'K' && ascii::Upper(point[2]) == 'F' && ascii::Upper(point[3]) == 'D';
+  return ascii::Upper(point[1]) == 'K' && ascii::Upper(point[2]) == 'F' &&
+         ascii::Upper(point[3]) == 'D';
 }

@@ -306,9 +306,8 @@ void WriteResultIntList(const char* key, int64_t keyLength, const int32_t* value
   for (int32_t i = 0; i < n; ++i) WriteElement(values[i]);
 }
 
-void WriteResultMessage(const void* number, const void* kind, const float* value1,
-                        const void* int1, const float* value2, const void* int2,
-                        const void* int3) {
+void WriteResultMessage(const void* number, const void* kind, const float* value1, const void* int1,
+                        const float* value2, const void* int2, const void* int3) {
   if (!g_resultsFile) return;
   Line line;
   if (BuildMessage(line, number, kind, value1, int1, value2, int2, int3)) Emit(line);

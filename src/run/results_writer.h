@@ -34,9 +34,9 @@ void CloseResultsFile();
 void FlushResultsFile();
 bool ResultsFileIsOpen();
 
-void WriteResultReal(const char* key, int64_t keyLength, const float* value);        // not for 0.0
+void WriteResultReal(const char* key, int64_t keyLength, const float* value);  // not for 0.0
 void WriteResultRealAlways(const char* key, int64_t keyLength, const float* value);
-void WriteResultInt(const char* key, int64_t keyLength, const void* value);          // not for 0
+void WriteResultInt(const char* key, int64_t keyLength, const void* value);  // not for 0
 void WriteResultIntAlways(const char* key, int64_t keyLength, const void* value);
 // Nothing when the text begins with a blank.
 void WriteResultText(const char* key, int64_t keyLength, const char* text, int64_t textLength);
@@ -66,9 +66,8 @@ void WriteResultIntList(const char* key, int64_t keyLength, const int32_t* value
 // Message line of kind 1 Warning, 2 Limit, 3 Error, 4 Suggestion, 5 Note:
 // "Message,<kind>;number(4);int3(2);value1;int1(2);value2;int2(2),0". Other
 // kinds write nothing.
-void WriteResultMessage(const void* number, const void* kind, const float* value1,
-                        const void* int1, const float* value2, const void* int2,
-                        const void* int3);
+void WriteResultMessage(const void* number, const void* kind, const float* value1, const void* int1,
+                        const float* value2, const void* int2, const void* int3);
 // The same line, "\n" and NUL included, into `out` instead of the file, cut to
 // outLength - 1 characters; `out` is left as it was for another kind or when
 // not even the NUL fits.

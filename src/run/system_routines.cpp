@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "run/text.h"
-#include "run/run_context.h"
 #include "os/os.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
 intptr_t SpawnProgram(int32_t spawnMode, const char* programName, const char* argument1,
                       const char* argument2, const char* argument3, const char* argument4) {

@@ -38,8 +38,7 @@ inline bool Copy(char* dst, size_t capacity, const char* src) {
 }
 
 // dst = a + b + c. False, with dst "", when the whole does not fit.
-inline bool Join(char* dst, size_t capacity, const char* a, const char* b,
-                 const char* c = "") {
+inline bool Join(char* dst, size_t capacity, const char* a, const char* b, const char* c = "") {
   const size_t na = std::strlen(a), nb = std::strlen(b), nc = std::strlen(c);
   if (capacity == 0) return false;
   if (na + nb + nc + 1 > capacity) {

@@ -34,8 +34,8 @@ struct LibraryState {
 
 inline void RecordAndAnswer(LibraryState& s, const float* propertyCode, const float* mode,
                             const float* unitSystem, const float* currencyIndex,
-                            const int64_t* materialNumber, const float* temperature,
-                            float* result, int64_t* status, char* text, int64_t textLength) {
+                            const int64_t* materialNumber, const float* temperature, float* result,
+                            int64_t* status, char* text, int64_t textLength) {
   MaterialLibraryCall* c = s.log.Add();
   c->address[0] = propertyCode;
   c->address[1] = mode;
@@ -89,7 +89,9 @@ inline const MaterialLibraryCall* RecordedCall(const LibraryState& s, int32_t in
 }
 
 // Non-zero: every later call raises this structured exception; 0 clears.
-inline void SetRaise(LibraryState& s, uint32_t exceptionCode) { s.answer.raiseCode = exceptionCode; }
+inline void SetRaise(LibraryState& s, uint32_t exceptionCode) {
+  s.answer.raiseCode = exceptionCode;
+}
 
 inline void SetAnswer(LibraryState& s, int64_t status, int32_t fill, const float* words,
                       int32_t wordCount, const char* text, int64_t textChars) {
@@ -111,27 +113,25 @@ inline void SetAnswer(LibraryState& s, int64_t status, int32_t fill, const float
 // SetAnswer and SetRaise (exported as Control_CallCount and so on), all over
 // the file's own `g_libraryState`. The file adds its Reset (and anything of
 // its own, such as the Tarsus price).
-#define DEFINE_MATERIAL_LIBRARY_STANDIN(PROP, Control)                                          \
-  namespace {                                                                                 \
-  LibraryState g_libraryState;                                                                \
-  }                                                                                           \
-  STANDIN_API void PROP(const float* propertyCode, const float* mode,             \
-                                     const float* unitSystem, const float* currencyIndex,      \
-                                     const int64_t* materialNumber, const float* temperature,  \
-                                     float* result, int64_t* status, char* text,               \
-                                     int64_t textLength) {                                     \
-    RecordAndAnswer(g_libraryState, propertyCode, mode, unitSystem, currencyIndex,            \
-                    materialNumber, temperature, result, status, text, textLength);           \
-  }                                                                                           \
-  STANDIN_API int32_t Control##_CallCount(void) { return g_libraryState.log.count; }              \
-  STANDIN_API const MaterialLibraryCall* Control##_Call(int32_t index) {                      \
-    return RecordedCall(g_libraryState, index);                                               \
-  }                                                                                           \
-  STANDIN_API void Control##_SetAnswer(int64_t status, int32_t fill, const float* words,      \
-                                       int32_t wordCount, const char* text,                  \
-                                       int64_t textChars) {                                   \
-    SetAnswer(g_libraryState, status, fill, words, wordCount, text, textChars);               \
-  }                                                                                           \
-  STANDIN_API void Control##_SetRaise(uint32_t exceptionCode) {                               \
-    SetRaise(g_libraryState, exceptionCode);                                                  \
+#define DEFINE_MATERIAL_LIBRARY_STANDIN(PROP, Control)                                             \
+  namespace {                                                                                      \
+  LibraryState g_libraryState;                                                                     \
+  }                                                                                                \
+  STANDIN_API void PROP(const float* propertyCode, const float* mode, const float* unitSystem,     \
+                        const float* currencyIndex, const int64_t* materialNumber,                 \
+                        const float* temperature, float* result, int64_t* status, char* text,      \
+                        int64_t textLength) {                                                      \
+    RecordAndAnswer(g_libraryState, propertyCode, mode, unitSystem, currencyIndex, materialNumber, \
+                    temperature, result, status, text, textLength);                                \
+  }                                                                                                \
+  STANDIN_API int32_t Control##_CallCount(void) { return g_libraryState.log.count; }               \
+  STANDIN_API const MaterialLibraryCall* Control##_Call(int32_t index) {                           \
+    return RecordedCall(g_libraryState, index);                                                    \
+  }                                                                                                \
+  STANDIN_API void Control##_SetAnswer(int64_t status, int32_t fill, const float* words,           \
+                                       int32_t wordCount, const char* text, int64_t textChars) {   \
+    SetAnswer(g_libraryState, status, fill, words, wordCount, text, textChars);                    \
+  }                                                                                                \
+  STANDIN_API void Control##_SetRaise(uint32_t exceptionCode) {                                    \
+    SetRaise(g_libraryState, exceptionCode);                                                       \
   }

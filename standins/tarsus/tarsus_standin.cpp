@@ -18,8 +18,7 @@ STANDIN_API void TarsusStandin_Reset(void) {
   g_priceLog.Clear();
 }
 
-STANDIN_API float TARSUS_PRICE(const int64_t* materialNumber,
-                                            const int64_t* unitSystem) {
+STANDIN_API float TARSUS_PRICE(const int64_t* materialNumber, const int64_t* unitSystem) {
   MaterialPriceCall* c = g_priceLog.Add();
   c->address[0] = materialNumber;
   c->address[1] = unitSystem;

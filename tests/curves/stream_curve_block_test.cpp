@@ -52,10 +52,11 @@ TEST_F(StreamCurveBlockTest, ResetGivesAllZeroBytes) {
 }
 
 TEST_F(StreamCurveBlockTest, OutOfRangeIndicesNeverTouchTheBlock) {
-  struct Case { int64_t point, level, stream, property; };
-  const Case cases[] = {{0, 1, 1, 1}, {24, 1, 1, 1}, {1, 0, 1, 1}, {1, 4, 1, 1},
-                        {1, 1, 0, 1}, {1, 1, 4, 1}, {1, 1, 1, 0}, {1, 1, 1, 22},
-                        {-5, -5, -5, -5}};
+  struct Case {
+    int64_t point, level, stream, property;
+  };
+  const Case cases[] = {{0, 1, 1, 1}, {24, 1, 1, 1}, {1, 0, 1, 1},  {1, 4, 1, 1},    {1, 1, 0, 1},
+                        {1, 1, 4, 1}, {1, 1, 1, 0},  {1, 1, 1, 22}, {-5, -5, -5, -5}};
   for (const Case& c : cases) {
     CurveValuesAt(c.point, c.level, c.stream, c.property) = 7.0f;
     EXPECT_EQ(CurveValuesAt(c.point, c.level, c.stream, c.property), kMissingValue);

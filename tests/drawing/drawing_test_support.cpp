@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "run/run_context.h"
 #include "entry/library_reset.h"
 #include "os/os.h"
 #include "report/shared/drawing_tools.h"
+#include "run/run_context.h"
 #include "support/test_support.h"
 
 #ifndef _WIN32
@@ -47,8 +47,8 @@ std::string Lines(const std::vector<std::string>& lines) {
   return out;
 }
 
-std::string HeaderBytes(const std::string& title, int32_t count, int32_t stringSize,
-                        float largestX, float largestY, const std::string& magic) {
+std::string HeaderBytes(const std::string& title, int32_t count, int32_t stringSize, float largestX,
+                        float largestY, const std::string& magic) {
   std::string h(104, '\0');
   h.replace(0, magic.size(), magic);
   h.replace(8, title.size(), title);

@@ -14,8 +14,8 @@ using files_test::Field;
 using files_test::FilesTest;
 using files_test::Padded;
 
-int64_t Call(int64_t mode, char* t1 = nullptr, int64_t l1 = 0, char* t2 = nullptr,
-             int64_t l2 = 0, char* t3 = nullptr, int64_t l3 = 0, int64_t* location = nullptr) {
+int64_t Call(int64_t mode, char* t1 = nullptr, int64_t l1 = 0, char* t2 = nullptr, int64_t l2 = 0,
+             char* t3 = nullptr, int64_t l3 = 0, int64_t* location = nullptr) {
   int64_t error = 77;
   int64_t ignored = 0;
   RunService(&mode, &error, t1, l1, t2, l2, t3, l3, location ? location : &ignored);

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "curves/stream_curve_block.h"
-#include "entry/library_reset.h"
 #include "engine/files/file_units.h"
 #include "engine/input/input_tables.h"
 #include "engine/input/run_input_reader.h"
+#include "entry/library_reset.h"
 #include "gantry/gantry_standin.h"
 #include "support/kvt_writer.h"
 

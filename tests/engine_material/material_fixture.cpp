@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "entry/library_reset.h"
 #include "engine/files/file_units.h"
 #include "engine/files/run_paths.h"
 #include "engine/files/unit_table.h"
 #include "engine/material/material_cache.h"
 #include "engine/material/material_diagnostics.h"
 #include "engine/material/material_property.h"
+#include "entry/library_reset.h"
 #include "gantry/gantry_standin.h"
 #include "os/os.h"
 #include "osric/osric_standin.h"
@@ -21,7 +21,9 @@ std::vector<std::string> g_diagnosticLines;
 std::vector<std::string> g_stdoutLines;
 
 namespace {
-void ToDiagnostics(const char* text, size_t length) { g_diagnosticLines.emplace_back(text, length); }
+void ToDiagnostics(const char* text, size_t length) {
+  g_diagnosticLines.emplace_back(text, length);
+}
 void ToStdout(const char* text, size_t length) { g_stdoutLines.emplace_back(text, length); }
 }  // namespace
 

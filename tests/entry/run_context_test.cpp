@@ -113,7 +113,10 @@ TEST_F(EntryTest, RunIdIsSixUpperCaseHexDigitsOfTheLow24Bits) {
   const struct {
     int64_t now;
     const char* id;
-  } cases[] = {{10, "00000A"}, {0, "000000"}, {0x7FABCDEF12LL, "CDEF12"}, {0xFFFFFF, "FFFFFF"},
+  } cases[] = {{10, "00000A"},
+               {0, "000000"},
+               {0x7FABCDEF12LL, "CDEF12"},
+               {0xFFFFFF, "FFFFFF"},
                {0x1000000, "000000"}};
   for (const auto& c : cases) {
     g_now = c.now;

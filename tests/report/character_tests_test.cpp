@@ -37,8 +37,8 @@ TEST_F(CharacterTests, IsBoxCharTable) {
       {"a |- b", 3, 1},
       {"|", 0, 1},
       {"x|x", 1, 1},
-      {"-x", 0, 0},       // no previous character at cell 0
-      {"a-", 1, 0},       // the neighbour past the end is a blank
+      {"-x", 0, 0},  // no previous character at cell 0
+      {"a-", 1, 0},  // the neighbour past the end is a blank
       {"-", 0, 0},
       {std::string("\xB3"), 0, 1},  // 179
       {std::string("\xD3"), 0, 1},  // 211
@@ -57,7 +57,8 @@ TEST_F(CharacterTests, IsBoxCharTable) {
   };
   for (const Case& c : cases) {
     EXPECT_EQ(BoxAt(c.text, c.cell), c.expected)
-        << "cell " << c.cell << " code " << static_cast<int>(static_cast<unsigned char>(c.text[c.cell]));
+        << "cell " << c.cell << " code "
+        << static_cast<int>(static_cast<unsigned char>(c.text[c.cell]));
   }
 }
 
@@ -135,7 +136,9 @@ TEST_F(CharacterTests, OpeningMarkerStopsBeforeALineCharacter) {
   Screen s("x ABC|DEF");
   s.Mark(2, '{');
   EXPECT_EQ(s.Extent(2), "ABC");
-  Screen t(std::string("x AB\xC4" "CD"));  // 196, a horizontal box line
+  Screen t(
+      std::string("x AB\xC4"
+                  "CD"));  // 196, a horizontal box line
   t.Mark(2, '{');
   EXPECT_EQ(t.Extent(2), "AB");
 }
@@ -185,7 +188,7 @@ TEST_F(CharacterTests, ClosingMarkerStartTable) {
     std::string row;
     int openAt;  // a '{' or '~' marker to the left, or -1
     char open;
-    int cell;    // the '}' marker
+    int cell;  // the '}' marker
     std::string expected;
   } const cases[] = {
       // Another field's marker: the word after the blank noted last ...
@@ -193,10 +196,10 @@ TEST_F(CharacterTests, ClosingMarkerStartTable) {
       {"Name: ABC DEF", 6, '~', 12, "DEF"},
       // ... or, with no blank on the way, nothing before the cell.
       {"Name: ABCDEF", 6, '{', 11, "F"},
-      {"Size..12", -1, ' ', 7, "12"},   // two dots end it
-      {"x=12", -1, ' ', 3, "12"},       // an '=' ends it
-      {"ab 12", -1, ' ', 4, "12"},      // at the row start: after the blank noted
-      {"ab12", -1, ' ', 3, "ab12"},     // at the row start, no blank: all of it
+      {"Size..12", -1, ' ', 7, "12"},  // two dots end it
+      {"x=12", -1, ' ', 3, "12"},      // an '=' ends it
+      {"ab 12", -1, ' ', 4, "12"},     // at the row start: after the blank noted
+      {"ab12", -1, ' ', 3, "ab12"},    // at the row start, no blank: all of it
   };
   for (const Case& c : cases) {
     Screen s(c.row);
@@ -223,11 +226,9 @@ TEST_F(CharacterTests, EqualsColumnTakesAtMostTwoWords) {
     int cell;
     std::string expected;
   } const cases[] = {
-      {"x  ab cd=", 8, "ab cd="},
-      {"q ab cd=", 7, "ab cd="},
+      {"x  ab cd=", 8, "ab cd="}, {"q ab cd=", 7, "ab cd="},
       {"a+b=", 3, "="},  // an operator before it: nothing but the '='
-      {"a*b=", 3, "="},
-      {"ab=", 2, "ab="},
+      {"a*b=", 3, "="},           {"ab=", 2, "ab="},
       {" ab=", 3, "ab="},  // a blank at the row start
       {"a^b=", 3, "="},
   };

@@ -9,15 +9,15 @@
 #include <filesystem>
 #include <string>
 
-#include "entry/library_reset.h"
 #include "engine/files/run_paths.h"
-#include "run/run_context.h"
+#include "entry/library_reset.h"
 #include "gantry/gantry_standin.h"
 #include "os/os.h"
 #include "quire/quire_standin.h"
-#include "report/shared/drawing_tools.h"
 #include "report/language.h"
+#include "report/shared/drawing_tools.h"
 #include "report/shared/engine_interface.h"
+#include "run/run_context.h"
 #include "support/test_support.h"
 
 // A Windows path of the tests as the file system sees it ("Z:\...\" is

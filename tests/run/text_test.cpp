@@ -14,7 +14,7 @@ TEST(FileNames, NameStartsAfterTheLastBackslashSlashOrColon) {
     const char* name;
   } const cases[] = {
       {"C:\\JOBS\\PUMP1.JOB", "PUMP1.JOB"},
-      {"C:PUMP1.JOB", "PUMP1.JOB"},    // drive-relative: "C:" is the folder
+      {"C:PUMP1.JOB", "PUMP1.JOB"},        // drive-relative: "C:" is the folder
       {"C:/JOBS/PUMP1.JOB", "PUMP1.JOB"},  // Windows takes '/' as a separator
       {"C:\\JOBS/SUB\\A.B", "A.B"},
       {"\\\\SERVER\\SHARE\\X", "X"},

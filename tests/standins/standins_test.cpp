@@ -45,8 +45,8 @@ TEST(MaterialStandins, FillWhatTheCodeAsksFor) {
   EXPECT_EQ(table.result[0], 1.0f);
   EXPECT_EQ(table.result[1], -7.0f);
   Call text(61.0f);
-  TARSUS_PROP(&text.code, &text.mode, &text.unit, &text.currency, &text.number,
-              &text.temperature, text.result, &text.status, text.text, 4);
+  TARSUS_PROP(&text.code, &text.mode, &text.unit, &text.currency, &text.number, &text.temperature,
+              text.result, &text.status, text.text, 4);
   EXPECT_EQ(std::string(text.text, 5), "NAME.");
   EXPECT_EQ(text.result[0], -7.0f);
   EXPECT_EQ(TarsusStandin_CallCount(), 3);
@@ -67,8 +67,8 @@ TEST(MaterialStandins, RaiseAStructuredExceptionOnRequest) {
   RavelStandin_SetRaise(0xE0001234u);
   Call c(121.0f);
   c.number = 24000;
-  RAVEL_PROP(&c.code, &c.mode, &c.unit, &c.currency, &c.number, &c.temperature, c.result,
-             &c.status, c.text, 4);
+  RAVEL_PROP(&c.code, &c.mode, &c.unit, &c.currency, &c.number, &c.temperature, c.result, &c.status,
+             c.text, 4);
   ::RemoveVectoredExceptionHandler(handler);
   RavelStandin_Reset();
   EXPECT_EQ(g_seen, 0xE0001234u);
@@ -81,8 +81,8 @@ TEST(MaterialStandins, OsricRecordsEveryCall) {
   OsricStandin_SetAnswer(4, 0, nullptr, 0, nullptr, 0);
   Call c(146.0f);
   c.number = 27001;
-  OSRIC_PROP(&c.code, &c.mode, &c.unit, &c.currency, &c.number, &c.temperature, c.result,
-             &c.status, c.text, 4);
+  OSRIC_PROP(&c.code, &c.mode, &c.unit, &c.currency, &c.number, &c.temperature, c.result, &c.status,
+             c.text, 4);
   EXPECT_EQ(c.status, 4);
   EXPECT_EQ(c.result[0], -7.0f);
   ASSERT_EQ(OsricStandin_CallCount(), 1);

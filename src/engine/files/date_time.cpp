@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "run/text.h"
 #include "os/os.h"
+#include "run/text.h"
 
 namespace {
 

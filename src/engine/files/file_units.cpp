@@ -179,8 +179,7 @@ IoStatus WriteLine(int64_t unit, const char* text, size_t length) {
     return IoStatus::Error;
   PrepareFor(c, true);
   if (length > 0 && std::fwrite(text, 1, length, c->file) != length) return IoStatus::Error;
-  if (std::fwrite("\r\n", 1, 2, c->file) != 2 || std::fflush(c->file) != 0)
-    return IoStatus::Error;
+  if (std::fwrite("\r\n", 1, 2, c->file) != 2 || std::fflush(c->file) != 0) return IoStatus::Error;
   return IoStatus::Ok;
 }
 
@@ -197,8 +196,8 @@ IoStatus NextFromString(LineSource* self, const char** line, size_t* length) {
   if (!s || !s->text || s->pos >= s->size) return IoStatus::EndOfFile;
   const char* begin = s->text + s->pos;
   const void* found = std::memchr(begin, '\n', s->size - s->pos);
-  size_t n = found ? static_cast<size_t>(static_cast<const char*>(found) - begin)
-                   : s->size - s->pos;
+  size_t n =
+      found ? static_cast<size_t>(static_cast<const char*>(found) - begin) : s->size - s->pos;
   s->pos += found ? n + 1 : n;
   ++s->lineNumber;
   // As a unit reads a file: a CR at the end of a line is dropped, also on a
@@ -214,8 +213,6 @@ IoStatus NextFromString(LineSource* self, const char** line, size_t* length) {
 
 LineSource UnitLineSource(int64_t unit) { return LineSource{&NextFromUnit, nullptr, unit}; }
 
-LineSource StringLineSource(StringLines* lines) {
-  return LineSource{&NextFromString, lines, 0};
-}
+LineSource StringLineSource(StringLines* lines) { return LineSource{&NextFromString, lines, 0}; }
 
 }  // namespace units

@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "engine/files/file_units.h"
-#include "run/text.h"
 #include "engine/files/run_paths.h"
 #include "engine/files/unit_table.h"
 #include "host/gantry.h"
 #include "run/system_routines.h"
+#include "run/text.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 
 #include <cstring>
 
-#include "run/text.h"
 #include "engine/files/run_paths.h"
 #include "os/os.h"
 #include "run/languages.h"
+#include "run/text.h"
 
 int32_t ReadLanguageSetting(char* code3) {
   char value[80];

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "run/text.h"
 #include "host/gantry.h"
+#include "run/text.h"
 
 RunPaths g_runPaths;
 

@@ -8,12 +8,12 @@
 #include "engine/files/file_units.h"
 #include "engine/files/folder_and_command_routines.h"
 #include "engine/files/language_setting.h"
-#include "run/text.h"
 #include "engine/files/path_rules.h"
 #include "engine/files/run_mode_word.h"
 #include "engine/files/run_paths.h"
 #include "engine/files/unit_table.h"
 #include "os/os.h"
+#include "run/text.h"
 
 namespace {
 
@@ -42,9 +42,8 @@ bool ExistingFile(char* path, size_t capacity, const char* name, int64_t nameLen
 
 }  // namespace
 
-void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1Length,
-                char* text2, int64_t text2Length, char* text3, int64_t text3Length,
-                int64_t* locationCode) {
+void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1Length, char* text2,
+                int64_t text2Length, char* text3, int64_t text3Length, int64_t* locationCode) {
   if (error) *error = 0;
   if (!mode) return;
   int64_t ignoredError = 0;
@@ -63,8 +62,7 @@ void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1L
     case 3:
     case 5: {
       char path[kFullPathWidth + 1];
-      if (!ExistingFile(path, sizeof path, text1, text1Length, text2, text2Length,
-                        locationCode)) {
+      if (!ExistingFile(path, sizeof path, text1, text1Length, text2, text2Length, locationCode)) {
         *error = 1;
         break;
       }

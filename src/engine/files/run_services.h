@@ -16,9 +16,8 @@
 //         exists but cannot be deleted);
 // mode 13: text 1 the base name, texts 2 and 3 blanks.
 // Every mode first sets error to 0; any other mode does nothing more.
-void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1Length,
-                char* text2, int64_t text2Length, char* text3, int64_t text3Length,
-                int64_t* locationCode);
+void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1Length, char* text2,
+                int64_t text2Length, char* text3, int64_t text3Length, int64_t* locationCode);
 
 // Every process-wide value of the file services (run paths, unit table, unit
 // connections, the clock reading, the second-folder buffer) back at its

@@ -21,5 +21,5 @@
 
 // Reads from any line source (the run input file's unit: run_input_unit.h;
 // tests, fuzzing). Only the program name's first character counts.
-void ReadRunInputFrom(units::LineSource* source, const char* programName,
-                      int64_t programNameLength, int64_t* status);
+void ReadRunInputFrom(units::LineSource* source, const char* programName, int64_t programNameLength,
+                      int64_t* status);

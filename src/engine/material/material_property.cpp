@@ -128,8 +128,8 @@ MaterialCacheSlot* ReadIntoCache(const Request& r, int64_t key, int64_t* status)
   MoveWords(&headerBytes, words, &one, slot->words, &one);
   MoveWords(&tableBytes, tables, &one, slot->words, &at121);
   const int64_t textChars = kRecordTextChars;
-  MOVEC(&textChars, reinterpret_cast<const char*>(&record[240]), kRecordTextChars, &one,
-        slot->text, kRecordTextChars, &one);
+  MOVEC(&textChars, reinterpret_cast<const char*>(&record[240]), kRecordTextChars, &one, slot->text,
+        kRecordTextChars, &one);
   std::memcpy(slot->storedHeader, slot->words, sizeof slot->storedHeader);
   slot->headerUnitSystem = slot->words[1];
   return slot;
@@ -183,7 +183,7 @@ void LocalLookUp(const float* propertyCode, const float* mode, const float* unit
   r.wantedSystem = static_cast<int32_t>(u);
   r.currency = CurrencyNumber(*currencyIndex);
   r.materialNumber = materialNumber;
-  r.extraction = {r.k, code, r.mode, r.wantedSystem, *alternativeText, *materialNumber,
+  r.extraction = {r.k,         code, r.mode, r.wantedSystem, *alternativeText, *materialNumber,
                   *temperature};
 
   const int64_t number = *materialNumber;

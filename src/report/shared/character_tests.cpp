@@ -167,6 +167,4 @@ int32_t IsLeadByte(char c) {
   return GetLanguageNumber() == kLanguageChinese && static_cast<unsigned char>(c) >= 160;
 }
 
-int32_t IsNumericChar(char c) {
-  return (c >= '0' && c <= '9') || c == '.' || c == '-';
-}
+int32_t IsNumericChar(char c) { return (c >= '0' && c <= '9') || c == '.' || c == '-'; }

@@ -10,8 +10,10 @@ void MakeDrawingPens() {
 }
 
 void DeleteDrawingPens() {
-  if (g_drawingState.solidPen != nullptr) DeleteObject(static_cast<HGDIOBJ>(g_drawingState.solidPen));
-  if (g_drawingState.dottedPen != nullptr) DeleteObject(static_cast<HGDIOBJ>(g_drawingState.dottedPen));
+  if (g_drawingState.solidPen != nullptr)
+    DeleteObject(static_cast<HGDIOBJ>(g_drawingState.solidPen));
+  if (g_drawingState.dottedPen != nullptr)
+    DeleteObject(static_cast<HGDIOBJ>(g_drawingState.dottedPen));
   g_drawingState.solidPen = nullptr;
   g_drawingState.dottedPen = nullptr;
 }
