@@ -18,9 +18,9 @@
 #include "drawing/drawing_render.h"
 #include "drawing/metafile_handles.h"
 #include "drawing/pictures.h"
-#include "entry/run_context.h"
+#include "run/run_context.h"
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 

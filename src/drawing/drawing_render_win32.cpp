@@ -10,11 +10,12 @@
 
 #include <cstring>
 
+#include "drawing/drawing_format.h"
 #include "drawing/drawing_paint.h"
 #include "drawing/drawing_render.h"
 #include "drawing/metafile_handles.h"
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 

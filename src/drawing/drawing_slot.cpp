@@ -3,12 +3,13 @@
 // builds; drawing_render_win32.cpp does the drawing.
 #include <cstring>
 
+#include "drawing/drawing_format.h"
 #include "drawing/drawing_paint.h"
 #include "drawing/drawing_paths.h"
 #include "drawing/drawing_render.h"
 #include "drawing/metafile_handles.h"
-#include "report/drawing_state.h"
-#include "report/engine_call.h"
+#include "report/shared/drawing_tools.h"
+#include "report/shared/engine_interface.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include "drawing/drawing_paths.h"
 #include "drawing/metafile_handles.h"
-#include "entry/run_context.h"
-#include "report/drawing_state.h"
+#include "run/run_context.h"
+#include "report/shared/drawing_tools.h"
 
 PictureTable g_pictureTable;
 

@@ -18,7 +18,7 @@
 
 #include <cstdint>
 
-#include "drawing/drawing_files.h"
+#include "drawing/drawing_load.h"
 
 // What a slot holds.
 constexpr int32_t kPictureEmpty = 0;

@@ -15,7 +15,7 @@
 #include "drawing_test_support.h"
 #include "gdi_records_win32.h"
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 #include "support/test_support.h"
 
 namespace drawing_test {
@@ -108,7 +108,9 @@ TEST_F(PictureDrawTest, AShortArcWithMeetingEndsLeavesNoPixels) {
     RenderDrawing(canvas.dc, reinterpret_cast<const unsigned char*>(records.data()), 1, nullptr, 0,
                   0, 300, 0, 0, 10.0f);
     EXPECT_EQ(canvas.IsBlack(50, 200), black) << (black ? "whole circle" : "tiny arc");
-    if (!black) EXPECT_EQ(canvas.BlackIn(0, 0, 300, 300), 0);
+    if (!black) {
+      EXPECT_EQ(canvas.BlackIn(0, 0, 300, 300), 0);
+    }
   }
 }
 
@@ -306,11 +308,11 @@ TEST_F(PictureDrawTest, AnExportThatCannotBeWrittenWholeWritesNothing) {
     if (c.failure == 2) metafile::SetRecorderFailureForTests(metafile::kFailClose);
     // The load locks the record block once; the export's own lock fails.
     if (c.failure == 3) os::SetMemLockFailAfter(1);
-    if (c.failure == 4) SetDrawingWriteFailAfter(1);
+    if (c.failure == 4) os::SetWriteFailAfter(1);
     ExportDrawingMetafile("PLAN.KFD", "PLAN.WMF", c.width, c.height);
     metafile::SetRecorderFailureForTests(metafile::kFailNothing);
     os::SetMemLockFailAfter(-1);
-    SetDrawingWriteFailAfter(-1);
+    os::SetWriteFailAfter(-1);
     EXPECT_FALSE(testing_support::FileExists(Path("PLAN.WMF"))) << c.what;
     // Only a drawing that cannot be opened says so.
     EXPECT_EQ(g_messages.size(), c.drawing.empty() ? 1u : 0u) << c.what;

@@ -213,13 +213,13 @@ TEST_F(PlaceableTest, WritersLeaveNoPartlyWrittenFile) {
   // The bits fail after the header was written: the file is deleted, also an
   // older one of the same name.
   Write("OLD.WMF", "older picture");
-  SetDrawingWriteFailAfter(1);
+  os::SetWriteFailAfter(1);
   EXPECT_EQ(WritePlaceableMetafile(metafile, Path("OLD.WMF").c_str(), box), 0);
   EXPECT_FALSE(testing_support::FileExists(Path("OLD.WMF")));
-  SetDrawingWriteFailAfter(0);
+  os::SetWriteFailAfter(0);
   EXPECT_EQ(WriteMetafileBits(metafile, Path("BARE.WMF").c_str()), 0);
   EXPECT_FALSE(testing_support::FileExists(Path("BARE.WMF")));
-  SetDrawingWriteFailAfter(-1);
+  os::SetWriteFailAfter(-1);
 
   // No block, or no lock: nothing is created.
   os::SetMemAllocFailAfter(0);
