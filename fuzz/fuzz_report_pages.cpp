@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "drawing/pictures.h"
-#include "entry/run_context.h"
+#include "run/run_context.h"
 #include "os/os.h"
 #include "report/compose/page_composer.h"
 #include "report/page/report_files.h"

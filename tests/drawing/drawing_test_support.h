@@ -38,6 +38,7 @@ struct MessageBox {
   void* owner;
   std::string text;
   std::string title;
+  bool hasTitle;  // false for a box without title (a null title)
   uint32_t flags;
 };
 extern std::vector<MessageBox> g_messages;
@@ -53,9 +54,20 @@ class DrawingTest : public ::testing::Test {
   void Write(const std::string& name, const std::string& bytes) const;
   std::string Read(const std::string& name) const;
   void SetInputFolder(const std::string& folder) const;
+  void SetProgramFolder(const std::string& folder) const;
 
   std::string folder_;
 };
+
+// Metafiles built byte by byte from the published layouts: a Windows
+// metafile (18-byte header, the records given, an end record), a placeable
+// header before it, and the smallest enhanced metafile (a header record and an
+// end record).
+std::string WindowsMetafileBytes(const std::string& records = "");
+std::string PlaceableHeaderBytes(int16_t left, int16_t top, int16_t right, int16_t bottom,
+                                 uint16_t unitsPerInch = 1000);
+std::string EnhancedMetafileBytes();
+uint16_t Uint16At(const std::string& bytes, size_t offset);
 
 std::vector<DrawingRecord> RecordsOf(const LoadedDrawing& drawing);
 std::string StringsOf(const LoadedDrawing& drawing);

@@ -10,7 +10,8 @@
 
 #include "metafile_records.h"
 #include "page_fixture.h"
-#include "report/drawing_state.h"
+#include "report/shared/character_tests.h"
+#include "report/shared/drawing_tools.h"
 #include "report/page/page_render.h"
 #include "report/page/page_text.h"
 
