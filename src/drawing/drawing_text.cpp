@@ -2,7 +2,7 @@
 //
 // Both passes walk the same lines as the same records (every parameter line is
 // passed over by the count pass exactly where the read pass reads it, and both
-// clamp a text's length the same way), so the count sizes the read pass's
+// take a text's length the same way), so the count sizes the read pass's
 // blocks exactly; the read pass still never writes past the capacity it gets.
 #include <cmath>
 #include <cstring>
@@ -85,6 +85,7 @@ int32_t WholePart(float value) {
 
 constexpr float kDegreesToRadians = 0.017453294f;
 constexpr int32_t kMaxTextLength = 99;
+constexpr int32_t kLongestFieldLength = 84;  // kept whole, blanks past the line's end
 // Counts stop short of the 32-bit limits (a record block of count x 25 bytes
 // must stay addressable, a string offset a 32-bit size).
 constexpr int64_t kMaxRecords = INT32_MAX / kDrawingRecordSize;
@@ -99,6 +100,10 @@ bool ReadTextLines(const char* path, char* param, float* height, float* angle, i
   if (more) ReadFixedFields(param, "F54F63I02", height, angle, length);
   more = more && ReadDrawingLine(param, path, 0) != 0;
   *length = ClampTextLength(*length, more ? param : nullptr);
+  // A length that runs past the line's text takes blanks there: the record,
+  // the offsets of later texts and the sizes stay as the length says.
+  const int32_t have = LineTextLength(param);
+  if (*length > have) std::memset(param + have, ' ', static_cast<size_t>(*length - have));
   return more;
 }
 
@@ -143,9 +148,11 @@ int ReadDrawingLine(char* line, const char* name, int close) {
 }
 
 int32_t ClampTextLength(int32_t length, const char* textLine) {
-  int32_t n = length < 0 ? 0 : length;
-  if (n > kMaxTextLength) n = kMaxTextLength;
-  const int32_t available = textLine ? LineTextLength(textLine) : 0;
+  if (!textLine || length < 0) return 0;
+  if (length <= kLongestFieldLength) return length;
+  // Lengths of more than a field's 84 columns are cut to the line's text.
+  const int32_t n = length > kMaxTextLength ? kMaxTextLength : length;
+  const int32_t available = LineTextLength(textLine);
   return n < available ? n : available;
 }
 

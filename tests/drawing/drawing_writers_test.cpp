@@ -132,6 +132,14 @@ TEST_F(DrawingTest, ConvertOntoItselfLeavesTheFileUntouched) {
   EXPECT_TRUE(g_messages.empty());
 }
 
+TEST_F(DrawingTest, ConvertOfAMissingBinaryFileOntoItselfSaysSo) {
+  ConvertDrawingFile("GONE.KFD");
+  ASSERT_EQ(g_messages.size(), 1u);
+  EXPECT_EQ(g_messages[0].text, "Can not open file");
+  EXPECT_EQ(g_messages[0].title, "Open Error");
+  EXPECT_FALSE(testing_support::FileExists(Path("GONE.KFD")));
+}
+
 TEST_F(DrawingTest, ConvertOfNothingWritesNothing) {
   ConvertDrawingFile("MISSING");
   Write("EMPTY.KVD", Lines({Command('T')}));
