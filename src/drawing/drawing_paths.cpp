@@ -61,7 +61,8 @@ bool InputFolderPath(char* out, size_t outSize, const char* name) {
   const char* folder = GetInputDir();
   const size_t a = std::strlen(folder);
   const size_t b = std::strlen(name);
-  if (a + b + 1 > outSize) {
+  // An input folder that did not fit its field is empty: never the current folder's file.
+  if (!g_runContext.inputFolderFits || a + b + 1 > outSize) {
     if (outSize > 0) out[0] = '\0';
     return false;
   }

@@ -111,6 +111,6 @@ bool MakeResultsFileName(const char* jobPath, char* out) {
 
 void ResetRunContextForTests() {
   void* const module = g_runContext.moduleHandle;
-  std::memset(&g_runContext, 0, sizeof g_runContext);
+  g_runContext = RunContext{};
   g_runContext.moduleHandle = module;
 }

@@ -105,7 +105,7 @@ void DrawingTest::TearDown() {
   os::SetMemAllocFailAfter(-1);
   os::SetMessageBoxHook(nullptr);
   ResetDrawingStateForTests();
-  g_runContext.inputFolder[0] = '\0';
+  ResetRunContextForTests();
   g_messages.clear();
 }
 
