@@ -19,6 +19,7 @@
 #include "engine/material/material_cache.h"
 #include "engine/material/material_diagnostics.h"
 #include "engine/material/material_property.h"
+#include "gantry/gantry_standin.h"
 #include "os/os.h"
 
 namespace {
@@ -52,7 +53,11 @@ void SetUpOnce() {
   os::CreateFolder((w + "DAT\\PDA").c_str());
   std::strcpy(g_data, (w + "DAT\\PDA\\").c_str());
   std::atexit(RemoveFolder);
+  // The program folder also serves as the host data folder: a blank one
+  // would send the first look for a shared database to the current folder,
+  // which holds the fuzzer's growing corpus.
   const size_t n = std::strlen(g_program);
+  GantryStandin_SetDataFolder(g_program, static_cast<int64_t>(n));
   SetRunPaths(g_program, static_cast<int64_t>(n), g_program, static_cast<int64_t>(n), g_program,
               static_cast<int64_t>(n), "1", 1, "FUZZ", 4, "", 0, "0A1B2C", 6);
   FillUnitTable();

@@ -14,6 +14,7 @@
 
 #include "engine/material/material_diagnostics.h"
 #include "entry/entry_points.h"
+#include "gantry/gantry_standin.h"
 #include "os/os.h"
 #include "pdabuild/pdabuild.h"
 #include "relay/relay_standin.h"
@@ -59,13 +60,21 @@ void SetUpOnce() {
   size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) description.append(buf, n);
   std::fclose(f);
+  // The builder writes through the C library, which takes POSIX paths only.
   std::vector<pdabuild::PdaFile> files;
   std::string error;
   if (!pdabuild::Build(description, &files, &error) ||
-      !pdabuild::WriteFiles(files, g_program + "DAT\\PDA\\", &error)) {
+      !pdabuild::WriteFiles(files, g_posixRoot + "/PROG/DAT/PDA/", &error)) {
     std::fprintf(stderr, "fuzz_whole_run: %s\n", error.c_str());
     std::abort();
   }
+  // A host data folder of its own, empty: the shared databases are looked
+  // for there first and then in the program's folder. A blank one would send
+  // that first look to the current folder, which holds the fuzzer's growing
+  // corpus and would be searched name by name at every look-up.
+  const std::string host = WindowsPath(g_posixRoot + "/HOST/");
+  os::CreateFolder(host.c_str());
+  GantryStandin_SetDataFolder(host.c_str(), static_cast<int64_t>(host.size()));
   os::SetTempPathOverride(g_input.c_str());
   RelayStandin_SetQuiet(1);
   SetMaterialStdoutSink(Quiet);
