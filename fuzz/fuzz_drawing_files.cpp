@@ -13,6 +13,7 @@
 
 #include "entry/run_context.h"
 #include "os/os.h"
+#include "scratch_folder.h"
 
 // The libraries are built without the fuzzer's coverage instrumentation, so
 // the drawing sources are compiled into this program: the fuzzer then sees
@@ -44,8 +45,7 @@ void RemoveFolder() {
 
 std::string Folder() {
   if (g_folder[0] == '\0') {
-    std::strcpy(g_posixFolder, "/tmp/veskar-fuzz-drawing-XXXXXX");
-    if (!mkdtemp(g_posixFolder)) std::abort();
+    MakeFuzzScratchFolder("drawing", g_posixFolder, sizeof g_posixFolder);
     std::string w = std::string("Z:") + g_posixFolder + "\\";
     for (char& c : w) {
       if (c == '/') c = '\\';

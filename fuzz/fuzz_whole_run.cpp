@@ -16,6 +16,7 @@
 #include "entry/entry_points.h"
 #include "gantry/gantry_standin.h"
 #include "os/os.h"
+#include "scratch_folder.h"
 #include "pdabuild/pdabuild.h"
 #include "relay/relay_standin.h"
 
@@ -43,8 +44,8 @@ void Quiet(const char*, size_t) {}
 
 void SetUpOnce() {
   if (!g_job.empty()) return;
-  char root[] = "/tmp/veskar-fuzz-run-XXXXXX";
-  if (!mkdtemp(root)) std::abort();
+  char root[64];
+  MakeFuzzScratchFolder("run", root, sizeof root);
   g_posixRoot = root;
   std::atexit(RemoveTree);
   g_program = WindowsPath(g_posixRoot + "/PROG/");
