@@ -53,11 +53,11 @@ void SetUpOnce() {
   os::CreateFolder((w + "DAT\\PDA").c_str());
   std::strcpy(g_data, (w + "DAT\\PDA\\").c_str());
   std::atexit(RemoveFolder);
-  // The program folder also serves as the host data folder: a blank one
-  // would send the first look for a shared database to the current folder,
-  // which holds the fuzzer's growing corpus.
+  // The database folder also serves as the host data folder, where shared
+  // databases are looked for first: a blank one would send that look to the
+  // current folder, which holds the fuzzer's growing corpus.
   const size_t n = std::strlen(g_program);
-  GantryStandin_SetDataFolder(g_program, static_cast<int64_t>(n));
+  GantryStandin_SetDataFolder(g_data, static_cast<int64_t>(std::strlen(g_data)));
   SetRunPaths(g_program, static_cast<int64_t>(n), g_program, static_cast<int64_t>(n), g_program,
               static_cast<int64_t>(n), "1", 1, "FUZZ", 4, "", 0, "0A1B2C", 6);
   FillUnitTable();

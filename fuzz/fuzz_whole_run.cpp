@@ -77,6 +77,9 @@ void SetUpOnce() {
   os::CreateFolder(host.c_str());
   GantryStandin_SetDataFolder(host.c_str(), static_cast<int64_t>(host.size()));
   os::SetTempPathOverride(g_input.c_str());
+  // The settings file too: a bare name would otherwise be looked for in the
+  // current folder, the fuzzer's corpus.
+  os::SetSettingsFolder(g_input.c_str());
   RelayStandin_SetQuiet(1);
   SetMaterialStdoutSink(Quiet);
   SetMaterialDiagnosticSink(Quiet);

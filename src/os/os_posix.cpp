@@ -64,6 +64,18 @@ bool FindCaseless(const std::string& dir, const std::string& name, std::string* 
 std::string NativePath(const char* winPath) {
   const std::string p = MapSlashes(winPath);
   if (p.empty() || Exists(p)) return p;
+  // Most often the folder exists as written and only the file is missing or
+  // written in another case: one look in that folder, not one per component.
+  const size_t slash = p.rfind('/');
+  if (slash != std::string::npos && slash > 0 && slash + 1 < p.size()) {
+    const std::string dir = p.substr(0, slash);
+    if (Exists(dir)) {
+      const std::string name = p.substr(slash + 1);
+      std::string real;
+      if (name != "." && name != ".." && FindCaseless(dir, name, &real)) return dir + "/" + real;
+      return p;
+    }
+  }
   std::string out;
   size_t i = 0;
   if (p[0] == '/') {
