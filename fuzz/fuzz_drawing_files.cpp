@@ -12,8 +12,8 @@
 #include <cstring>
 #include <string>
 
-#include "entry/run_context.h"
 #include "os/os.h"
+#include "run/run_context.h"
 #include "scratch_folder.h"
 
 // The libraries are built without the fuzzer's coverage instrumentation, so
@@ -23,6 +23,7 @@
 #include "drawing/drawing_binary.cpp"
 #include "drawing/drawing_format.cpp"
 #include "drawing/drawing_load.cpp"
+#include "drawing/drawing_messages.cpp"
 #include "drawing/drawing_paths.cpp"
 #include "drawing/drawing_text.cpp"
 #include "drawing/drawing_writers.cpp"
