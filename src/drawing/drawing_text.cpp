@@ -15,34 +15,51 @@
 
 namespace {
 
-// The drawing text file that ReadDrawingLine keeps open between calls.
+// The drawing text file that ReadDrawingLine keeps open between calls, and
+// the bytes read ahead from it: lines are taken from a block read at a time,
+// not from the file a character at a time.
 struct LineReaderState {
   FILE* file;
   char name[kDrawingPathSize];
+  unsigned char ahead[4096];
+  size_t at;
+  size_t filled;
 };
-LineReaderState g_lineReader = {nullptr, {0}};
+LineReaderState g_lineReader = {nullptr, {0}, {0}, 0, 0};
 
 void CloseLineReader() {
   if (g_lineReader.file) std::fclose(g_lineReader.file);
   g_lineReader.file = nullptr;
   g_lineReader.name[0] = '\0';
+  g_lineReader.at = 0;
+  g_lineReader.filled = 0;
+}
+
+// The next byte of the open file without taking it; EOF at its end.
+int PeekByte() {
+  LineReaderState& r = g_lineReader;
+  if (r.at == r.filled) {
+    r.at = 0;
+    r.filled = std::fread(r.ahead, 1, sizeof r.ahead, r.file);
+    if (r.filled == 0) return EOF;
+  }
+  return r.ahead[r.at];
+}
+
+int NextByte() {
+  const int c = PeekByte();
+  if (c != EOF) ++g_lineReader.at;
+  return c;
 }
 
 // fgets over a binary stream: up to 255 characters, the '\n' kept when it
 // fits, a CR right before it dropped. False at the end of the file.
-bool ReadRawLine(FILE* f, char* line) {
+bool ReadRawLine(char* line) {
   int n = 0;
   while (n < kDrawingLineSize - 1) {
-    int c = std::fgetc(f);
+    int c = NextByte();
     if (c == EOF) break;
-    if (c == '\r') {
-      const int next = std::fgetc(f);
-      if (next == '\n') {
-        c = '\n';
-      } else if (next != EOF) {
-        std::ungetc(next, f);
-      }
-    }
+    if (c == '\r' && PeekByte() == '\n') c = NextByte();
     line[n++] = static_cast<char>(c);
     if (c == '\n') break;
   }
@@ -137,13 +154,13 @@ int ReadDrawingLine(char* line, const char* name, int close) {
     if (!f) return 0;
     g_lineReader.file = f;
     std::strcpy(g_lineReader.name, name);
-    if (!ReadRawLine(f, line)) {
+    if (!ReadRawLine(line)) {
       CloseLineReader();
       return 0;
     }
     if (!BeginsWithVer(line)) return 1;
   }
-  if (!ReadRawLine(g_lineReader.file, line)) {
+  if (!ReadRawLine(line)) {
     CloseLineReader();
     return 0;
   }
