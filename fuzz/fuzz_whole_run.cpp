@@ -16,9 +16,9 @@
 #include "entry/entry_points.h"
 #include "gantry/gantry_standin.h"
 #include "os/os.h"
-#include "scratch_folder.h"
 #include "pdabuild/pdabuild.h"
 #include "relay/relay_standin.h"
+#include "scratch_folder.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 // POSIX path into `out` (at least 64 bytes); aborts when it cannot.
 inline void MakeFuzzScratchFolder(const char* label, char* out, size_t size) {
   struct stat st;
-  const bool inMemory = ::stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) &&
-                        ::access("/dev/shm", W_OK) == 0;
+  const bool inMemory =
+      ::stat("/dev/shm", &st) == 0 && S_ISDIR(st.st_mode) && ::access("/dev/shm", W_OK) == 0;
   const char* base = inMemory ? "/dev/shm" : "/tmp";
-  const size_t needed = std::strlen(base) + std::strlen("/veskar-fuzz--XXXXXX") +
-                        std::strlen(label) + 1;
+  const size_t needed =
+      std::strlen(base) + std::strlen("/veskar-fuzz--XXXXXX") + std::strlen(label) + 1;
   if (needed > size) std::abort();
   std::strcpy(out, base);
   std::strcat(out, "/veskar-fuzz-");

@@ -341,8 +341,7 @@ TEST_F(DrawingTest, AnArcNeverLowersTheExtents) {
 
 TEST_F(DrawingTest, TextLengthIsKeptAndFilledWithBlanksByBothPasses) {
   Write("s.kvd", Lines({Command('S'), TextLine(1, 0, 8), "PUMP",  // 8 asked, 4 on the line
-                        Command('S'), TextLine(1, 0, -5),         // a negative length
-                        "xyz",
+                        Command('S'), TextLine(1, 0, -5), "xyz",  // a negative length
                         Command('S'), TextLine(1, 0, 2), "",      // an empty text line
                         Command('S'), TextLine(1, 0, 84), "abc",  // the longest kept whole
                         Command('S'), TextLine(1, 0, 90), "def",  // longer: cut to the line

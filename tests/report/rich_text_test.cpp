@@ -160,8 +160,8 @@ TEST_F(ComposeRich, FoldersThatDidNotFitTheirFieldsNameNoFile) {
   for (const std::string& f : {here, here + "DAT\\", here + "DAT\\LAN\\", here + "DAT\\PDA\\"}) {
     ASSERT_TRUE(os::CreateFolder(f.c_str()));
   }
-  for (const std::string& f : {here + "SHEL.RENG", here + "DAT\\LAN\\SHEL.RENG",
-                               here + "DAT\\PDA\\G_GERMAN.PDA"}) {
+  for (const std::string& f :
+       {here + "SHEL.RENG", here + "DAT\\LAN\\SHEL.RENG", here + "DAT\\PDA\\G_GERMAN.PDA"}) {
     ASSERT_TRUE(WriteFileBytes(f, "{\\rtf1}"));
   }
   const std::string tooLong = "Z:\\" + std::string(256, 'f') + "\\";
