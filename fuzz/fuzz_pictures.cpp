@@ -18,9 +18,9 @@
 #include "drawing/drawing_render.h"
 #include "drawing/metafile_handles.h"
 #include "drawing/pictures.h"
-#include "entry/run_context.h"
+#include "run/run_context.h"
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 
@@ -76,8 +76,8 @@ std::string Folder() {
   Write(w + "B.WMF", placeable.data(), placeable.size());
 
   std::string emf(108, '\0');
-  const uint32_t fields[][2] = {{0, 1}, {4, 88}, {40, 0x464D4520u}, {44, 0x10000}, {48, 108},
-                                {52, 2}, {88, 14}, {92, 20}, {100, 16}, {104, 20}};
+  const uint32_t fields[][2] = {{0, 1},  {4, 88},  {40, 0x464D4520u}, {44, 0x10000}, {48, 108},
+                                {52, 2}, {88, 14}, {92, 20},          {100, 16},     {104, 20}};
   for (const auto& f : fields) std::memcpy(&emf[f[0]], &f[1], 4);
   Write(w + "A.EMF", emf.data(), emf.size());
 
@@ -171,8 +171,8 @@ void Geometry(const uint8_t* data, size_t size) {
   Write(path, kfd.data(), kfd.size());
   PictureSlot slot = {};
   if (LoadPictureFile(&slot, path.c_str(), 1)) {
-    const PictureRect rect = {IntAt(data, size, 56), IntAt(data, size, 60),
-                              IntAt(data, size, 64), IntAt(data, size, 68)};
+    const PictureRect rect = {IntAt(data, size, 56), IntAt(data, size, 60), IntAt(data, size, 64),
+                              IntAt(data, size, 68)};
     g_drawingState.pagePictureFlag = size > 72 ? data[72] & 1 : 0;
     g_drawingState.renderTarget = size > 73 ? data[73] % 3 : 0;
     DrawPicture(&slot, nullptr, nullptr, rect);

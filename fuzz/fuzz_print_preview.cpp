@@ -14,6 +14,7 @@
 
 #include "os/os.h"
 #include "report/page/page_state.h"
+#include "scratch_folder.h"
 
 // Compiled into this program so that the fuzzer sees their branches; their
 // symbols take the place of the library's copies.
@@ -35,8 +36,7 @@ void RemoveFolder() {
 
 std::string Folder() {
   if (g_folder[0] == '\0') {
-    std::strcpy(g_posixFolder, "/tmp/veskar-fuzz-print-XXXXXX");
-    if (!mkdtemp(g_posixFolder)) std::abort();
+    MakeFuzzScratchFolder("print", g_posixFolder, sizeof g_posixFolder);
     std::string w = std::string("Z:") + g_posixFolder + "\\";
     for (char& c : w) {
       if (c == '/') c = '\\';

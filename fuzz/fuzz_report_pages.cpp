@@ -15,12 +15,14 @@
 #include <vector>
 
 #include "drawing/pictures.h"
-#include "entry/run_context.h"
+#include "run/run_context.h"
 #include "os/os.h"
 #include "report/compose/page_composer.h"
 #include "report/page/report_files.h"
 #include "report/report_lines.h"
 #include "report/screen/screen_model.h"
+#include "run/run_context.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -43,8 +45,7 @@ void RemoveTree() {
 
 std::string Folder() {
   if (g_folder[0] == '\0') {
-    std::strcpy(g_posixFolder, "/tmp/veskar-fuzz-pages-XXXXXX");
-    if (!mkdtemp(g_posixFolder)) std::abort();
+    MakeFuzzScratchFolder("pages", g_posixFolder, sizeof g_posixFolder);
     std::string w = std::string("Z:") + g_posixFolder + "\\";
     for (char& c : w) {
       if (c == '/') c = '\\';

@@ -11,7 +11,9 @@
 // and it finds an existing file whatever the case of its name, as Windows does.
 //
 // A few calls can be redirected by tests (clock, temp folder, settings folder,
-// message boxes); OsResetOverrides() returns them all to the real system.
+// message boxes, the system hooks), and tests inject every fault of file
+// deletion, file opening, writing, allocation and program starts here, in one
+// way; OsResetOverrides() returns them all to the real system.
 #pragma once
 
 #include <cstddef>
@@ -33,9 +35,11 @@ FILE* OpenFileShared(const char* path, const char* mode);
 bool FileExists(const char* path);    // an existing file (not a folder)
 bool FolderExists(const char* path);  // an existing folder; a trailing '\' is allowed
 bool RemoveFile(const char* path);    // true when the file was deleted
-int64_t FileSize(const char* path);   // -1 when the file cannot be examined
+// fwrite of all `size` bytes; false when not all of them were written.
+bool WriteBytes(FILE* file, const void* data, size_t size);
+int64_t FileSize(const char* path);               // -1 when the file cannot be examined
 bool ResizeFile(const char* path, int64_t size);  // truncate or extend
-bool CreateFolder(const char* path);  // one level; true when it exists afterwards
+bool CreateFolder(const char* path);              // one level; true when it exists afterwards
 
 // What makes a file itself, whatever the spelling of the path that names it
 // (case, "..", a second hard link): on Windows the volume serial number and the
@@ -60,8 +64,8 @@ uint32_t FileAttributes(const char* path);
 // ---- file search (FindFirstFileA / FindNextFileA / FindClose) ------------------
 
 struct FindData {
-  char name[260];       // long file name, no folder
-  char shortName[14];   // 8.3 name when the system has one, else empty
+  char name[260];      // long file name, no folder
+  char shortName[14];  // 8.3 name when the system has one, else empty
   bool isFolder;
 };
 struct FindHandle;
@@ -87,14 +91,13 @@ uint32_t ModuleFileName(void* module, char* buffer, uint32_t bufferSize);
 
 // A bare file name (no '\', '/' or ':') lies in the settings folder: the Windows
 // folder on Windows, or the folder a test sets.
-uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue,
-                          char* out, uint32_t outSize, const char* fileName);
+uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue, char* out,
+                     uint32_t outSize, const char* fileName);
 // A null value deletes the key.
-bool WriteSetting(const char* section, const char* key, const char* value,
-                        const char* fileName);
+bool WriteSetting(const char* section, const char* key, const char* value, const char* fileName);
 // The system profile (WIN.INI) read by GetProfileStringA.
 uint32_t ReadSystemSetting(const char* section, const char* key, const char* defaultValue,
-                                char* out, uint32_t outSize);
+                           char* out, uint32_t outSize);
 
 // ---- code pages ----------------------------------------------------------------
 
@@ -114,9 +117,9 @@ struct LocalTime {
   int minute;  // 0..59
   int second;  // 0..59
 };
-int64_t TimeNow();                      // seconds since 1 January 1970, UTC
-LocalTime ToLocalTime(int64_t seconds); // calendar time in the local time zone
-int64_t ProcessClockMillis();           // milliseconds since the process started
+int64_t TimeNow();                       // seconds since 1 January 1970, UTC
+LocalTime ToLocalTime(int64_t seconds);  // calendar time in the local time zone
+int64_t ProcessClockMillis();            // milliseconds since the process started
 
 // ---- environment, processes --------------------------------------------------
 
@@ -175,9 +178,26 @@ void SetMemAllocFailAfter(int okCount);
 // The same for MemLock: after `okCount` more successful locks every lock fails.
 void SetMemLockFailAfter(int okCount);
 
+// ---- system hooks for tests -----------------------------------------------------
+
+// What these machines cannot show: neither Wine nor Linux makes 8.3 short
+// names, the native build has no registry, and a module's file name is where
+// it happens to be installed. Tests put their own answers in place of the
+// system's; a null member leaves that call to the system. While regOpen is
+// set, RegClose closes nothing (the keys are the test's own).
+struct SystemHooks {
+  // The whole file search: writes up to `capacity` matches of searchText and
+  // returns their number.
+  int (*findFiles)(const char* searchText, FindData* matches, int capacity) = nullptr;
+  bool (*regOpen)(RegKey parent, const char* subKey, uint32_t access, RegKey* out) = nullptr;
+  bool (*regQueryValue)(RegKey key, const char* valueName, void* data, uint32_t* size) = nullptr;
+  uint32_t (*moduleFileName)(void* module, char* buffer, uint32_t bufferSize) = nullptr;
+};
+void SetSystemHooks(const SystemHooks& hooks);
+
 // ---- test overrides ----------------------------------------------------------
 
-void SetClockOverride(int64_t (*now)());            // TimeNow()
+void SetClockOverride(int64_t (*now)());  // TimeNow()
 void SetLocalTimeOverride(LocalTime (*local)(int64_t));
 void SetProcessClockOverride(int64_t (*millis)());
 // The temp folder TempFolder gives (must end in '\'); nullptr: the real one.
@@ -185,6 +205,15 @@ void SetProcessClockOverride(int64_t (*millis)());
 void SetTempPathOverride(const char* folder);
 // Folder (ending in '\') of bare settings-file names; nullptr: the system's.
 void SetSettingsFolder(const char* folder);
+// Faults: RemoveFile answers with `remove` (nullptr: the real deletion);
+// RunCommandLine calls `run` and starts nothing (nullptr: the real start);
+// while refusing, OpenFile and OpenFileShared open no existing file for
+// writing ('w', 'a' or '+' in the mode), as with a file the system protects;
+// after `okCount` more successful writes every WriteBytes fails (-1: never).
+void SetRemoveFileOverride(bool (*remove)(const char* path));
+void SetRunCommandOverride(uint32_t (*run)(const char* commandLine));
+void SetRefuseWriteOpens(bool refuse);
+void SetWriteFailAfter(int okCount);
 void OsResetOverrides();
 
 }  // namespace os

@@ -1,6 +1,8 @@
 // State shared by the two implementations of the seam (not for callers).
 #pragma once
 
+#include <vector>
+
 #include "os/os.h"
 
 namespace os {
@@ -14,10 +16,15 @@ struct Overrides {
   MessageBoxHook messageBox = nullptr;
   int memOkCount = -1;
   int lockOkCount = -1;
+  bool (*removeFile)(const char* path) = nullptr;
+  uint32_t (*runCommand)(const char* commandLine) = nullptr;
+  bool refuseWriteOpens = false;
+  int writeOkCount = -1;
   bool tempPathSet = false;
   char tempPath[kOverridePathSize] = {};
   bool settingsFolderSet = false;
   char settingsFolder[kOverridePathSize] = {};
+  SystemHooks hooks;
 };
 extern Overrides g_overrides;
 
@@ -25,7 +32,11 @@ extern Overrides g_overrides;
 bool ConsumeMemAllowance();
 // The same for locking a movable block.
 bool ConsumeLockAllowance();
+// True when a test refuses this open: an existing file opened for writing.
+bool RefusesOpen(const char* path, const char* mode);
 // No folder part: the settings-file service puts such a name in its own folder.
 bool IsBareFileName(const char* name);
+// The matches a test's file search gives; false when no test has set one.
+bool HookedFileSearch(const char* searchText, std::vector<FindData>* matches);
 
 }  // namespace os

@@ -64,6 +64,18 @@ bool FindCaseless(const std::string& dir, const std::string& name, std::string* 
 std::string NativePath(const char* winPath) {
   const std::string p = MapSlashes(winPath);
   if (p.empty() || Exists(p)) return p;
+  // Most often the folder exists as written and only the file is missing or
+  // written in another case: one look in that folder, not one per component.
+  const size_t slash = p.rfind('/');
+  if (slash != std::string::npos && slash > 0 && slash + 1 < p.size()) {
+    const std::string dir = p.substr(0, slash);
+    if (Exists(dir)) {
+      const std::string name = p.substr(slash + 1);
+      std::string real;
+      if (name != "." && name != ".." && FindCaseless(dir, name, &real)) return dir + "/" + real;
+      return p;
+    }
+  }
   std::string out;
   size_t i = 0;
   if (p[0] == '/') {
@@ -94,7 +106,8 @@ std::string NativePath(const char* winPath) {
 
 std::string SettingsPath(const char* fileName) {
   if (IsBareFileName(fileName)) {
-    if (g_overrides.settingsFolderSet) return NativePath((std::string(g_overrides.settingsFolder) + fileName).c_str());
+    if (g_overrides.settingsFolderSet)
+      return NativePath((std::string(g_overrides.settingsFolder) + fileName).c_str());
     char dir[512];
     if (GetEnv("VESKAR_SETTINGS_DIR", dir, sizeof dir)) {
       return NativePath((std::string(dir) + "/" + fileName).c_str());
@@ -106,6 +119,7 @@ std::string SettingsPath(const char* fileName) {
 }  // namespace
 
 FILE* OpenFile(const char* path, const char* mode) {
+  if (RefusesOpen(path, mode)) return nullptr;
   return std::fopen(NativePath(path).c_str(), mode);
 }
 
@@ -128,6 +142,7 @@ bool FolderExists(const char* path) {
 }
 
 bool RemoveFile(const char* path) {
+  if (g_overrides.removeFile) return g_overrides.removeFile(path);
   const std::string p = NativePath(path);
   struct stat st;
   if (::stat(p.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
@@ -164,6 +179,12 @@ struct FindHandle {
 };
 
 FindHandle* FindFirst(const char* searchText, FindData* out) {
+  std::vector<FindData> hooked;
+  if (HookedFileSearch(searchText, &hooked)) {
+    if (hooked.empty()) return nullptr;
+    *out = hooked[0];
+    return new FindHandle{hooked, 1};
+  }
   const std::string s = MapSlashes(searchText);
   const size_t cut = s.rfind('/');
   const std::string folder = cut == std::string::npos ? std::string() : s.substr(0, cut + 1);
@@ -217,7 +238,10 @@ uint32_t TempFolder(uint32_t bufferSize, char* buffer) {
   return static_cast<uint32_t>(t.size());
 }
 
-uint32_t ModuleFileName(void* /*module*/, char* buffer, uint32_t bufferSize) {
+uint32_t ModuleFileName(void* module, char* buffer, uint32_t bufferSize) {
+  if (g_overrides.hooks.moduleFileName) {
+    return g_overrides.hooks.moduleFileName(module, buffer, bufferSize);
+  }
   if (bufferSize == 0) return 0;
   char tmp[4096];
   const ssize_t n = ::readlink("/proc/self/exe", tmp, sizeof tmp - 1);
@@ -293,8 +317,8 @@ uint32_t CopyOut(const std::string& v, char* out, uint32_t outSize) {
 
 }  // namespace
 
-uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue,
-                          char* out, uint32_t outSize, const char* fileName) {
+uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue, char* out,
+                     uint32_t outSize, const char* fileName) {
   const std::vector<std::string> lines = ReadLines(SettingsPath(fileName));
   bool inSection = false;
   for (const std::string& line : lines) {
@@ -308,8 +332,7 @@ uint32_t ReadSetting(const char* section, const char* key, const char* defaultVa
   return CopyOut(defaultValue ? defaultValue : "", out, outSize);
 }
 
-bool WriteSetting(const char* section, const char* key, const char* value,
-                        const char* fileName) {
+bool WriteSetting(const char* section, const char* key, const char* value, const char* fileName) {
   const std::string path = SettingsPath(fileName);
   std::vector<std::string> lines = ReadLines(path);
   const std::string entry = std::string(key) + "=" + (value ? value : "");
@@ -353,7 +376,7 @@ bool WriteSetting(const char* section, const char* key, const char* value,
 }
 
 uint32_t ReadSystemSetting(const char* section, const char* key, const char* defaultValue,
-                                char* out, uint32_t outSize) {
+                           char* out, uint32_t outSize) {
   return ReadSetting(section, key, defaultValue, out, outSize, "WIN.INI");
 }
 
@@ -384,8 +407,8 @@ int64_t ProcessClockMillis() {
   if (g_overrides.millis) return g_overrides.millis();
   // Wall-clock time since the process started, as msvcrt's clock() counts it.
   static const auto start = std::chrono::steady_clock::now();
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now() - start)
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                               start)
       .count();
 }
 
@@ -403,6 +426,7 @@ intptr_t Spawn(int mode, const char* program, const char* const* argv) {
 }
 
 uint32_t RunCommandLine(const char* commandLine) {
+  if (g_overrides.runCommand) return g_overrides.runCommand(commandLine);
   const char* argv[] = {"/bin/sh", "-c", commandLine, nullptr};
   pid_t pid;
   if (::posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {
@@ -416,9 +440,17 @@ void EndProcess(uint32_t exitCode) { std::exit(static_cast<int>(exitCode)); }
 RegKey const kHkeyLocalMachine = reinterpret_cast<RegKey>(static_cast<uintptr_t>(0x80000002u));
 RegKey const kHkeyCurrentUser = reinterpret_cast<RegKey>(static_cast<uintptr_t>(0x80000001u));
 
-bool RegOpen(RegKey, const char*, uint32_t, RegKey*) { return false; }
+bool RegOpen(RegKey parent, const char* subKey, uint32_t access, RegKey* out) {
+  if (g_overrides.hooks.regOpen) return g_overrides.hooks.regOpen(parent, subKey, access, out);
+  return false;
+}
 void RegClose(RegKey) {}
-bool RegQueryValue(RegKey, const char*, void*, uint32_t*) { return false; }
+bool RegQueryValue(RegKey key, const char* valueName, void* data, uint32_t* size) {
+  if (g_overrides.hooks.regQueryValue) {
+    return g_overrides.hooks.regQueryValue(key, valueName, data, size);
+  }
+  return false;
+}
 
 int ShowMessageBox(void* owner, const char* text, const char* title, uint32_t flags) {
   if (g_overrides.messageBox) return g_overrides.messageBox(owner, text, title, flags);

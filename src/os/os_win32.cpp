@@ -1,7 +1,7 @@
 // The seam on Windows: each function is the Win32 (or msvcrt) call it names.
-#include <windows.h>
 #include <process.h>
 #include <share.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -16,9 +16,13 @@
 
 namespace os {
 
-FILE* OpenFile(const char* path, const char* mode) { return std::fopen(path, mode); }
+FILE* OpenFile(const char* path, const char* mode) {
+  if (RefusesOpen(path, mode)) return nullptr;
+  return std::fopen(path, mode);
+}
 
 FILE* OpenFileShared(const char* path, const char* mode) {
+  if (RefusesOpen(path, mode)) return nullptr;
   return _fsopen(path, mode, _SH_DENYNO);
 }
 
@@ -34,7 +38,10 @@ bool FolderExists(const char* path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool RemoveFile(const char* path) { return ::DeleteFileA(path) != 0; }
+bool RemoveFile(const char* path) {
+  if (g_overrides.removeFile) return g_overrides.removeFile(path);
+  return ::DeleteFileA(path) != 0;
+}
 
 int64_t FileSize(const char* path) {
   WIN32_FILE_ATTRIBUTE_DATA d;
@@ -74,8 +81,11 @@ bool CreateFolder(const char* path) {
   return FolderExists(path);
 }
 
+// A search of the system (h) or the matches a test's file search gave.
 struct FindHandle {
   HANDLE h;
+  std::vector<FindData> hooked;
+  size_t next;
 };
 
 static void CopyFindData(const WIN32_FIND_DATAA& w, FindData* out) {
@@ -87,23 +97,35 @@ static void CopyFindData(const WIN32_FIND_DATAA& w, FindData* out) {
 }
 
 FindHandle* FindFirst(const char* searchText, FindData* out) {
+  std::vector<FindData> hooked;
+  if (HookedFileSearch(searchText, &hooked)) {
+    if (hooked.empty()) return nullptr;
+    *out = hooked[0];
+    return new FindHandle{INVALID_HANDLE_VALUE, hooked, 1};
+  }
   WIN32_FIND_DATAA w;
   HANDLE h = ::FindFirstFileA(searchText, &w);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   CopyFindData(w, out);
-  return new FindHandle{h};
+  return new FindHandle{h, {}, 0};
 }
 
 bool FindNext(FindHandle* handle, FindData* out) {
+  if (!handle) return false;
+  if (handle->h == INVALID_HANDLE_VALUE) {
+    if (handle->next >= handle->hooked.size()) return false;
+    *out = handle->hooked[handle->next++];
+    return true;
+  }
   WIN32_FIND_DATAA w;
-  if (!handle || !::FindNextFileA(handle->h, &w)) return false;
+  if (!::FindNextFileA(handle->h, &w)) return false;
   CopyFindData(w, out);
   return true;
 }
 
 void FindClose(FindHandle* handle) {
   if (!handle) return;
-  ::FindClose(handle->h);
+  if (handle->h != INVALID_HANDLE_VALUE) ::FindClose(handle->h);
   delete handle;
 }
 
@@ -119,6 +141,9 @@ uint32_t TempFolder(uint32_t bufferSize, char* buffer) {
 }
 
 uint32_t ModuleFileName(void* module, char* buffer, uint32_t bufferSize) {
+  if (g_overrides.hooks.moduleFileName) {
+    return g_overrides.hooks.moduleFileName(module, buffer, bufferSize);
+  }
   return ::GetModuleFileNameA(static_cast<HMODULE>(module), buffer, bufferSize);
 }
 
@@ -129,19 +154,18 @@ static std::string SettingsPath(const char* fileName) {
   return fileName;
 }
 
-uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue,
-                          char* out, uint32_t outSize, const char* fileName) {
+uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue, char* out,
+                     uint32_t outSize, const char* fileName) {
   return ::GetPrivateProfileStringA(section, key, defaultValue, out, outSize,
                                     SettingsPath(fileName).c_str());
 }
 
-bool WriteSetting(const char* section, const char* key, const char* value,
-                        const char* fileName) {
+bool WriteSetting(const char* section, const char* key, const char* value, const char* fileName) {
   return ::WritePrivateProfileStringA(section, key, value, SettingsPath(fileName).c_str()) != 0;
 }
 
 uint32_t ReadSystemSetting(const char* section, const char* key, const char* defaultValue,
-                                char* out, uint32_t outSize) {
+                           char* out, uint32_t outSize) {
   if (g_overrides.settingsFolderSet) {
     return ReadSetting(section, key, defaultValue, out, outSize, "WIN.INI");
   }
@@ -181,6 +205,7 @@ intptr_t Spawn(int mode, const char* program, const char* const* argv) {
 }
 
 uint32_t RunCommandLine(const char* commandLine) {
+  if (g_overrides.runCommand) return g_overrides.runCommand(commandLine);
   return ::WinExec(commandLine, SW_SHOWNORMAL);
 }
 
@@ -190,6 +215,7 @@ RegKey const kHkeyLocalMachine = reinterpret_cast<RegKey>(HKEY_LOCAL_MACHINE);
 RegKey const kHkeyCurrentUser = reinterpret_cast<RegKey>(HKEY_CURRENT_USER);
 
 bool RegOpen(RegKey parent, const char* subKey, uint32_t access, RegKey* out) {
+  if (g_overrides.hooks.regOpen) return g_overrides.hooks.regOpen(parent, subKey, access, out);
   HKEY k = nullptr;
   if (::RegOpenKeyExA(static_cast<HKEY>(parent), subKey, 0, access, &k) != ERROR_SUCCESS) {
     return false;
@@ -198,9 +224,15 @@ bool RegOpen(RegKey parent, const char* subKey, uint32_t access, RegKey* out) {
   return true;
 }
 
-void RegClose(RegKey key) { ::RegCloseKey(static_cast<HKEY>(key)); }
+void RegClose(RegKey key) {
+  if (g_overrides.hooks.regOpen) return;
+  ::RegCloseKey(static_cast<HKEY>(key));
+}
 
 bool RegQueryValue(RegKey key, const char* valueName, void* data, uint32_t* size) {
+  if (g_overrides.hooks.regQueryValue) {
+    return g_overrides.hooks.regQueryValue(key, valueName, data, size);
+  }
   DWORD n = *size;
   const LONG r = ::RegQueryValueExA(static_cast<HKEY>(key), valueName, nullptr, nullptr,
                                     static_cast<BYTE*>(data), &n);

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "drawing/drawing_files.h"
 #include "drawing_test_support.h"
+#include "entry/run_setup.h"
+#include "run/run_context.h"
 #include "support/test_support.h"
 
 namespace {
@@ -132,6 +135,37 @@ TEST_F(DrawingTest, ConvertOntoItselfLeavesTheFileUntouched) {
   EXPECT_TRUE(g_messages.empty());
 }
 
+TEST_F(DrawingTest, ConvertOfAMissingBinaryFileOntoItselfSaysSo) {
+  ConvertDrawingFile("GONE.KFD");
+  ASSERT_EQ(g_messages.size(), 1u);
+  EXPECT_EQ(g_messages[0].text, "Can not open file");
+  EXPECT_EQ(g_messages[0].title, "Open Error");
+  EXPECT_FALSE(testing_support::FileExists(Path("GONE.KFD")));
+}
+
+TEST_F(DrawingTest, AnInputFolderThatDidNotFitNamesNoFile) {
+  // An input folder of 260 characters leaves its field empty; the current
+  // folder's drawings must not stand in for the input folder's.
+  const std::string tooLong = "Z:\\" + std::string(256, 'f') + "\\";
+  SetUpRunContext("Z:\\", (tooLong + "PUMP1.JOB").c_str(), "1", "", "A1B2C3");
+  ASSERT_FALSE(g_runContext.inputFolderFits);
+  Write("PLAN.KVD", Lines({Command('M', 1, 1), Command('D', 2, 2)}));
+  Write("G.KFD", "");
+  std::string here = folder_;
+#ifndef _WIN32
+  here = here.substr(2);
+  for (char& c : here) c = c == '\\' ? '/' : c;
+#endif
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(here);
+  ConvertDrawingFile("PLAN");
+  WriteDrawingFile("PLAN.KVD", "G.KFD", "T");
+  WrapFileAsDrawing("PLAN.KVD", "G.KFD", "T");
+  std::filesystem::current_path(before);
+  EXPECT_FALSE(testing_support::FileExists(Path("PLAN.KFD")));
+  EXPECT_EQ(Read("G.KFD"), "");
+}
+
 TEST_F(DrawingTest, ConvertOfNothingWritesNothing) {
   ConvertDrawingFile("MISSING");
   Write("EMPTY.KVD", Lines({Command('T')}));
@@ -158,7 +192,7 @@ TEST_F(DrawingTest, ConvertMessages) {
   ExpectOneMessage("Can not create file", "K-VOR");
 
   Write("SECOND.KVD", kPlan);
-  SetDrawingWriteFailAfter(1);  // the header goes, the records fail
+  os::SetWriteFailAfter(1);  // the header goes, the records fail
   ConvertDrawingFile("SECOND");
   ExpectOneMessage("Can not write to file", "K-VOR");
   EXPECT_EQ(Read("SECOND.KFD"), "");
@@ -223,17 +257,17 @@ TEST_F(DrawingTest, FailedAppendCutsTheTargetBack) {
   WriteDrawingFile("OTHER.KVD", "OUT.KFD", "one");
   const std::string before = Read("OUT.KFD");
   for (int okWrites : {0, 1, 2}) {
-    SetDrawingWriteFailAfter(okWrites);
+    os::SetWriteFailAfter(okWrites);
     WriteDrawingFile("PLAN.KVD", "OUT.KFD", "two");
     ExpectOneMessage("Can not write to file", "K-VOR");
     EXPECT_EQ(Read("OUT.KFD"), before) << okWrites;
   }
-  SetDrawingWriteFailAfter(-1);
+  os::SetWriteFailAfter(-1);
   WriteDrawingFile("PLAN.KVD", "OUT.KFD", "two");
   ExpectSameDrawing(Load(Path("PLAN.KVD"), 1), Load(Path("OUT.KFD"), 2));
 
   // A target that did not exist does not exist afterwards.
-  SetDrawingWriteFailAfter(1);
+  os::SetWriteFailAfter(1);
   WriteDrawingFile("PLAN.KVD", "NEW.KFD", "x");
   ExpectOneMessage("Can not write to file", "K-VOR");
   EXPECT_FALSE(testing_support::FileExists(Path("NEW.KFD")));
@@ -297,10 +331,10 @@ TEST_F(DrawingTest, WrapFailuresLeaveEverythingUnchanged) {
 
   WrapFileAsDrawing("picture.emf", "OUT.KFD", "t");
   const std::string before = Read("OUT.KFD");
-  SetDrawingWriteFailAfter(2);
+  os::SetWriteFailAfter(2);
   WrapFileAsDrawing("picture.emf", "OUT.KFD", "t");
   EXPECT_EQ(Read("OUT.KFD"), before);
-  SetDrawingWriteFailAfter(0);
+  os::SetWriteFailAfter(0);
   WrapFileAsDrawing("picture.emf", "NEW.KFD", "t");
   EXPECT_FALSE(testing_support::FileExists(Path("NEW.KFD")));
   EXPECT_TRUE(g_messages.empty());

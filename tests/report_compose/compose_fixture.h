@@ -28,17 +28,8 @@ class ComposeTest : public PageTest {
  protected:
   void SetUp() override {
     PageTest::SetUp();
-    ResetPageComposerForTests();
-    ResetScreenForTests();
-    ResetPicturesForTests();
     // English is the settings' default; its data file makes it selectable.
     ASSERT_TRUE(testing_support::WriteFileBytes(DataFolder() + "G_ENGLIS.PDA", "x"));
-  }
-  void TearDown() override {
-    ResetPageComposerForTests();
-    ResetScreenForTests();
-    ResetPicturesForTests();
-    PageTest::TearDown();
   }
 
   // A template file of one or more screens and its index, in the template

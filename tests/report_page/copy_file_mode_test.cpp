@@ -122,7 +122,7 @@ TEST_F(CopyFile, FailedWriteCutsTheTargetBack) {
   const std::string bytes(0xFF00 + 10, 'b');
   ASSERT_TRUE(WriteFileBytes(input_ + "SRC.KVO", bytes));
   ASSERT_TRUE(WriteFileBytes(input_ + "DST.KVO", "head"));
-  SetCopyWriteFailAfterForTests(1);  // the first piece is written, the second fails
+  os::SetWriteFailAfter(1);  // the first piece is written, the second fails
   EXPECT_EQ(CopyFileMode((input_ + "SRC.KVO").c_str(), (input_ + "DST.KVO").c_str(), 2), -1);
   EXPECT_EQ(ReadFileOrEmpty(input_ + "DST.KVO"), "head");
 }
@@ -179,9 +179,9 @@ TEST_F(CopyFile, FailedDrawingCopyLeavesAnEmptyHeaderInItsPlace) {
   const std::string big = DrawingBytes(3000, 0);  // more than one buffer
   ASSERT_TRUE(WriteFileBytes(input_ + "PLAN.KFD", big));
   ASSERT_TRUE(WriteFileBytes(input_ + "RUN.KFD", "before"));
-  SetCopyWriteFailAfterForTests(1);
+  os::SetWriteFailAfter(1);
   EXPECT_EQ(CopyFileMode((input_ + "PLAN.KFD").c_str(), (input_ + "RUN.KFD").c_str(), 3), -1);
-  SetCopyWriteFailAfterForTests(-1);
+  os::SetWriteFailAfter(-1);
   EXPECT_EQ(ReadFileOrEmpty(input_ + "RUN.KFD"), "before" + kEmptyHeader);
 }
 

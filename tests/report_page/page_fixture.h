@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "drawing/drawing_files.h"
 #include "os/os.h"
 #include "report/page/page_state.h"
 #include "report/page/report_files.h"
@@ -22,19 +21,11 @@ struct ShownMessage {
 
 class PageTest : public ReportTest {
  protected:
+  // The report fixture returns the whole library to its load-time state.
   void SetUp() override {
     ReportTest::SetUp();
-    ResetPageStateForTests();
-    ResetReportFilesForTests();
-    ResetDrawingFilesForTests();
     Messages().clear();
     os::SetMessageBoxHook(&RecordMessage);
-  }
-  void TearDown() override {
-    ResetPageStateForTests();
-    ResetReportFilesForTests();
-    ResetDrawingFilesForTests();
-    ReportTest::TearDown();
   }
 
   static std::vector<ShownMessage>& Messages() {

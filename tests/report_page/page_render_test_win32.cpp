@@ -10,7 +10,8 @@
 
 #include "metafile_records.h"
 #include "page_fixture.h"
-#include "report/drawing_state.h"
+#include "report/shared/character_tests.h"
+#include "report/shared/drawing_tools.h"
 #include "report/page/page_render.h"
 #include "report/page/page_text.h"
 
@@ -386,6 +387,62 @@ TEST_F(PagePicture, NoPictureForAnEmptyCell) {
     DrawPagePicture(&slot_, nullptr, dc_, CellSize{10, -1}, 2);
     EXPECT_EQ(Black(0, 0, 200, 200), 0);
   }
+}
+
+// Printed pages: the picture lands on its page's half or quarter of the
+// device. The bitmap is as large as the device the memory DC reports.
+TEST_F(PageRender, PicturesOnTheirPlaceOfTheSheet) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  const int W = GetDeviceCaps(dc, HORZRES);
+  const int H = GetDeviceCaps(dc, VERTRES);
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = W;
+  bi.bmiHeader.biHeight = -H;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  uint32_t* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+  ASSERT_NE(bitmap, nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  HDC m = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  SelectObject(m, GetStockObject(BLACK_BRUSH));
+  Rectangle(m, 0, 0, 100, 100);
+  PictureSlot slot{};
+  slot.kind = kPictureEnhanced;
+  slot.picture = CloseEnhMetaFile(m);
+  slot.firstCell = 81;    // row 1, column 1
+  slot.lastCell = 2406;   // row 30, column 6
+  struct Case {
+    int32_t perSheet, sequence;
+    int left, top, right, bottom;  // the part of the device, in halves
+  };
+  const Case cases[] = {{1, 1, 0, 0, 2, 2}, {2, 1, 0, 0, 1, 2}, {2, 2, 1, 0, 2, 2},
+                        {4, 1, 0, 0, 1, 1}, {4, 2, 1, 0, 2, 1}, {4, 3, 0, 1, 1, 2},
+                        {4, 4, 1, 1, 2, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.perSheet << " per sheet, page " << c.sequence);
+    std::memset(bits, 0xFF, static_cast<size_t>(W) * H * 4);
+    g_pageRender.pagesPerSheet = c.perSheet;
+    SetMapMode(dc, MM_TEXT);
+    DrawPagePicture(&slot, nullptr, dc, CellSize{10, 10}, c.sequence);
+    int inside = 0;
+    int outside = 0;
+    for (int y = 0; y < H; ++y) {
+      for (int x = 0; x < W; ++x) {
+        if ((bits[y * W + x] & 0xFFFFFF) != 0) continue;
+        const bool in = x >= c.left * W / 2 && x < c.right * W / 2 && y >= c.top * H / 2 &&
+                        y < c.bottom * H / 2;
+        (in ? inside : outside) += 1;
+      }
+    }
+    EXPECT_GT(inside, 0);
+    EXPECT_EQ(outside, 0);
+  }
+  DeleteEnhMetaFile(static_cast<HENHMETAFILE>(slot.picture));
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
 }
 
 }  // namespace

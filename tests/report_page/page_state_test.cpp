@@ -4,12 +4,14 @@
 
 #include <cstring>
 
+#include "entry/library_reset.h"
+
 namespace {
 
 class PageStateTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetPageStateForTests(); }
-  void TearDown() override { ResetPageStateForTests(); }
+  void SetUp() override { ResetLibraryForTests(); }
+  void TearDown() override { ResetLibraryForTests(); }
 };
 
 TEST_F(PageStateTest, LoadTimeValues) {

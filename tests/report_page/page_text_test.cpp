@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "report/language.h"
+#include "entry/library_reset.h"
+#include "report/shared/language_number.h"
 #include "report/page/page_state.h"
 
 namespace {
@@ -73,15 +74,11 @@ constexpr CellSize kCell{10, 20};
 class PageText : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetPageStateForTests();
-    ResetReportLanguageForTests();
+    ResetLibraryForTests();
     std::memset(g_pageBuffer.text, ' ', sizeof g_pageBuffer.text);
     std::memset(g_pageBuffer.markers, ' ', sizeof g_pageBuffer.markers);
   }
-  void TearDown() override {
-    ResetPageStateForTests();
-    ResetReportLanguageForTests();
-  }
+  void TearDown() override { ResetLibraryForTests(); }
   // Row r (from 0): its text from column 0 and its control character.
   static void Row(int r, const std::string& text, char control = ' ') {
     for (size_t i = 0; i < text.size(); ++i) g_pageBuffer.text[r * 80 + i] = text[i];

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "report/compose/page_composer.h"
-#include "report/engine_call.h"
+#include "report/shared/engine_interface.h"
 #include "report/rich_text.h"
 
 namespace {

@@ -4,10 +4,11 @@
 
 #include "drawing/pictures.h"
 #include "report/compose/field_markers.h"
-#include "engine/files/run_services.h"
+#include "engine/files/language_setting.h"
 #include "host/quire.h"
 #include "report/page/report_files.h"
 #include "report/rich_text.h"
+#include "run/text.h"
 
 PageComposer g_composer;
 
@@ -41,8 +42,6 @@ int32_t ScreenNumber(const char* screenName) {
   return n;
 }
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 }  // namespace
 
 int32_t ComposePage(const char* command, char* screenName, char* fieldValues,
@@ -64,7 +63,7 @@ int32_t ComposePage(const char* command, char* screenName, char* fieldValues,
 
   FreeAllPictures();
   TakePictureText(pictureText);
-  for (int32_t i = 0; i < kTemplateNameLength; ++i) screenName[i] = Upper(screenName[i]);
+  for (int32_t i = 0; i < kTemplateNameLength; ++i) screenName[i] = ascii::Upper(screenName[i]);
   if (command[1] == 'L') return 0;
 
   ReportLanguage& language = g_reportLanguage;

@@ -3,7 +3,8 @@
 
 #include "drawing/pictures.h"
 #include "report/compose/page_composer.h"
-#include "report/drawing_state.h"
+#include "report/shared/character_tests.h"
+#include "report/shared/drawing_tools.h"
 #include "report/screen/screen_model.h"
 
 namespace {

@@ -3,7 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "entry/run_context.h"
+#include "run/run_context.h"
+#include "run/text.h"
 #include "report/page/report_files.h"
 #include "report/report_lines.h"
 #include "os/os.h"
@@ -119,10 +120,10 @@ void WritePictureLines(FILE* f, const char* page, const char* templateRows, cons
     if (IsDrawingReference(ref.name) && MakeRunDrawingPath(drawingPath, sizeof drawingPath)) {
       // The drawing becomes the next drawing of the run's drawing file; the
       // picture line names that file, as its readers count drawings in it.
-      char source[kRunFolderSize] = "";
-      if (std::strlen(GetInputDir()) + std::strlen(ref.name) < sizeof source) {
-        JoinStrings(source, GetInputDir(), ref.name);
-      }
+      // A path that does not fit names no file: an empty drawing keeps the
+      // numbering.
+      char source[kRunFolderSize];
+      bounded::Join(source, sizeof source, GetInputDir(), ref.name);
       CopyFileMode(source, drawingPath, kCopyDrawing);
       const char* slash = std::strrchr(drawingPath, '\\');
       name = slash != nullptr ? slash + 1 : drawingPath;

@@ -2,23 +2,16 @@
 #include <cstdio>
 #include <cstring>
 
-#include "drawing/drawing_files.h"
+#include "drawing/drawing_binary.h"
+#include "drawing/drawing_format.h"
 #include "os/os.h"
 #include "report/page/report_files.h"
 
 namespace {
 
-int g_writeFailAfter = -1;  // writes that still succeed; -1: never fail
-
-bool WriteBytes(FILE* f, const void* bytes, size_t n) {
-  if (g_writeFailAfter == 0) return false;
-  if (g_writeFailAfter > 0) --g_writeFailAfter;
-  return std::fwrite(bytes, 1, n, f) == n;
-}
-
 bool AppendEmptyDrawingHeader(FILE* f) {
   const unsigned char empty[kDrawingHeaderSize] = {};
-  return WriteBytes(f, empty, sizeof empty);
+  return os::WriteBytes(f, empty, sizeof empty);
 }
 
 // The bytes of the source's first drawing, or -1 when it is not a sound
@@ -39,8 +32,8 @@ int64_t FirstDrawingLength(FILE* f) {
 int32_t FailCopy(const char* target, int64_t lengthBefore, int32_t mode) {
   os::ResizeFile(target, lengthBefore);
   if (mode == kCopyDrawing) {
-    // Written directly: the injected write failure of the tests stands for
-    // the copy that failed, not for this repair.
+    // Written directly: a write failure injected by a test stands for the
+    // copy that failed, not for this repair.
     if (FILE* f = os::OpenFile(target, "ab")) {
       const unsigned char empty[kDrawingHeaderSize] = {};
       std::fwrite(empty, 1, sizeof empty, f);
@@ -51,8 +44,6 @@ int32_t FailCopy(const char* target, int64_t lengthBefore, int32_t mode) {
 }
 
 }  // namespace
-
-void SetCopyWriteFailAfterForTests(int okWrites) { g_writeFailAfter = okWrites; }
 
 int32_t CopyFileMode(const char* source, const char* target, int32_t mode) {
   const bool haveSource = os::FileExists(source);
@@ -119,7 +110,7 @@ int32_t CopyFileMode(const char* source, const char* target, int32_t mode) {
     const size_t want = static_cast<size_t>(
         remaining < static_cast<int64_t>(bufferSize) ? remaining : static_cast<int64_t>(bufferSize));
     const size_t got = std::fread(buffer, 1, want, in);
-    ok = got == want && WriteBytes(out, buffer, got);
+    ok = got == want && os::WriteBytes(out, buffer, got);
     remaining -= static_cast<int64_t>(got);
   }
   os::MemUnlock(block);

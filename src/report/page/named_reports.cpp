@@ -1,7 +1,9 @@
 // Appending one report to another and converting a named report to text.
 #include <cstring>
 
-#include "entry/run_context.h"
+#include "report/report_to_text.h"
+#include "run/run_context.h"
+#include "run/text.h"
 #include "host/gantry.h"
 #include "os/os.h"
 #include "report/page/page_state.h"
@@ -9,11 +11,9 @@
 
 namespace {
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool EqualWithoutCase(const char* a, const char* b) {
   for (; *a != '\0' && *b != '\0'; ++a, ++b) {
-    if (Upper(*a) != Upper(*b)) return false;
+    if (ascii::Upper(*a) != ascii::Upper(*b)) return false;
   }
   return *a == *b;
 }
@@ -22,10 +22,7 @@ bool EqualWithoutCase(const char* a, const char* b) {
 // of a folder) replaced by ".KFD". False when the file name has no '.' or the
 // path does not fit.
 bool DrawingFileOf(const char* report, char* out, size_t size) {
-  const char* name = std::strrchr(report, '\\');
-  if (name == nullptr) name = std::strrchr(report, ':');
-  name = name != nullptr ? name + 1 : report;
-  const char* point = std::strrchr(name, '.');
+  const char* point = std::strrchr(file_names::NameStart(report), '.');
   if (point == nullptr) return false;
   const size_t stem = static_cast<size_t>(point - report);
   if (stem + 4 + 1 > size) return false;
@@ -37,11 +34,10 @@ bool DrawingFileOf(const char* report, char* out, size_t size) {
 // base + extension, when the base name is usable: not empty and at most 95
 // characters (a longer one is refused rather than cut, which would name
 // another file).
-bool NamedFile(const char* base, const char* extension, char* out) {
+bool NamedFile(const char* base, const char* extension, char* out, size_t size) {
   const size_t n = std::strlen(base);
   if (n == 0 || n > static_cast<size_t>(kBaseNameLimit)) return false;
-  JoinStrings(out, base, extension);
-  return true;
+  return bounded::Join(out, size, base, extension);
 }
 
 }  // namespace
@@ -61,7 +57,7 @@ void AppendNamedReport(const void* /*unused1*/, const void* /*unused2*/, const c
   HostFileNotice();
   char source[kBaseNameLimit + 5];
   char target[kBaseNameLimit + 5];
-  if (!NamedFile(sourceBase, ".KVO", source) || !NamedFile(targetBase, ".KVO", target)) return;
+  if (!NamedFile(sourceBase, ".KVO", source, sizeof source) || !NamedFile(targetBase, ".KVO", target, sizeof target)) return;
   if (!os::FileExists(source)) return;
   if (appendFlag != 0) AppendReport(source, target);
   ReleasePageFonts();
@@ -71,9 +67,7 @@ int32_t ConvertNamedReport(const char* textBase, const char* reportBase) {
   HostFileNotice();
   char report[kBaseNameLimit + 5];
   char text[kBaseNameLimit + 5];
-  if (!NamedFile(reportBase, ".KVO", report) || !NamedFile(textBase, ".KVX", text)) return 0;
+  if (!NamedFile(reportBase, ".KVO", report, sizeof report) || !NamedFile(textBase, ".KVX", text, sizeof text)) return 0;
   if (!os::FileExists(report)) return 0;
   return ConvertReportToText(report, text);
 }
-
-void ResetReportFilesForTests() { SetCopyWriteFailAfterForTests(-1); }

@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-#include "report/drawing_state.h"
+#include "report/shared/character_tests.h"
+#include "report/shared/drawing_tools.h"
 #include "report/page/page_render.h"
 #include "report/page/page_text.h"
 

@@ -85,8 +85,3 @@ void AppendNamedReport(const void* unused1, const void* unused2, const char* tar
 // After the host's notice: converts report base + ".KVO" into text base +
 // ".KVX"; the conversion's result, or 0 when the report does not exist.
 int32_t ConvertNamedReport(const char* textBase, const char* reportBase);
-
-// Makes the block copy's writes fail after `okWrites` more successful ones
-// (-1: never), so that the cut-back after a failed copy can be tested.
-void SetCopyWriteFailAfterForTests(int okWrites);
-void ResetReportFilesForTests();

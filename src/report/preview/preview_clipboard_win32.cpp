@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 #include "report/page/page_state.h"
 #include "report/preview/page_store.h"
 #include "report/preview/preview_clipboard.h"

@@ -1,6 +1,6 @@
 // Without GDI the preview makes no fonts; a metafile target still has its
 // fixed cell size, and any other keeps the page renderer's.
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 #include "report/page/page_render.h"
 #include "report/preview/preview_render.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 #include "report/page/page_render.h"
 #include "report/preview/preview_render.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 #include "report/page/page_state.h"
 #include "report/print/print_format.h"
 #include "report/print/page_reading.h"

@@ -9,7 +9,7 @@
 
 #include <cstring>
 
-#include "entry/run_context.h"
+#include "run/run_context.h"
 #include "report/screen/screen_dc.h"
 #include "report/screen/screen_drawing.h"
 #include "report/screen/screen_model.h"

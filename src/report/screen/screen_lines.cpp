@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "report/language.h"
+#include "report/shared/language_number.h"
 #include "report/screen/screen_model.h"
 
 namespace {

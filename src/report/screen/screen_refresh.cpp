@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "report/drawing_state.h"
+#include "report/shared/character_tests.h"
+#include "report/shared/drawing_tools.h"
 #include "report/screen/screen_dc.h"
 #include "report/screen/screen_drawing.h"
 #include "report/screen/screen_lines.h"
