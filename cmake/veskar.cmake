@@ -1,56 +1,26 @@
-# Helpers shared by every folder's CMakeLists.txt.
-#
-# Source naming: a file ending in _win32.cpp builds only for Windows, one ending in
-# _posix.cpp only natively; everything else builds in both.
+# Helpers shared by every folder's CMakeLists.txt. Every library and test
+# program lists its sources; Windows-only files (named *_win32.cpp) are listed
+# inside if(WIN32), native-only ones (*_posix.cpp) in its else().
 
 set(VESKAR_SRC_ROOT ${CMAKE_SOURCE_DIR}/src)
 
-function(veskar_collect_sources out dir)
-  file(GLOB found CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.c)
-  set(kept)
-  foreach(f IN LISTS found)
-    if(WIN32 AND f MATCHES "_posix\\.cpp$")
-      continue()
-    endif()
-    if(NOT WIN32 AND f MATCHES "_win32\\.cpp$")
-      continue()
-    endif()
-    list(APPEND kept ${f})
-  endforeach()
-  set(${out} ${kept} PARENT_SCOPE)
-endfunction()
-
-# veskar_library(name DIR dir [DEPS lib...])
-# A static library of every source in one folder. An empty folder gives an
-# interface library, so that a folder can be listed before its first file lands.
+# veskar_library(name [DEPS lib...]): a static library of one folder of src/,
+# its sources given by target_sources in that folder's CMakeLists.txt.
 function(veskar_library name)
-  cmake_parse_arguments(A "" "DIR" "DEPS" ${ARGN})
-  veskar_collect_sources(srcs ${A_DIR})
-  if(srcs)
-    add_library(${name} STATIC ${srcs})
-    target_include_directories(${name} PUBLIC ${VESKAR_SRC_ROOT})
-    if(A_DEPS)
-      target_link_libraries(${name} PUBLIC ${A_DEPS})
-    endif()
-  else()
-    add_library(${name} INTERFACE)
-    target_include_directories(${name} INTERFACE ${VESKAR_SRC_ROOT})
-    if(A_DEPS)
-      target_link_libraries(${name} INTERFACE ${A_DEPS})
-    endif()
+  cmake_parse_arguments(A "" "" "DEPS" ${ARGN})
+  add_library(${name} STATIC)
+  target_include_directories(${name} PUBLIC ${VESKAR_SRC_ROOT})
+  if(A_DEPS)
+    target_link_libraries(${name} PUBLIC ${A_DEPS})
   endif()
 endfunction()
 
-# veskar_test(name DIR dir [LIBS lib...] [WILL_FAIL])
-# One GoogleTest program of every source in tests/<dir>, one ctest test. Windows
-# programs run under wine64 (the cross-compiling emulator) in the build's prefix.
+# veskar_test(name SOURCES file... [LIBS lib...] [WILL_FAIL])
+# One GoogleTest program, one ctest test. Windows programs run under wine64
+# (the cross-compiling emulator) in the build's prefix.
 function(veskar_test name)
-  cmake_parse_arguments(A "WILL_FAIL" "DIR" "LIBS" ${ARGN})
-  veskar_collect_sources(srcs ${A_DIR})
-  if(NOT srcs)
-    return()
-  endif()
-  add_executable(${name} ${srcs})
+  cmake_parse_arguments(A "WILL_FAIL" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE veskar_test_support ${A_LIBS} GTest::gtest)
   add_test(NAME ${name} COMMAND ${name})
   veskar_test_properties(${name})

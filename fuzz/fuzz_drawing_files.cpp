@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "entry/run_context.h"
 #include "os/os.h"
+#include "run/run_context.h"
 
 // The libraries are built without the fuzzer's coverage instrumentation, so
 // the drawing sources are compiled into this program: the fuzzer then sees
@@ -21,6 +21,7 @@
 #include "drawing/drawing_binary.cpp"
 #include "drawing/drawing_format.cpp"
 #include "drawing/drawing_load.cpp"
+#include "drawing/drawing_messages.cpp"
 #include "drawing/drawing_paths.cpp"
 #include "drawing/drawing_text.cpp"
 #include "drawing/drawing_writers.cpp"

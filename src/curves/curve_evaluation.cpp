@@ -1,10 +1,10 @@
 // Evaluation of the prepared curves: bracket search, segment interpolation,
 // property lookup between pressure levels, the bisection along the second
 // axis and the searches for a temperature from either end of a curve.
+#include "curves/curve_evaluation.h"
+
 #include <cmath>
 #include <cstdint>
-
-#include "curves/stream_curves.h"
 
 namespace {
 
@@ -81,8 +81,9 @@ float LevelShare(int64_t axis, int64_t code, float x, int64_t stream, int64_t* l
     // Extra columns are always read along the second axis and always
     // corrected as non-negative: the flag tells the segment interpolation so.
     g_curveModeBlock.ExtraColumnMode = 1;
-    const float value = InterpolateAtLevel(g_streamCurves.ExtraColumns, x, g_streamCurves.SecondAxisCopy,
-                                           g_streamCurves.SecondAxisOrder, *level, stream, column);
+    const float value =
+        InterpolateAtLevel(g_streamCurves.ExtraColumns, x, g_streamCurves.SecondAxisCopy,
+                           g_streamCurves.SecondAxisOrder, *level, stream, column);
     g_curveModeBlock.ExtraColumnMode = 0;
     return value;
   }
@@ -101,8 +102,10 @@ float LevelShare(int64_t axis, int64_t code, float x, int64_t stream, int64_t* l
 // Whether a temperature lies between two others, with the search margin on
 // both sides, in either direction.
 bool Encloses(float temperature, float tPrev, float tCur) {
-  return (tPrev - kTemperatureTolerance <= temperature && temperature <= tCur + kTemperatureTolerance) ||
-         (tCur - kTemperatureTolerance <= temperature && temperature <= tPrev + kTemperatureTolerance);
+  return (tPrev - kTemperatureTolerance <= temperature &&
+          temperature <= tCur + kTemperatureTolerance) ||
+         (tCur - kTemperatureTolerance <= temperature &&
+          temperature <= tPrev + kTemperatureTolerance);
 }
 
 float PointTemperature(int64_t point, int64_t level, int64_t stream) {
@@ -144,8 +147,7 @@ float CrossingAlongList(float temperature, const int64_t* list, int64_t start, i
 
 bool IsNonNegativeCode(int64_t code) { return code < 20 || code == 21 || code > 102; }
 
-void FindBracket(float x, const float* abscissae, int64_t pair[2], const int64_t* list,
-                 int64_t n) {
+void FindBracket(float x, const float* abscissae, int64_t pair[2], const int64_t* list, int64_t n) {
   pair[0] = 0;
   pair[1] = 0;
   if (n < 2) return;
@@ -252,8 +254,8 @@ float StreamProperty(int64_t axis, int64_t code, float x, float pressure, int64_
 
   float r;
   if (l1 != 0 && l2 != 0) {
-    r = InterpolateSegment(pressure, LevelPressure(l1, stream), val1, LevelPressure(l2, stream), val2,
-                           code);
+    r = InterpolateSegment(pressure, LevelPressure(l1, stream), val1, LevelPressure(l2, stream),
+                           val2, code);
   } else if (l1 != 0) {
     r = val1;
   } else {
@@ -263,8 +265,7 @@ float StreamProperty(int64_t axis, int64_t code, float x, float pressure, int64_
   return r;
 }
 
-float EvaluateStreamProperty(int64_t axis, int64_t code, float x, float pressure,
-                             int64_t stream) {
+float EvaluateStreamProperty(int64_t axis, int64_t code, float x, float pressure, int64_t stream) {
   if (axis == 2 || code > 21) return StreamProperty(axis, code, x, pressure, stream);
   if (axis == 1 && code == kPropertyTemperature) return x;
 
@@ -307,7 +308,8 @@ float SecondAxisAtTemperatureFromStart(float temperature, int64_t level, int64_t
   if (!IsSearchableLevel(level, stream)) return kMissingValue;
   const int64_t* list = g_streamCurves.SecondAxisOrder[stream - 1][level - 1];
   if (!IsListedPoint(list[0])) return kMissingValue;
-  return CrossingAlongList(temperature, list, 1, 1, kCurvePoints, level, stream, kSearchFromStartCode);
+  return CrossingAlongList(temperature, list, 1, 1, kCurvePoints, level, stream,
+                           kSearchFromStartCode);
 }
 
 float SecondAxisAtTemperatureFromEnd(float temperature, int64_t level, int64_t stream) {
@@ -315,7 +317,8 @@ float SecondAxisAtTemperatureFromEnd(float temperature, int64_t level, int64_t s
   const int64_t* list = g_streamCurves.SecondAxisOrder[stream - 1][level - 1];
   for (int64_t position = kCurvePoints; position >= 2; --position) {
     if (IsListedPoint(list[position - 1])) {
-      return CrossingAlongList(temperature, list, position, -1, 1, level, stream, kSearchFromEndCode);
+      return CrossingAlongList(temperature, list, position, -1, 1, level, stream,
+                               kSearchFromEndCode);
     }
   }
   return kMissingValue;

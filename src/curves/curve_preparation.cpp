@@ -2,10 +2,12 @@
 // of empty and duplicate points, the ordered lists, repair of the properties
 // that must be positive and the per-level values; plus the sorts, the reset of
 // one stream and the small queries over a prepared block.
+#include "curves/curve_preparation.h"
+
 #include <cmath>
 #include <cstdint>
 
-#include "curves/stream_curves.h"
+#include "curves/curve_evaluation.h"
 
 namespace {
 
@@ -25,7 +27,9 @@ bool IsListedPoint(int64_t entry) { return entry >= 1 && entry <= kCurvePoints; 
 
 // Shorthands over one level of one stream; indices are in range wherever
 // these are used.
-float& T(int64_t p, int64_t level, int64_t stream) { return TemperatureAxisCopyAt(p, level, stream); }
+float& T(int64_t p, int64_t level, int64_t stream) {
+  return TemperatureAxisCopyAt(p, level, stream);
+}
 float& S(int64_t p, int64_t level, int64_t stream) { return SecondAxisCopyAt(p, level, stream); }
 float& V(int64_t p, int64_t level, int64_t stream, int64_t k) {
   return CurveValuesAt(p, level, stream, k);
@@ -65,7 +69,8 @@ bool HasOnlyTemperature(int64_t p, int64_t level, int64_t stream) {
 
 bool SameProperties(int64_t p, int64_t q, int64_t level, int64_t stream) {
   for (int64_t k = 1; k <= kCurveProperties; ++k) {
-    if (k != kPropertyTemperature && !(V(p, level, stream, k) == V(q, level, stream, k))) return false;
+    if (k != kPropertyTemperature && !(V(p, level, stream, k) == V(q, level, stream, k)))
+      return false;
   }
   return true;
 }
@@ -84,7 +89,8 @@ void RemoveEmptyAndDuplicatePoints() {
           continue;
         }
         for (int64_t q = p + 1; q <= kCurvePoints; ++q) {
-          if (IsMissing(T(q, level, stream)) || !(T(q, level, stream) == T(p, level, stream))) continue;
+          if (IsMissing(T(q, level, stream)) || !(T(q, level, stream) == T(p, level, stream)))
+            continue;
           // Only the first later point at the same temperature is compared.
           if (SameProperties(p, q, level, stream)) {
             T(p, level, stream) = kMissingValue;
@@ -132,8 +138,8 @@ void BuildPointLists() {
 // Phase 4: levels by ascending pressure.
 void BuildLevelLists() {
   for (int64_t stream = 1; stream <= kCurveStreams; ++stream) {
-    SortValidPoints(g_streamCurves.LevelOrder[stream - 1], g_streamCurves.LevelPressures[stream - 1],
-                    kCurveLevels);
+    SortValidPoints(g_streamCurves.LevelOrder[stream - 1],
+                    g_streamCurves.LevelPressures[stream - 1], kCurveLevels);
   }
 }
 
@@ -178,9 +184,9 @@ void RepairProperty(int64_t k, int64_t level, int64_t stream) {
         }
       }
     }
-    V(p, level, stream, k) = InterpolateSegment(T(p, level, stream), T(a, level, stream),
-                                                V(a, level, stream, k), T(b, level, stream),
-                                                V(b, level, stream, k), k);
+    V(p, level, stream, k) =
+        InterpolateSegment(T(p, level, stream), T(a, level, stream), V(a, level, stream, k),
+                           T(b, level, stream), V(b, level, stream, k), k);
   }
 }
 
@@ -257,8 +263,9 @@ void LocateTarget(int64_t target, int64_t level, int64_t stream) {
   const int64_t b = list[ib];
   const float ta = T(a, level, stream);
   const float tb = T(b, level, stream);
-  const float tx = InterpolateSegment(targetValue, V(a, level, stream, kPropertyLocator), ta,
-                                      V(b, level, stream, kPropertyLocator), tb, kPropertyTemperature);
+  const float tx =
+      InterpolateSegment(targetValue, V(a, level, stream, kPropertyLocator), ta,
+                         V(b, level, stream, kPropertyLocator), tb, kPropertyTemperature);
   const bool beyond = one ? (tx < ta && tx < tb) : (tx > ta && tx > tb);
   if (beyond) {
     temperatureOut = 0.0f;
@@ -266,10 +273,9 @@ void LocateTarget(int64_t target, int64_t level, int64_t stream) {
     return;
   }
   temperatureOut = tx;
-  secondOut = InterpolateSegment(targetValue, V(a, level, stream, kPropertyLocator),
-                                 V(a, level, stream, kPropertySecondAxis),
-                                 V(b, level, stream, kPropertyLocator),
-                                 V(b, level, stream, kPropertySecondAxis), secondTable);
+  secondOut = InterpolateSegment(
+      targetValue, V(a, level, stream, kPropertyLocator), V(a, level, stream, kPropertySecondAxis),
+      V(b, level, stream, kPropertyLocator), V(b, level, stream, kPropertySecondAxis), secondTable);
 }
 
 void FillLevelValues() {
@@ -337,8 +343,8 @@ void SortValidPoints(int64_t* list, const float* values, int64_t n) {
   ListAndSort(list, values, nullptr, n);
 }
 
-void SortValidPointsChecked(int64_t* list, const float* values, const float* second,
-                            int64_t n, int64_t* flag) {
+void SortValidPointsChecked(int64_t* list, const float* values, const float* second, int64_t n,
+                            int64_t* flag) {
   *flag = ListAndSort(list, values, second, n) ? 1 : 0;
 }
 
@@ -387,7 +393,8 @@ int64_t TestCurveMonotonic(int64_t stream) {
         if (std::fabs(previous - current) <= kMonotonicStep) return 2;
         if (direction == 0) {
           direction = current > previous ? 1 : -1;
-        } else if ((direction == 1 && current < previous) || (direction == -1 && current > previous)) {
+        } else if ((direction == 1 && current < previous) ||
+                   (direction == -1 && current > previous)) {
           return 1;
         }
       }

@@ -5,9 +5,12 @@
 // a header that is short, negative or promises more bytes than follow it means
 // there is no such drawing (count 0), so a damaged file can neither make the
 // reader run past its blocks nor leave an earlier file's header behind.
+#include "drawing/drawing_binary.h"
+
 #include <cstring>
 
-#include "drawing/drawing_files.h"
+#include "drawing/drawing_messages.h"
+#include "os/os.h"
 
 DrawingFileHeader g_drawingHeader;
 
@@ -87,10 +90,6 @@ FILE* OpenDrawing(const char* path, int n, int64_t* headerPosition) {
 
 }  // namespace
 
-void ShowDrawingMessage(const char* text, const char* title) {
-  os::ShowMessageBox(nullptr, text, title, os::kMbOk | os::kMbIconStop);
-}
-
 bool SeekDrawing(FILE* file, int n) {
   const int64_t length = LengthOf(file);
   const int64_t position = length < 0 ? -1 : FindDrawing(file, n, length);
@@ -129,8 +128,8 @@ void ReadDrawingBinary(const char* path, int32_t* count, unsigned char* records,
   const size_t got =
       wanted > 0 ? std::fread(records, kDrawingRecordSize, static_cast<size_t>(wanted), f) : 0;
   const int64_t bytes = h.stringSize < stringCapacity ? h.stringSize : stringCapacity;
-  const int64_t stringsAt = position + kDrawingHeaderSize +
-                            static_cast<int64_t>(h.recordCount) * kDrawingRecordSize;
+  const int64_t stringsAt =
+      position + kDrawingHeaderSize + static_cast<int64_t>(h.recordCount) * kDrawingRecordSize;
   if (bytes > 0 && SeekTo(f, stringsAt)) std::fread(strings, 1, static_cast<size_t>(bytes), f);
   *count = static_cast<int32_t>(got);
   *largestX = h.largestX;

@@ -114,8 +114,8 @@ ArcGeometry ArcPoints(const DrawingTransform& t, float cx, float cy, float rx, f
   g.wholeEllipse = magnitude > 359.99;
   // Arc() with coinciding radials draws the whole ellipse; a short arc whose
   // ends land on the same device point is too small to see instead.
-  g.drawsNothing = !g.wholeEllipse && magnitude < 180.0 && g.end.x == g.start.x &&
-                   g.end.y == g.start.y;
+  g.drawsNothing =
+      !g.wholeEllipse && magnitude < 180.0 && g.end.x == g.start.x && g.end.y == g.start.y;
   return g;
 }
 

@@ -1,11 +1,15 @@
 // Reading a drawing of either kind, and holding one in movable memory blocks
 // for a picture slot.
+#include "drawing/drawing_load.h"
+
 #include <cmath>
 #include <cstring>
 
-#include "drawing/drawing_files.h"
+#include "drawing/drawing_binary.h"
+#include "drawing/drawing_messages.h"
 #include "drawing/drawing_paths.h"
-#include "report/drawing_state.h"
+#include "drawing/drawing_text.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 
@@ -44,9 +48,8 @@ void CountDrawing(const char* path, int32_t* count, int32_t* stringSize, int n) 
   }
 }
 
-void ReadDrawing(const char* path, int32_t* count, unsigned char* records,
-                 int64_t recordCapacity, char* strings, int64_t stringCapacity,
-                 float* largestX, float* largestY, int n) {
+void ReadDrawing(const char* path, int32_t* count, unsigned char* records, int64_t recordCapacity,
+                 char* strings, int64_t stringCapacity, float* largestX, float* largestY, int n) {
   *count = 0;
   *largestX = 0.0f;
   *largestY = 0.0f;

@@ -2,25 +2,17 @@
 
 #include <cstring>
 
-#include "entry/run_context.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
 namespace {
 
-char Fold(char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<char>(c - 'a' + 'A');
-  if (c == '/') return '\\';
-  return c;
-}
+// Case and the kind of slash aside, as Windows compares names.
+char Fold(char c) { return c == '/' ? '\\' : ascii::Upper(c); }
 
 }  // namespace
 
-const char* DrawingFileName(const char* path) {
-  const char* name = path;
-  for (const char* p = path; *p; ++p) {
-    if (*p == '\\' || *p == '/' || *p == ':') name = p + 1;
-  }
-  return name;
-}
+const char* DrawingFileName(const char* path) { return file_names::NameStart(path); }
 
 const char* DrawingExtension(const char* path) {
   const char* dot = std::strrchr(DrawingFileName(path), '.');
@@ -58,14 +50,5 @@ bool SameDrawingPath(const char* a, const char* b) {
 }
 
 bool InputFolderPath(char* out, size_t outSize, const char* name) {
-  const char* folder = GetInputDir();
-  const size_t a = std::strlen(folder);
-  const size_t b = std::strlen(name);
-  if (a + b + 1 > outSize) {
-    if (outSize > 0) out[0] = '\0';
-    return false;
-  }
-  std::memcpy(out, folder, a);
-  std::memcpy(out + a, name, b + 1);
-  return true;
+  return bounded::Join(out, outSize, GetInputDir(), name);
 }

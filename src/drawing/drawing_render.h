@@ -37,9 +37,8 @@ void ExportDrawingMetafile(const char* drawingName, const char* metafileName, in
 
 // Engine-callable: both names as address and eight-byte length (cut to 80
 // characters), the window width and height as eight-byte integers by address.
-void ExportDrawingCall(const char* drawingName, int64_t drawingNameLength,
-                       const char* metafileName, int64_t metafileNameLength,
-                       const int64_t* width, const int64_t* height);
+void ExportDrawingCall(const char* drawingName, int64_t drawingNameLength, const char* metafileName,
+                       int64_t metafileNameLength, const int64_t* width, const int64_t* height);
 
 // The primitives of RenderDrawing, in drawing units through the transform of
 // the RenderDrawing in progress.

@@ -10,11 +10,12 @@
 
 #include <cstring>
 
+#include "drawing/drawing_format.h"
 #include "drawing/drawing_paint.h"
 #include "drawing/drawing_render.h"
 #include "drawing/metafile_handles.h"
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ struct RenderState {
   int32_t textAngle;
   HGDIOBJ fontBefore;  // selected before the drawing's first font
   bool fontMade;
-  bool beyond16Bits;   // some value handed to GDI would not fit 16 bits
+  bool beyond16Bits;  // some value handed to GDI would not fit 16 bits
 };
 RenderState g_render = {{0, 0, 0, 0, 1.0f}, -1, -1, nullptr, false, false};
 
@@ -73,11 +74,11 @@ void DrawArc(void* dc, float cx, float cy, float rx, float ry, float start, floa
     if (g.wholeEllipse) {
       Ellipse(Dc(dc), g.box.left, g.box.top, g.box.right, g.box.bottom);
     } else if (sweep >= 0.0f) {
-      Arc(Dc(dc), g.box.left, g.box.top, g.box.right, g.box.bottom, g.start.x, g.start.y,
-          g.end.x, g.end.y);
+      Arc(Dc(dc), g.box.left, g.box.top, g.box.right, g.box.bottom, g.start.x, g.start.y, g.end.x,
+          g.end.y);
     } else {
-      Arc(Dc(dc), g.box.left, g.box.top, g.box.right, g.box.bottom, g.end.x, g.end.y,
-          g.start.x, g.start.y);
+      Arc(Dc(dc), g.box.left, g.box.top, g.box.right, g.box.bottom, g.end.x, g.end.y, g.start.x,
+          g.start.y);
     }
     if (brushBefore) SelectObject(Dc(dc), brushBefore);
   }
@@ -195,8 +196,7 @@ void PaintMappedDrawing(void* dc, const DrawingBlocks& blocks, int32_t largestX1
                  SaturateToInt32(static_cast<double>(int64_t{window.bottom} - window.top)),
                  nullptr);
   SetViewportOrgEx(h, viewport.left, viewport.top, nullptr);
-  SetViewportExtEx(h,
-                   SaturateToInt32(static_cast<double>(int64_t{viewport.right} - viewport.left)),
+  SetViewportExtEx(h, SaturateToInt32(static_cast<double>(int64_t{viewport.right} - viewport.left)),
                    SaturateToInt32(static_cast<double>(int64_t{viewport.bottom} - viewport.top)),
                    nullptr);
   HRGN clip = nullptr;
@@ -211,8 +211,8 @@ void PaintMappedDrawing(void* dc, const DrawingBlocks& blocks, int32_t largestX1
     Rectangle(h, window.left, window.top, window.right, window.bottom);
     if (penBefore) SelectObject(h, penBefore);
   }
-  RenderDrawing(dc, blocks.records, blocks.count, blocks.strings, blocks.stringSize,
-                largestX1000, largestY1000, 0, 0, 1000.0f);
+  RenderDrawing(dc, blocks.records, blocks.count, blocks.strings, blocks.stringSize, largestX1000,
+                largestY1000, 0, 0, 1000.0f);
   if (clip) DeleteObject(clip);
 }
 

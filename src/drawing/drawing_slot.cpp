@@ -3,12 +3,13 @@
 // builds; drawing_render_win32.cpp does the drawing.
 #include <cstring>
 
+#include "drawing/drawing_format.h"
 #include "drawing/drawing_paint.h"
 #include "drawing/drawing_paths.h"
 #include "drawing/drawing_render.h"
 #include "drawing/metafile_handles.h"
-#include "report/drawing_state.h"
-#include "report/engine_call.h"
+#include "report/shared/drawing_tools.h"
+#include "report/shared/engine_interface.h"
 
 namespace {
 
@@ -55,14 +56,12 @@ void DrawDrawingSlot(PictureSlot* slot, void* /*window*/, void* dc, PictureRect 
   MakeDrawingPens();
   DrawingBlocks blocks;
   if (!LockDrawing(d, &blocks)) return;
-  const PictureRect fitted = FitRectangleCached(&g_fitCache, rect, d.largestX1000,
-                                                d.largestY1000);
+  const PictureRect fitted = FitRectangleCached(&g_fitCache, rect, d.largestX1000, d.largestY1000);
   const PictureRect whole = {0, 0, d.largestX1000, d.largestY1000};
 
   if (g_drawingState.renderTarget == kRenderMetafile) {
     const int64_t width = int64_t{fitted.right} - fitted.left;
-    const float scale =
-        1000.0f * static_cast<float>(width) / static_cast<float>(d.largestX1000);
+    const float scale = 1000.0f * static_cast<float>(width) / static_cast<float>(d.largestX1000);
     RenderDrawing(dc, blocks.records, blocks.count, blocks.strings, blocks.stringSize,
                   SaturateToInt32(static_cast<double>(width)),
                   SaturateToInt32(static_cast<double>(int64_t{fitted.bottom} - fitted.top)),
@@ -112,9 +111,8 @@ void ExportDrawingMetafile(const char* drawingName, const char* metafileName, in
   ReleaseDrawingBlocks(&drawing);
 }
 
-void ExportDrawingCall(const char* drawingName, int64_t drawingNameLength,
-                       const char* metafileName, int64_t metafileNameLength,
-                       const int64_t* width, const int64_t* height) {
+void ExportDrawingCall(const char* drawingName, int64_t drawingNameLength, const char* metafileName,
+                       int64_t metafileNameLength, const int64_t* width, const int64_t* height) {
   static engine_call::TextBuffer<engine_call::kNameLimit> drawingBuffer;
   static engine_call::TextBuffer<engine_call::kNameLimit> metafileBuffer;
   ExportDrawingMetafile(engine_call::TakeText(&drawingBuffer, drawingName, drawingNameLength),

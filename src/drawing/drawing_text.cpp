@@ -4,11 +4,14 @@
 // passed over by the count pass exactly where the read pass reads it, and both
 // clamp a text's length the same way), so the count sizes the read pass's
 // blocks exactly; the read pass still never writes past the capacity it gets.
+#include "drawing/drawing_text.h"
+
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 
-#include "drawing/drawing_files.h"
 #include "drawing/fixed_fields.h"
+#include "os/os.h"
 
 namespace {
 
@@ -232,8 +235,8 @@ void CountDrawingText(const char* path, int32_t* count, int32_t* stringSize) {
 }
 
 void ReadDrawingText(const char* path, int32_t* count, unsigned char* records,
-                     int64_t recordCapacity, char* strings, int64_t stringCapacity,
-                     float* largestX, float* largestY) {
+                     int64_t recordCapacity, char* strings, int64_t stringCapacity, float* largestX,
+                     float* largestY) {
   float scale = 1.0f;
   float originX = 0.0f;
   float originY = 0.0f;
@@ -329,7 +332,8 @@ void ReadDrawingText(const char* path, int32_t* count, unsigned char* records,
         }
         // A text that would not fit the string area given is cut to what fits.
         if (stringOffset + length > stringCapacity) {
-          length = static_cast<int32_t>(stringCapacity > stringOffset ? stringCapacity - stringOffset : 0);
+          length = static_cast<int32_t>(
+              stringCapacity > stringOffset ? stringCapacity - stringOffset : 0);
         }
         r.field3 = r.field3 * 1.45f * scale;
         r.field5 = static_cast<float>(length);

@@ -5,11 +5,16 @@
 // a failed write the target is cut back to its length before the call, so the
 // drawings already in it keep their numbers. A writer never writes a file onto
 // itself, which would destroy every drawing after the first.
+#include "drawing/drawing_writers.h"
+
 #include <cstring>
 
-#include "drawing/drawing_files.h"
+#include "drawing/drawing_binary.h"
+#include "drawing/drawing_load.h"
+#include "drawing/drawing_messages.h"
 #include "drawing/drawing_paths.h"
-#include "report/engine_call.h"
+#include "drawing/drawing_text.h"
+#include "report/shared/engine_interface.h"
 
 namespace {
 
@@ -18,7 +23,7 @@ namespace {
 constexpr int64_t kLargestWrappedFile = INT32_MAX;
 constexpr size_t kPathBuffer = kDrawingPathSize + 8;
 
-int g_writeFailAfter = -1;
+bool WriteAll(FILE* f, const void* data, size_t size) { return os::WriteBytes(f, data, size); }
 
 // The target as it was before the writer opened it.
 struct TargetBefore {
@@ -41,10 +46,10 @@ void RestoreTarget(const char* path, const TargetBefore& before) {
 
 // Writes header, records and string area; closes the file. False when any
 // write, or the close, fails.
-bool WriteDrawing(FILE* f, const DrawingFileHeader& header, const void* records,
-                  size_t recordBytes, const void* strings, size_t stringBytes) {
-  bool ok = WriteDrawingBytes(f, &header, sizeof header) && WriteDrawingBytes(f, records, recordBytes) &&
-            WriteDrawingBytes(f, strings, stringBytes);
+bool WriteDrawing(FILE* f, const DrawingFileHeader& header, const void* records, size_t recordBytes,
+                  const void* strings, size_t stringBytes) {
+  bool ok = WriteAll(f, &header, sizeof header) && WriteAll(f, records, recordBytes) &&
+            WriteAll(f, strings, stringBytes);
   if (std::fclose(f) != 0) ok = false;
   return ok;
 }
@@ -91,8 +96,8 @@ void WriteOneDrawing(const char* source, const char* target, const char* title, 
       ShowDrawingMessage(kMsgCannotCreate, kTitleConvert);
     } else {
       const DrawingFileHeader header = MakeDrawingHeader(title, read, size, largestX, largestY);
-      if (!WriteDrawing(f, header, records, static_cast<size_t>(read) * kDrawingRecordSize,
-                        strings, static_cast<size_t>(size))) {
+      if (!WriteDrawing(f, header, records, static_cast<size_t>(read) * kDrawingRecordSize, strings,
+                        static_cast<size_t>(size))) {
         RestoreTarget(target, before);
         ShowDrawingMessage(kMsgCannotWrite, kTitleConvert);
       }
@@ -104,21 +109,9 @@ void WriteOneDrawing(const char* source, const char* target, const char* title, 
   if (stringBlock) os::MemFree(stringBlock);
 }
 
-}  // namespace
-
-bool WriteDrawingBytes(FILE* f, const void* data, size_t size) {
-  if (size == 0) return true;
-  if (g_writeFailAfter == 0) return false;
-  if (g_writeFailAfter > 0) --g_writeFailAfter;
-  return std::fwrite(data, 1, size, f) == size;
-}
-
-namespace {
-
 // The source and target names after the input folder (kPathBuffer bytes
 // each); false when either does not fit.
-bool BothInInputFolder(const char* source, const char* target, char* sourcePath,
-                       char* targetPath) {
+bool BothInInputFolder(const char* source, const char* target, char* sourcePath, char* targetPath) {
   return InputFolderPath(sourcePath, kDrawingPathSize, source) &&
          InputFolderPath(targetPath, kDrawingPathSize, target);
 }
@@ -186,11 +179,8 @@ void ConvertDrawingCall(const char* name, int64_t nameLength) {
   ConvertDrawingFile(engine_call::TakeText(&buffer, name, nameLength));
 }
 
-void SetDrawingWriteFailAfter(int okWrites) { g_writeFailAfter = okWrites; }
-
 void ResetDrawingFilesForTests() {
   char line[kDrawingLineSize];
   ReadDrawingLine(line, "", 1);
   std::memset(&g_drawingHeader, 0, sizeof g_drawingHeader);
-  g_writeFailAfter = -1;
 }

@@ -71,7 +71,15 @@ void* PlainFromFile(const char* path) {
   unsigned char* bytes = nullptr;
   uint32_t size = 0;
   if (!ReadWhole(path, &bytes, &size)) return nullptr;
-  void* held = IsMetafileHeader(bytes, size) ? Hold(bytes, size) : nullptr;
+  // The metafile is as long as its header says (mtSize words); what follows
+  // in the file is not part of it.
+  void* held = nullptr;
+  if (IsMetafileHeader(bytes, size)) {
+    const uint64_t length = uint64_t{Le32(bytes + 6)} * 2;
+    if (length >= kMetaHeaderSize && length <= size) {
+      held = Hold(bytes, static_cast<uint32_t>(length));
+    }
+  }
   std::free(bytes);
   return held;
 }

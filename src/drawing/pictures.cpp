@@ -6,8 +6,8 @@
 
 #include "drawing/drawing_paths.h"
 #include "drawing/metafile_handles.h"
-#include "entry/run_context.h"
-#include "report/drawing_state.h"
+#include "run/run_context.h"
+#include "report/shared/drawing_tools.h"
 
 PictureTable g_pictureTable;
 
@@ -95,8 +95,7 @@ void ParsePictureRefs(const char* text) {
   }
 }
 
-int LoadPicture(PictureSlot* slot, const char* reference, int32_t cellOffset,
-                int drawingNumber) {
+int LoadPicture(PictureSlot* slot, const char* reference, int32_t cellOffset, int drawingNumber) {
   if (std::strlen(reference) > kPictureReferenceLimit) return 0;
   const char* p = SkipBlanks(reference);
   const char* nameEnd = p;

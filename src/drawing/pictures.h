@@ -18,7 +18,7 @@
 
 #include <cstdint>
 
-#include "drawing/drawing_files.h"
+#include "drawing/drawing_load.h"
 
 // What a slot holds.
 constexpr int32_t kPictureEmpty = 0;
@@ -81,8 +81,7 @@ void ParsePictureRefs(const char* text);
 // (a printed page passes the picture's line x 80). A reference with fewer
 // than four numbers, over 79 characters, or a path over 255 characters loads
 // nothing. 1 when loaded.
-int LoadPicture(PictureSlot* slot, const char* reference, int32_t cellOffset,
-                int drawingNumber);
+int LoadPicture(PictureSlot* slot, const char* reference, int32_t cellOffset, int drawingNumber);
 
 // Loads the picture file at `path` into `slot` by its extension (EMF, WMF,
 // KVD, KFD, case aside); 1 when loaded. On failure the slot's kind is empty.

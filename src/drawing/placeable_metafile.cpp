@@ -3,7 +3,6 @@
 // metafile.
 #include <cstring>
 
-#include "drawing/drawing_files.h"
 #include "drawing/metafile_handles.h"
 #include "drawing/pictures.h"
 #include "os/os.h"
@@ -61,8 +60,8 @@ int WriteBitsFile(void* metafile, const char* path, const unsigned char* header)
   if (bits && metafile::PlainBits(metafile, size, bits) != 0) {
     FILE* f = os::OpenFile(path, "wb");
     if (f) {
-      bool ok = (!header || WriteDrawingBytes(f, header, kPlaceableHeaderSize)) &&
-                WriteDrawingBytes(f, bits, size);
+      bool ok = (!header || os::WriteBytes(f, header, kPlaceableHeaderSize)) &&
+                os::WriteBytes(f, bits, size);
       if (std::fclose(f) != 0) ok = false;
       if (!ok) os::RemoveFile(path);
       result = ok ? 1 : 0;
@@ -119,9 +118,9 @@ void* ReadPlaceableMetafile(const char* path, unsigned char* header, PictureSlot
     return Fail(f, kMsgMetafileMemory);
   }
   // A short read is no error: the rest of the block stays zero.
-  const bool readFailed = std::fseek(f, kPlaceableHeaderSize, SEEK_SET) != 0 ||
-                          (std::fread(bits, 1, static_cast<size_t>(bytes), f) < bytes &&
-                           std::ferror(f));
+  const bool readFailed =
+      std::fseek(f, kPlaceableHeaderSize, SEEK_SET) != 0 ||
+      (std::fread(bits, 1, static_cast<size_t>(bytes), f) < bytes && std::ferror(f));
   if (readFailed) {
     os::MemUnlock(g_bitsBlock);
     ReleaseBitsBlock();

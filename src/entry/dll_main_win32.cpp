@@ -2,7 +2,7 @@
 // whatever the reason, and does nothing else.
 #include <windows.h>
 
-#include "entry/run_context.h"
+#include "run/run_context.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD, LPVOID) {
   SetModuleHandleOfLibrary(module);

@@ -6,11 +6,14 @@
 
 #include "engine/main/main_calculation.h"
 #include "entry/exception_guard.h"
-#include "entry/results_writer.h"
-#include "entry/run_context.h"
+#include "entry/report_conversion.h"
+#include "entry/run_cleanup.h"
+#include "entry/run_setup.h"
 #include "host/gantry.h"
 #include "host/relay.h"
 #include "os/os.h"
+#include "run/results_writer.h"
+#include "run/run_context.h"
 
 namespace {
 

@@ -1,10 +1,12 @@
 // The run's report file turned into plain text at the end of a run.
+#include "entry/report_conversion.h"
+
 #include <cstdio>
 
-#include "entry/bounded_text.h"
-#include "entry/run_context.h"
 #include "os/os.h"
 #include "report/report_lines.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
 int ConvertReportToText(const char* reportPath, const char* textPath) {
   FILE* text = os::OpenFile(textPath, "wb");

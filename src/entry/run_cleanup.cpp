@@ -1,10 +1,12 @@
 // Deleting the run's temporary files at the end of a run.
+#include "entry/run_cleanup.h"
+
 #include <cstring>
 
-#include "entry/bounded_text.h"
-#include "entry/run_context.h"
 #include "host/gantry.h"
 #include "os/os.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
 void DeleteMatchingFiles(const char* folder, const char* pattern) {
   char namePattern[kRunFolderSize];

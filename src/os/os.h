@@ -11,7 +11,9 @@
 // and it finds an existing file whatever the case of its name, as Windows does.
 //
 // A few calls can be redirected by tests (clock, temp folder, settings folder,
-// message boxes); OsResetOverrides() returns them all to the real system.
+// message boxes), and tests inject every fault of file deletion, file opening,
+// writing, allocation and program starts here, in one way;
+// OsResetOverrides() returns them all to the real system.
 #pragma once
 
 #include <cstddef>
@@ -33,9 +35,11 @@ FILE* OpenFileShared(const char* path, const char* mode);
 bool FileExists(const char* path);    // an existing file (not a folder)
 bool FolderExists(const char* path);  // an existing folder; a trailing '\' is allowed
 bool RemoveFile(const char* path);    // true when the file was deleted
-int64_t FileSize(const char* path);   // -1 when the file cannot be examined
+// fwrite of all `size` bytes; false when not all of them were written.
+bool WriteBytes(FILE* file, const void* data, size_t size);
+int64_t FileSize(const char* path);               // -1 when the file cannot be examined
 bool ResizeFile(const char* path, int64_t size);  // truncate or extend
-bool CreateFolder(const char* path);  // one level; true when it exists afterwards
+bool CreateFolder(const char* path);              // one level; true when it exists afterwards
 
 // GetFileAttributesA: the attribute bits, or kInvalidAttributes when the path
 // does not exist. The POSIX build gives kAttrDirectory or kAttrNormal.
@@ -48,8 +52,8 @@ uint32_t FileAttributes(const char* path);
 // ---- file search (FindFirstFileA / FindNextFileA / FindClose) ------------------
 
 struct FindData {
-  char name[260];       // long file name, no folder
-  char shortName[14];   // 8.3 name when the system has one, else empty
+  char name[260];      // long file name, no folder
+  char shortName[14];  // 8.3 name when the system has one, else empty
   bool isFolder;
 };
 struct FindHandle;
@@ -75,14 +79,13 @@ uint32_t ModuleFileName(void* module, char* buffer, uint32_t bufferSize);
 
 // A bare file name (no '\', '/' or ':') lies in the settings folder: the Windows
 // folder on Windows, or the folder a test sets.
-uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue,
-                          char* out, uint32_t outSize, const char* fileName);
+uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue, char* out,
+                     uint32_t outSize, const char* fileName);
 // A null value deletes the key.
-bool WriteSetting(const char* section, const char* key, const char* value,
-                        const char* fileName);
+bool WriteSetting(const char* section, const char* key, const char* value, const char* fileName);
 // The system profile (WIN.INI) read by GetProfileStringA.
 uint32_t ReadSystemSetting(const char* section, const char* key, const char* defaultValue,
-                                char* out, uint32_t outSize);
+                           char* out, uint32_t outSize);
 
 // ---- code pages ----------------------------------------------------------------
 
@@ -102,9 +105,9 @@ struct LocalTime {
   int minute;  // 0..59
   int second;  // 0..59
 };
-int64_t TimeNow();                      // seconds since 1 January 1970, UTC
-LocalTime ToLocalTime(int64_t seconds); // calendar time in the local time zone
-int64_t ProcessClockMillis();           // milliseconds since the process started
+int64_t TimeNow();                       // seconds since 1 January 1970, UTC
+LocalTime ToLocalTime(int64_t seconds);  // calendar time in the local time zone
+int64_t ProcessClockMillis();            // milliseconds since the process started
 
 // ---- environment, processes --------------------------------------------------
 
@@ -165,7 +168,7 @@ void SetMemLockFailAfter(int okCount);
 
 // ---- test overrides ----------------------------------------------------------
 
-void SetClockOverride(int64_t (*now)());            // TimeNow()
+void SetClockOverride(int64_t (*now)());  // TimeNow()
 void SetLocalTimeOverride(LocalTime (*local)(int64_t));
 void SetProcessClockOverride(int64_t (*millis)());
 // The temp folder TempFolder gives (must end in '\'); nullptr: the real one.
@@ -173,6 +176,15 @@ void SetProcessClockOverride(int64_t (*millis)());
 void SetTempPathOverride(const char* folder);
 // Folder (ending in '\') of bare settings-file names; nullptr: the system's.
 void SetSettingsFolder(const char* folder);
+// Faults: RemoveFile answers with `remove` (nullptr: the real deletion);
+// RunCommandLine calls `run` and starts nothing (nullptr: the real start);
+// while refusing, OpenFile and OpenFileShared open no existing file for
+// writing ('w', 'a' or '+' in the mode), as with a file the system protects;
+// after `okCount` more successful writes every WriteBytes fails (-1: never).
+void SetRemoveFileOverride(bool (*remove)(const char* path));
+void SetRunCommandOverride(uint32_t (*run)(const char* commandLine));
+void SetRefuseWriteOpens(bool refuse);
+void SetWriteFailAfter(int okCount);
 void OsResetOverrides();
 
 }  // namespace os

@@ -16,6 +16,10 @@ void SetProcessClockOverride(int64_t (*millis)()) { g_overrides.millis = millis;
 void SetMessageBoxHook(MessageBoxHook hook) { g_overrides.messageBox = hook; }
 void SetMemAllocFailAfter(int okCount) { g_overrides.memOkCount = okCount; }
 void SetMemLockFailAfter(int okCount) { g_overrides.lockOkCount = okCount; }
+void SetRemoveFileOverride(bool (*remove)(const char*)) { g_overrides.removeFile = remove; }
+void SetRunCommandOverride(uint32_t (*run)(const char*)) { g_overrides.runCommand = run; }
+void SetRefuseWriteOpens(bool refuse) { g_overrides.refuseWriteOpens = refuse; }
+void SetWriteFailAfter(int okCount) { g_overrides.writeOkCount = okCount; }
 
 static void SetFolderText(char* field, bool* isSet, const char* folder) {
   if (folder == nullptr) {
@@ -50,6 +54,17 @@ bool ConsumeLockAllowance() {
   return true;
 }
 
+bool RefusesOpen(const char* path, const char* mode) {
+  return g_overrides.refuseWriteOpens && std::strpbrk(mode, "wa+") != nullptr && FileExists(path);
+}
+
+bool WriteBytes(FILE* file, const void* data, size_t size) {
+  if (size == 0) return true;
+  if (g_overrides.writeOkCount == 0) return false;
+  if (g_overrides.writeOkCount > 0) --g_overrides.writeOkCount;
+  return std::fwrite(data, 1, size, file) == size;
+}
+
 bool GetEnv(const char* name, char* out, size_t outSize) {
   const char* v = std::getenv(name);
   if (!v) return false;
@@ -59,9 +74,7 @@ bool GetEnv(const char* name, char* out, size_t outSize) {
   return true;
 }
 
-bool IsBareFileName(const char* name) {
-  return std::strpbrk(name, "\\/:") == nullptr;
-}
+bool IsBareFileName(const char* name) { return std::strpbrk(name, "\\/:") == nullptr; }
 
 // Windows matching: '*' takes any run of characters (dots included), '?' one
 // character, letters compare without regard to case. A pattern ending in ".*"
@@ -75,9 +88,8 @@ bool WildcardMatch(const char* pattern, const char* name) {
     if (*p == '*') {
       starP = p++;
       starN = n;
-    } else if (*p == '?' ||
-               std::toupper(static_cast<unsigned char>(*p)) ==
-                   std::toupper(static_cast<unsigned char>(*n))) {
+    } else if (*p == '?' || std::toupper(static_cast<unsigned char>(*p)) ==
+                                std::toupper(static_cast<unsigned char>(*n))) {
       ++p;
       ++n;
     } else if (starP) {

@@ -14,6 +14,10 @@ struct Overrides {
   MessageBoxHook messageBox = nullptr;
   int memOkCount = -1;
   int lockOkCount = -1;
+  bool (*removeFile)(const char* path) = nullptr;
+  uint32_t (*runCommand)(const char* commandLine) = nullptr;
+  bool refuseWriteOpens = false;
+  int writeOkCount = -1;
   bool tempPathSet = false;
   char tempPath[kOverridePathSize] = {};
   bool settingsFolderSet = false;
@@ -25,6 +29,8 @@ extern Overrides g_overrides;
 bool ConsumeMemAllowance();
 // The same for locking a movable block.
 bool ConsumeLockAllowance();
+// True when a test refuses this open: an existing file opened for writing.
+bool RefusesOpen(const char* path, const char* mode);
 // No folder part: the settings-file service puts such a name in its own folder.
 bool IsBareFileName(const char* name);
 

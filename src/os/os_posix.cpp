@@ -94,7 +94,8 @@ std::string NativePath(const char* winPath) {
 
 std::string SettingsPath(const char* fileName) {
   if (IsBareFileName(fileName)) {
-    if (g_overrides.settingsFolderSet) return NativePath((std::string(g_overrides.settingsFolder) + fileName).c_str());
+    if (g_overrides.settingsFolderSet)
+      return NativePath((std::string(g_overrides.settingsFolder) + fileName).c_str());
     char dir[512];
     if (GetEnv("VESKAR_SETTINGS_DIR", dir, sizeof dir)) {
       return NativePath((std::string(dir) + "/" + fileName).c_str());
@@ -106,6 +107,7 @@ std::string SettingsPath(const char* fileName) {
 }  // namespace
 
 FILE* OpenFile(const char* path, const char* mode) {
+  if (RefusesOpen(path, mode)) return nullptr;
   return std::fopen(NativePath(path).c_str(), mode);
 }
 
@@ -128,6 +130,7 @@ bool FolderExists(const char* path) {
 }
 
 bool RemoveFile(const char* path) {
+  if (g_overrides.removeFile) return g_overrides.removeFile(path);
   const std::string p = NativePath(path);
   struct stat st;
   if (::stat(p.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
@@ -285,8 +288,8 @@ uint32_t CopyOut(const std::string& v, char* out, uint32_t outSize) {
 
 }  // namespace
 
-uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue,
-                          char* out, uint32_t outSize, const char* fileName) {
+uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue, char* out,
+                     uint32_t outSize, const char* fileName) {
   const std::vector<std::string> lines = ReadLines(SettingsPath(fileName));
   bool inSection = false;
   for (const std::string& line : lines) {
@@ -300,8 +303,7 @@ uint32_t ReadSetting(const char* section, const char* key, const char* defaultVa
   return CopyOut(defaultValue ? defaultValue : "", out, outSize);
 }
 
-bool WriteSetting(const char* section, const char* key, const char* value,
-                        const char* fileName) {
+bool WriteSetting(const char* section, const char* key, const char* value, const char* fileName) {
   const std::string path = SettingsPath(fileName);
   std::vector<std::string> lines = ReadLines(path);
   const std::string entry = std::string(key) + "=" + (value ? value : "");
@@ -345,7 +347,7 @@ bool WriteSetting(const char* section, const char* key, const char* value,
 }
 
 uint32_t ReadSystemSetting(const char* section, const char* key, const char* defaultValue,
-                                char* out, uint32_t outSize) {
+                           char* out, uint32_t outSize) {
   return ReadSetting(section, key, defaultValue, out, outSize, "WIN.INI");
 }
 
@@ -376,8 +378,8 @@ int64_t ProcessClockMillis() {
   if (g_overrides.millis) return g_overrides.millis();
   // Wall-clock time since the process started, as msvcrt's clock() counts it.
   static const auto start = std::chrono::steady_clock::now();
-  return std::chrono::duration_cast<std::chrono::milliseconds>(
-             std::chrono::steady_clock::now() - start)
+  return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() -
+                                                               start)
       .count();
 }
 
@@ -395,6 +397,7 @@ intptr_t Spawn(int mode, const char* program, const char* const* argv) {
 }
 
 uint32_t RunCommandLine(const char* commandLine) {
+  if (g_overrides.runCommand) return g_overrides.runCommand(commandLine);
   const char* argv[] = {"/bin/sh", "-c", commandLine, nullptr};
   pid_t pid;
   if (::posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) != 0) {

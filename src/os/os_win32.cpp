@@ -1,7 +1,7 @@
 // The seam on Windows: each function is the Win32 (or msvcrt) call it names.
-#include <windows.h>
 #include <process.h>
 #include <share.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -16,9 +16,13 @@
 
 namespace os {
 
-FILE* OpenFile(const char* path, const char* mode) { return std::fopen(path, mode); }
+FILE* OpenFile(const char* path, const char* mode) {
+  if (RefusesOpen(path, mode)) return nullptr;
+  return std::fopen(path, mode);
+}
 
 FILE* OpenFileShared(const char* path, const char* mode) {
+  if (RefusesOpen(path, mode)) return nullptr;
   return _fsopen(path, mode, _SH_DENYNO);
 }
 
@@ -34,7 +38,10 @@ bool FolderExists(const char* path) {
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool RemoveFile(const char* path) { return ::DeleteFileA(path) != 0; }
+bool RemoveFile(const char* path) {
+  if (g_overrides.removeFile) return g_overrides.removeFile(path);
+  return ::DeleteFileA(path) != 0;
+}
 
 int64_t FileSize(const char* path) {
   WIN32_FILE_ATTRIBUTE_DATA d;
@@ -114,19 +121,18 @@ static std::string SettingsPath(const char* fileName) {
   return fileName;
 }
 
-uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue,
-                          char* out, uint32_t outSize, const char* fileName) {
+uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue, char* out,
+                     uint32_t outSize, const char* fileName) {
   return ::GetPrivateProfileStringA(section, key, defaultValue, out, outSize,
                                     SettingsPath(fileName).c_str());
 }
 
-bool WriteSetting(const char* section, const char* key, const char* value,
-                        const char* fileName) {
+bool WriteSetting(const char* section, const char* key, const char* value, const char* fileName) {
   return ::WritePrivateProfileStringA(section, key, value, SettingsPath(fileName).c_str()) != 0;
 }
 
 uint32_t ReadSystemSetting(const char* section, const char* key, const char* defaultValue,
-                                char* out, uint32_t outSize) {
+                           char* out, uint32_t outSize) {
   if (g_overrides.settingsFolderSet) {
     return ReadSetting(section, key, defaultValue, out, outSize, "WIN.INI");
   }
@@ -166,6 +172,7 @@ intptr_t Spawn(int mode, const char* program, const char* const* argv) {
 }
 
 uint32_t RunCommandLine(const char* commandLine) {
+  if (g_overrides.runCommand) return g_overrides.runCommand(commandLine);
   return ::WinExec(commandLine, SW_SHOWNORMAL);
 }
 

@@ -3,43 +3,16 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/files/run_services.h"
-#include "entry/bounded_text.h"
-#include "entry/run_context.h"
+#include "engine/files/language_setting.h"
 #include "os/os.h"
+#include "run/languages.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
-ReportLanguage g_reportLanguage = {{' ', ' ', ' '}, {' ', ' ', ' '}, 0};
+ReportLanguage g_reportLanguage = {{' ', ' ', ' '}, {' ', ' ', ' '}};
 TemplateIndex g_templateIndex = {{}, 0, {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}};
 
 namespace {
-
-struct Language {
-  char letter;
-  const char* name;      // as written to the Language setting
-  const char* dataFile;  // its presence in the data folder allows the language
-  int32_t number;
-};
-
-constexpr Language kLanguages[] = {
-    {'C', "CHINESE", "G_CHINES.PDA", 6}, {'E', "ENGLISH", "G_ENGLIS.PDA", 1},
-    {'F', "FRENCH", "G_FRENCH.PDA", 2},  {'G', "GERMAN", "G_GERMAN.PDA", 3},
-    {'I', "ITALIAN", "G_ITALIA.PDA", 5}, {'S', "SPANISH", "G_SPANIS.PDA", 4},
-};
-
-// By number: 1 English, 2 French, 3 German, 4 Spanish, 5 Italian, 6 Chinese.
-constexpr const char* kNamesByNumber[] = {"ENGLISH", "FRENCH", "GERMAN",
-                                          "SPANISH", "ITALIAN", "CHINESE"};
-
-constexpr char kSettingsFile[] = "KVORSCRN.INI";
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-const Language* FindLanguage(char letter) {
-  for (const Language& l : kLanguages) {
-    if (l.letter == letter) return &l;
-  }
-  return nullptr;
-}
 
 // out = program folder + sub-folder + name; false (out "") when it does not fit.
 bool InProgramFolder(char* out, const char* sub, const char* name) {
@@ -102,13 +75,16 @@ int32_t ReadTemplateIndex(const char* name) {
 
 int32_t SelectLanguage(const char* name) {
   if (name == nullptr) return 0;
-  const Language* language = FindLanguage(Upper(name[0]));
+  const languages::Language* language = languages::FindByLetter(ascii::Upper(name[0]));
   if (language == nullptr) return 0;
   char path[kReportPathSize];
   if (!MakeDataPath(path, language->dataFile) || !FileExists(path)) return 0;
   // The engine reads the setting back: when it cannot be written, neither
   // code changes, so the two never disagree.
-  if (!os::WriteSetting("Setting", "Language", language->name, kSettingsFile)) return 0;
+  if (!os::WriteSetting(languages::kSettingsSection, languages::kSettingsKey, language->name,
+                        languages::kSettingsFile)) {
+    return 0;
+  }
   std::memcpy(g_reportLanguage.reportLanguageCode, language->name, kLanguageCodeLength);
   std::memcpy(g_reportLanguage.selectedLanguageCode, language->name, kLanguageCodeLength);
   RefreshLanguageCode();
@@ -116,20 +92,11 @@ int32_t SelectLanguage(const char* name) {
 }
 
 void SelectLanguageByNumber(int32_t number) {
-  if (number < 1 || number > 6) return;
-  const char* name = kNamesByNumber[number - 1];
-  if (g_reportLanguage.selectedLanguageCode[0] == name[0]) return;
-  SelectLanguage(name);
+  const languages::Language* language = languages::FindByNumber(number);
+  if (language == nullptr) return;
+  if (g_reportLanguage.selectedLanguageCode[0] == language->letter) return;
+  SelectLanguage(language->name);
 }
-
-void SetLanguageNumber(const char* code) {
-  if (code == nullptr) return;
-  if (const Language* language = FindLanguage(code[0])) {
-    g_reportLanguage.languageNumber = language->number;
-  }
-}
-
-int32_t GetLanguageNumber() { return g_reportLanguage.languageNumber; }
 
 int32_t LoadTemplate(const char* name, char* record, int32_t screenNumber) {
   if (std::memcmp(name, g_templateIndex.name, kTemplateNameLength) != 0) {
@@ -158,7 +125,7 @@ int32_t LoadTemplate(const char* name, char* record, int32_t screenNumber) {
   }
   std::fclose(f);
   // An English template read for Chinese loses its OEM box characters.
-  if (g_reportLanguage.languageNumber == kLanguageChinese && name[5] != 'C') {
+  if (GetLanguageNumber() == kLanguageChinese && name[5] != 'C') {
     TranslateBoxChars(record, static_cast<int32_t>(got));
   }
   return kTemplateLoaded;
@@ -167,8 +134,10 @@ int32_t LoadTemplate(const char* name, char* record, int32_t screenNumber) {
 void TranslateBoxChars(char* text, int32_t length) {
   for (int32_t i = 0; i < length; ++i) {
     switch (static_cast<unsigned char>(text[i])) {
+      // clang-format off
       case 179: case 180: case 191: case 192: case 193:
       case 194: case 195: case 197: case 217: case 218:
+        // clang-format on
         text[i] = '|';
         break;
       case 196:
@@ -191,7 +160,9 @@ bool MakeTemplatePath(char* out, const char* name) {
   return InProgramFolder(out, kTemplateSubFolder, name);
 }
 
-bool MakeDataPath(char* out, const char* name) { return InProgramFolder(out, kDataSubFolder, name); }
+bool MakeDataPath(char* out, const char* name) {
+  return InProgramFolder(out, kDataSubFolder, name);
+}
 
 int32_t FileExists(const char* path) {
   return path != nullptr && os::FileAttributes(path) != os::kInvalidAttributes ? 1 : 0;
@@ -202,13 +173,16 @@ int32_t HasKviExtension(const char* fileName) {
   const char* point = std::strchr(fileName, '.');
   if (point == nullptr) return 0;
   // Each test fails at a NUL, so a shorter extension is never read past.
-  return Upper(point[1]) == 'K' && Upper(point[2]) == 'V' && Upper(point[3]) == 'I' ? 1 : 0;
+  return ascii::Upper(point[1]) == 'K' && ascii::Upper(point[2]) == 'V' &&
+                 ascii::Upper(point[3]) == 'I'
+             ? 1
+             : 0;
 }
 
 void ResetReportLanguageForTests() {
+  ResetLanguageNumberForTests();
   std::memset(g_reportLanguage.reportLanguageCode, ' ', kLanguageCodeLength);
   std::memset(g_reportLanguage.selectedLanguageCode, ' ', kLanguageCodeLength);
-  g_reportLanguage.languageNumber = 0;
   g_templateIndex = TemplateIndex{};
   std::memset(g_templateIndex.name, ' ', kTemplateNameLength);
 }

@@ -4,23 +4,24 @@
 // template files) beside the engine's: selecting a language writes the
 // settings file and tells the engine, so that both go on with the same code.
 // Its own LanguageNumber, which decides the Chinese exceptions of drawing, is
-// set only by the host through SetLanguageNumber.
+// set only by engine code outside this library
+// (report/shared/language_number.h).
 #pragma once
 
 #include <cstdint>
+
+#include "report/shared/language_number.h"
 
 constexpr int kLanguageCodeLength = 3;
 constexpr int kTemplateNameLength = 8;     // stem of four letters, '.', code
 constexpr int kTemplateRecordSize = 2052;  // the buffer a screen record is read into
 constexpr int kTemplateIndexCapacity = 200;
-constexpr int kLanguageChinese = 6;
 
 // Process-wide language state of the report library (load-time values in
 // brackets).
 struct ReportLanguage {
   char reportLanguageCode[kLanguageCodeLength];    // ReportLanguageCode ("   ")
   char selectedLanguageCode[kLanguageCodeLength];  // SelectedLanguageCode ("   ")
-  int32_t languageNumber;                          // LanguageNumber (0)
 };
 extern ReportLanguage g_reportLanguage;
 
@@ -49,11 +50,6 @@ int32_t SelectLanguage(const char* name);
 // that language is already the selected one or for any other number.
 void SelectLanguageByNumber(int32_t number);
 
-// Sets LanguageNumber from the first character of `code` (upper-case letters
-// only: C E F G I S); any other character leaves it as it is.
-void SetLanguageNumber(const char* code);
-int32_t GetLanguageNumber();
-
 // Reads screen `screenNumber` of the template file `name` (eight characters:
 // stem, '.', code) into `record` (kTemplateRecordSize bytes, not terminated).
 // 0, or one of the negative results above.
@@ -79,5 +75,5 @@ int32_t FileExists(const char* path);
 // case, else 0.
 int32_t HasKviExtension(const char* fileName);
 
-// Load-time state: blank codes, number 0, no template index.
+// Load-time state: blank codes, no template index.
 void ResetReportLanguageForTests();

@@ -5,9 +5,9 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "entry/bounded_text.h"
-#include "entry/run_context.h"
 #include "os/os.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
 const char kPictureLinePrefix[] = "$$$";
 const char kPageBreakLinePrefix[] = "[Page break]";
@@ -26,15 +26,13 @@ bool MakeRunFile(char* out, size_t size, const char* extension) {
   return bounded::Join(out, size, GetInputDir(), stem, extension);
 }
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 bool BeginsWith(const ReportLine& line, const char* prefix, LineMatch match) {
   const int32_t n = static_cast<int32_t>(std::strlen(prefix));
   if (line.length < n) return false;
   for (int32_t i = 0; i < n; ++i) {
     const char a = line.text[i];
     const char b = prefix[i];
-    if (match == LineMatch::kExact ? a != b : Upper(a) != Upper(b)) return false;
+    if (match == LineMatch::kExact ? a != b : ascii::Upper(a) != ascii::Upper(b)) return false;
   }
   return true;
 }
@@ -58,13 +56,7 @@ bool MakeRunDrawingPath(char* out, size_t size) { return MakeRunFile(out, size, 
 bool MakeReportDrawingName(const char* reportPath, ExtensionDot dot, char* out, size_t size) {
   if (size == 0) return false;
   out[0] = '\0';
-  const char* name = std::strrchr(reportPath, '\\');
-  if (name != nullptr) {
-    ++name;
-  } else {
-    name = std::strrchr(reportPath, ':');
-    name = name != nullptr ? name + 1 : reportPath;
-  }
+  const char* name = file_names::NameStart(reportPath);
   const char* point = dot == ExtensionDot::kLast ? std::strrchr(name, '.') : std::strchr(name, '.');
   if (point == nullptr) return false;
   const size_t stem = static_cast<size_t>(point - name);
@@ -271,11 +263,13 @@ void PlainTextRow(const ReportLine& line, char* out) {
 
 bool IsDrawingReference(const char* reference) {
   const char* end = std::strchr(reference, ' ');
-  const size_t nameLength = end != nullptr ? static_cast<size_t>(end - reference) : std::strlen(reference);
+  const size_t nameLength =
+      end != nullptr ? static_cast<size_t>(end - reference) : std::strlen(reference);
   const char* point = nullptr;
   for (size_t i = 0; i < nameLength; ++i) {
     if (reference[i] == '.') point = reference + i;
   }
   if (point == nullptr || static_cast<size_t>(reference + nameLength - point) < 4) return false;
-  return Upper(point[1]) == 'K' && Upper(point[2]) == 'F' && Upper(point[3]) == 'D';
+  return ascii::Upper(point[1]) == 'K' && ascii::Upper(point[2]) == 'F' &&
+         ascii::Upper(point[3]) == 'D';
 }

@@ -40,6 +40,8 @@ int32_t ComposeRichTextPage(const char* templateName, const char* screenName,
 
 void QueryRichText(int32_t* flag) { *flag = IsRTFEnabled() != 0 ? 1 : 0; }
 
+void RichTextQueryCall(int32_t* flag) { QueryRichText(flag); }
+
 void ReportPageBreak() {
   if (IsRTFEnabled() != 0) {
     PageBreak();

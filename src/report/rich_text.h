@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-constexpr int32_t kFieldValueEnd = 25;        // ends the list of field values
-constexpr int32_t kFieldValueSeparator = 3;   // follows each field value
-constexpr int32_t kFieldValueLimit = 2000;    // characters of the list looked at
+constexpr int32_t kFieldValueEnd = 25;       // ends the list of field values
+constexpr int32_t kFieldValueSeparator = 3;  // follows each field value
+constexpr int32_t kFieldValueLimit = 2000;   // characters of the list looked at
 
 // Hands a composed page to the rich-text library: the template folder followed
 // by `templateName`, the screen name and the field values. Works on a copy of
@@ -23,6 +23,8 @@ int32_t ComposeRichTextPage(const char* templateName, const char* screenName,
 
 // *flag = 1 while rich-text output is on, else 0.
 void QueryRichText(int32_t* flag);
+// The same, for engine code outside this library (flag: 32-bit).
+void RichTextQueryCall(int32_t* flag);
 
 // Structure marks: to the rich-text library, or their marker line (none for
 // the table-of-contents break) appended to the run's report file; a report file

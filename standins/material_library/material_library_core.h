@@ -29,17 +29,14 @@ struct LibraryAnswer {
 
 struct LibraryState {
   LibraryAnswer answer;
-  MaterialLibraryCall calls[kMaxLibraryCalls];
-  int32_t count = 0;
+  standin::CallLog<MaterialLibraryCall, kMaxLibraryCalls> log;
 };
 
 inline void RecordAndAnswer(LibraryState& s, const float* propertyCode, const float* mode,
                             const float* unitSystem, const float* currencyIndex,
-                            const int64_t* materialNumber, const float* temperature,
-                            float* result, int64_t* status, char* text, int64_t textLength) {
-  static MaterialLibraryCall overflow;
-  MaterialLibraryCall* c = s.count < kMaxLibraryCalls ? &s.calls[s.count++] : &overflow;
-  std::memset(c, 0, sizeof *c);
+                            const int64_t* materialNumber, const float* temperature, float* result,
+                            int64_t* status, char* text, int64_t textLength) {
+  MaterialLibraryCall* c = s.log.Add();
   c->address[0] = propertyCode;
   c->address[1] = mode;
   c->address[2] = unitSystem;
@@ -83,16 +80,18 @@ inline void RecordAndAnswer(LibraryState& s, const float* propertyCode, const fl
 // Forget the calls; the default answer (status 0, nothing filled, no raise).
 inline void ResetLibrary(LibraryState& s) {
   s.answer = LibraryAnswer{};
-  s.count = 0;
+  s.log.Clear();
 }
 
 // Call `index` (0-based) as recorded; nullptr past the last.
 inline const MaterialLibraryCall* RecordedCall(const LibraryState& s, int32_t index) {
-  return index >= 0 && index < s.count ? &s.calls[index] : nullptr;
+  return s.log.At(index);
 }
 
 // Non-zero: every later call raises this structured exception; 0 clears.
-inline void SetRaise(LibraryState& s, uint32_t exceptionCode) { s.answer.raiseCode = exceptionCode; }
+inline void SetRaise(LibraryState& s, uint32_t exceptionCode) {
+  s.answer.raiseCode = exceptionCode;
+}
 
 inline void SetAnswer(LibraryState& s, int64_t status, int32_t fill, const float* words,
                       int32_t wordCount, const char* text, int64_t textChars) {
@@ -114,27 +113,25 @@ inline void SetAnswer(LibraryState& s, int64_t status, int32_t fill, const float
 // SetAnswer and SetRaise (exported as Control_CallCount and so on), all over
 // the file's own `g_libraryState`. The file adds its Reset (and anything of
 // its own, such as the Tarsus price).
-#define DEFINE_MATERIAL_LIBRARY_STANDIN(PROP, Control)                                          \
-  namespace {                                                                                 \
-  LibraryState g_libraryState;                                                                \
-  }                                                                                           \
-  STANDIN_API void PROP(const float* propertyCode, const float* mode,             \
-                                     const float* unitSystem, const float* currencyIndex,      \
-                                     const int64_t* materialNumber, const float* temperature,  \
-                                     float* result, int64_t* status, char* text,               \
-                                     int64_t textLength) {                                     \
-    RecordAndAnswer(g_libraryState, propertyCode, mode, unitSystem, currencyIndex,            \
-                    materialNumber, temperature, result, status, text, textLength);           \
-  }                                                                                           \
-  STANDIN_API int32_t Control##_CallCount(void) { return g_libraryState.count; }              \
-  STANDIN_API const MaterialLibraryCall* Control##_Call(int32_t index) {                      \
-    return RecordedCall(g_libraryState, index);                                               \
-  }                                                                                           \
-  STANDIN_API void Control##_SetAnswer(int64_t status, int32_t fill, const float* words,      \
-                                       int32_t wordCount, const char* text,                  \
-                                       int64_t textChars) {                                   \
-    SetAnswer(g_libraryState, status, fill, words, wordCount, text, textChars);               \
-  }                                                                                           \
-  STANDIN_API void Control##_SetRaise(uint32_t exceptionCode) {                               \
-    SetRaise(g_libraryState, exceptionCode);                                                  \
+#define DEFINE_MATERIAL_LIBRARY_STANDIN(PROP, Control)                                             \
+  namespace {                                                                                      \
+  LibraryState g_libraryState;                                                                     \
+  }                                                                                                \
+  STANDIN_API void PROP(const float* propertyCode, const float* mode, const float* unitSystem,     \
+                        const float* currencyIndex, const int64_t* materialNumber,                 \
+                        const float* temperature, float* result, int64_t* status, char* text,      \
+                        int64_t textLength) {                                                      \
+    RecordAndAnswer(g_libraryState, propertyCode, mode, unitSystem, currencyIndex, materialNumber, \
+                    temperature, result, status, text, textLength);                                \
+  }                                                                                                \
+  STANDIN_API int32_t Control##_CallCount(void) { return g_libraryState.log.count; }               \
+  STANDIN_API const MaterialLibraryCall* Control##_Call(int32_t index) {                           \
+    return RecordedCall(g_libraryState, index);                                                    \
+  }                                                                                                \
+  STANDIN_API void Control##_SetAnswer(int64_t status, int32_t fill, const float* words,           \
+                                       int32_t wordCount, const char* text, int64_t textChars) {   \
+    SetAnswer(g_libraryState, status, fill, words, wordCount, text, textChars);                    \
+  }                                                                                                \
+  STANDIN_API void Control##_SetRaise(uint32_t exceptionCode) {                                    \
+    SetRaise(g_libraryState, exceptionCode);                                                       \
   }

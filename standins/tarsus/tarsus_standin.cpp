@@ -9,20 +9,17 @@ DEFINE_MATERIAL_LIBRARY_STANDIN(TARSUS_PROP, TarsusStandin)
 
 namespace {
 float g_price = 0.0f;
-MaterialPriceCall g_priceCalls[kMaxLibraryCalls];
-int32_t g_priceCount = 0;
+standin::CallLog<MaterialPriceCall, kMaxLibraryCalls> g_priceLog;
 }  // namespace
 
 STANDIN_API void TarsusStandin_Reset(void) {
   ResetLibrary(g_libraryState);
   g_price = 0.0f;
-  g_priceCount = 0;
+  g_priceLog.Clear();
 }
 
-STANDIN_API float TARSUS_PRICE(const int64_t* materialNumber,
-                                            const int64_t* unitSystem) {
-  static MaterialPriceCall overflow;
-  MaterialPriceCall* c = g_priceCount < kMaxLibraryCalls ? &g_priceCalls[g_priceCount++] : &overflow;
+STANDIN_API float TARSUS_PRICE(const int64_t* materialNumber, const int64_t* unitSystem) {
+  MaterialPriceCall* c = g_priceLog.Add();
   c->address[0] = materialNumber;
   c->address[1] = unitSystem;
   c->materialNumber = materialNumber ? *materialNumber : 0;
@@ -31,7 +28,7 @@ STANDIN_API float TARSUS_PRICE(const int64_t* materialNumber,
 }
 
 STANDIN_API void TarsusStandin_SetPrice(float price) { g_price = price; }
-STANDIN_API int32_t TarsusStandin_PriceCallCount(void) { return g_priceCount; }
+STANDIN_API int32_t TarsusStandin_PriceCallCount(void) { return g_priceLog.count; }
 STANDIN_API const MaterialPriceCall* TarsusStandin_PriceCall(int32_t index) {
-  return index >= 0 && index < g_priceCount ? &g_priceCalls[index] : nullptr;
+  return g_priceLog.At(index);
 }

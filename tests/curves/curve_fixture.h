@@ -9,8 +9,10 @@
 #include <initializer_list>
 #include <vector>
 
+#include "curves/curve_evaluation.h"
+#include "curves/curve_preparation.h"
 #include "curves/stream_curve_block.h"
-#include "curves/stream_curves.h"
+#include "entry/library_reset.h"
 
 namespace curve_test {
 
@@ -26,28 +28,32 @@ inline void BlankLikeReader() {
         TemperatureAxisCopyAt(p, l, s) = kMissingValue;
         SecondAxisCopyAt(p, l, s) = kMissingValue;
         for (int64_t k = 1; k <= kCurveProperties; ++k) CurveValuesAt(p, l, s, k) = kMissingValue;
-        for (int64_t c = 1; c <= kCurveExtraColumns; ++c) ExtraColumnsAt(p, l, s, c) = kMissingValue;
+        for (int64_t c = 1; c <= kCurveExtraColumns; ++c)
+          ExtraColumnsAt(p, l, s, c) = kMissingValue;
       }
     }
   }
 }
 
 // Property k of points 1, 2, ... of one level, in point order.
-inline void SetProperty(int64_t stream, int64_t level, int64_t k, std::initializer_list<float> values) {
+inline void SetProperty(int64_t stream, int64_t level, int64_t k,
+                        std::initializer_list<float> values) {
   int64_t p = 1;
   for (float v : values) CurveValuesAt(p++, level, stream, k) = v;
 }
 
 // The temperatures (property 20) and second-axis values (property 17) of a
 // level's points, and its pressure.
-inline void SetLevel(int64_t stream, int64_t level, float pressure, std::initializer_list<float> temperatures,
+inline void SetLevel(int64_t stream, int64_t level, float pressure,
+                     std::initializer_list<float> temperatures,
                      std::initializer_list<float> secondAxis) {
   LevelPressuresAt(level, stream) = pressure;
   SetProperty(stream, level, kPropertyTemperature, temperatures);
   SetProperty(stream, level, kPropertySecondAxis, secondAxis);
 }
 
-inline void SetExtraColumn(int64_t stream, int64_t level, int64_t column, std::initializer_list<float> values) {
+inline void SetExtraColumn(int64_t stream, int64_t level, int64_t column,
+                           std::initializer_list<float> values) {
   int64_t p = 1;
   for (float v : values) ExtraColumnsAt(p++, level, stream, column) = v;
 }
@@ -76,15 +82,15 @@ inline std::vector<float> PropertyOf(int64_t stream, int64_t level, int64_t k, i
   return out;
 }
 
-// Returns both blocks to their load-time state around every test, then blanks
+// Returns the library (both blocks included) to its load-time state around every test, then blanks
 // the curves as a reader would.
 class CurveTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetStreamCurveBlocksForTests();
+    ResetLibraryForTests();
     BlankLikeReader();
   }
-  void TearDown() override { ResetStreamCurveBlocksForTests(); }
+  void TearDown() override { ResetLibraryForTests(); }
 };
 
 constexpr float M = kMissingValue;

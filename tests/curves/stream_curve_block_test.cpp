@@ -6,12 +6,14 @@
 #include <cstdint>
 #include <cstring>
 
+#include "entry/library_reset.h"
+
 namespace {
 
 class StreamCurveBlockTest : public ::testing::Test {
  protected:
-  void SetUp() override { ResetStreamCurveBlocksForTests(); }
-  void TearDown() override { ResetStreamCurveBlocksForTests(); }
+  void SetUp() override { ResetLibraryForTests(); }
+  void TearDown() override { ResetLibraryForTests(); }
 };
 
 TEST_F(StreamCurveBlockTest, MissingValueHasItsBitPattern) {
@@ -50,10 +52,11 @@ TEST_F(StreamCurveBlockTest, ResetGivesAllZeroBytes) {
 }
 
 TEST_F(StreamCurveBlockTest, OutOfRangeIndicesNeverTouchTheBlock) {
-  struct Case { int64_t point, level, stream, property; };
-  const Case cases[] = {{0, 1, 1, 1}, {24, 1, 1, 1}, {1, 0, 1, 1}, {1, 4, 1, 1},
-                        {1, 1, 0, 1}, {1, 1, 4, 1}, {1, 1, 1, 0}, {1, 1, 1, 22},
-                        {-5, -5, -5, -5}};
+  struct Case {
+    int64_t point, level, stream, property;
+  };
+  const Case cases[] = {{0, 1, 1, 1}, {24, 1, 1, 1}, {1, 0, 1, 1},  {1, 4, 1, 1},    {1, 1, 0, 1},
+                        {1, 1, 4, 1}, {1, 1, 1, 0},  {1, 1, 1, 22}, {-5, -5, -5, -5}};
   for (const Case& c : cases) {
     CurveValuesAt(c.point, c.level, c.stream, c.property) = 7.0f;
     EXPECT_EQ(CurveValuesAt(c.point, c.level, c.stream, c.property), kMissingValue);

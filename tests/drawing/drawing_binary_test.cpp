@@ -8,7 +8,7 @@
 
 #include "drawing/drawing_files.h"
 #include "drawing_test_support.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 
@@ -21,12 +21,12 @@ using drawing_test::RecordBytes;
 
 // Three drawings back to back: two plain records; one text "abc"; one text
 // "wxyz" after a move.
-const std::string kFirst = HeaderBytes("one", 2, 0, 2.0f, 2.0f) + RecordBytes('M', 1, 1) +
-                           RecordBytes('D', 2, 2);
+const std::string kFirst =
+    HeaderBytes("one", 2, 0, 2.0f, 2.0f) + RecordBytes('M', 1, 1) + RecordBytes('D', 2, 2);
 const std::string kSecond =
     HeaderBytes("two", 1, 3, 5.0f, 6.0f) + RecordBytes('S', 5, 5, 1, 0, 3, 0) + "abc";
-const std::string kThird = HeaderBytes("three", 2, 4, 1.2345f, -0.0015f) +
-                           RecordBytes('M', 3, 3) + RecordBytes('S', 3, 3, 1, 0, 4, 0) + "wxyz";
+const std::string kThird = HeaderBytes("three", 2, 4, 1.2345f, -0.0015f) + RecordBytes('M', 3, 3) +
+                           RecordBytes('S', 3, 3, 1, 0, 4, 0) + "wxyz";
 const std::string kThreeDrawings = kFirst + kSecond + kThird;
 
 bool AllZero(const DrawingFileHeader& h) {
@@ -67,8 +67,8 @@ TEST_F(DrawingTest, BinaryCountAndReadOfEachDrawing) {
     int32_t size;
     std::string strings;
   };
-  const Case cases[] = {{1, 2, 0, ""}, {2, 1, 3, "abc"}, {3, 2, 4, "wxyz"},
-                        {0, 2, 0, ""}, {101, 2, 0, ""}};
+  const Case cases[] = {
+      {1, 2, 0, ""}, {2, 1, 3, "abc"}, {3, 2, 4, "wxyz"}, {0, 2, 0, ""}, {101, 2, 0, ""}};
   for (const Case& c : cases) {
     int32_t count = -1;
     int32_t size = -1;
@@ -153,8 +153,8 @@ TEST_F(DrawingTest, DrawingsBeyondTwoGibibytesAreFound) {
   if (!os::ResizeFile(p.c_str(), second)) GTEST_SKIP() << "cannot make a 2 GiB file here";
   FILE* f = os::OpenFile(p.c_str(), "ab");
   ASSERT_NE(f, nullptr);
-  const std::string tail = HeaderBytes("", 2, 3, 4, 5) + RecordBytes('M', 1, 1) +
-                           RecordBytes('D', 2, 2) + "xyz";
+  const std::string tail =
+      HeaderBytes("", 2, 3, 4, 5) + RecordBytes('M', 1, 1) + RecordBytes('D', 2, 2) + "xyz";
   ASSERT_EQ(std::fwrite(tail.data(), 1, tail.size(), f), tail.size());
   std::fclose(f);
   int32_t count = 0;
@@ -181,8 +181,8 @@ TEST_F(DrawingTest, BinaryReadKeepsWithinTheBlocksGiven) {
   int32_t read = -1;
   float x = 0;
   float y = 0;
-  ReadDrawingBinary(Path("three.kfd").c_str(), &read, records.data(), 1, strings.data(), 2, &x,
-                    &y, 3);
+  ReadDrawingBinary(Path("three.kfd").c_str(), &read, records.data(), 1, strings.data(), 2, &x, &y,
+                    3);
   ASSERT_EQ(read, 1);
   const DrawingRecord m = GetDrawingRecord(records.data(), 0);
   EXPECT_EQ(m.command, 'M');
@@ -358,7 +358,7 @@ TEST(DrawingText, OffsetsAndLengthsAreCheckedAgainstTheStringArea) {
     bool found;
   };
   const float nan = std::numeric_limits<float>::quiet_NaN();
-  const Case cases[] = {{3, 7, true},  {0, 10, true},   {3, 8, false}, {-1, 0, false},
+  const Case cases[] = {{3, 7, true},   {0, 10, true},    {3, 8, false},   {-1, 0, false},
                         {1, -1, false}, {1.5f, 0, false}, {nan, 0, false}, {1, 1e30f, false}};
   for (const Case& c : cases) {
     const DrawingRecord s = {'S', 0, 0, 1, 0, c.length, c.offset};

@@ -12,7 +12,7 @@
 #include "drawing/drawing_render.h"
 #include "drawing_test_support.h"
 #include "gdi_records_win32.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 
 namespace drawing_test {
 namespace {
@@ -32,7 +32,8 @@ EnhancedRecording Render(const std::string& records, const std::string& strings 
 void ExpectEvents(const EnhancedRecording& got, const std::vector<std::string>& want) {
   EXPECT_EQ(got.events.size(), want.size());
   for (size_t i = 0; i < want.size() || i < got.events.size(); ++i) {
-    EXPECT_EQ(i < got.events.size() ? got.events[i] : "(none)", i < want.size() ? want[i] : "(none)")
+    EXPECT_EQ(i < got.events.size() ? got.events[i] : "(none)",
+              i < want.size() ? want[i] : "(none)")
         << "event " << i;
   }
 }
@@ -40,40 +41,40 @@ void ExpectEvents(const EnhancedRecording& got, const std::vector<std::string>& 
 class RenderTest : public DrawingTest {};
 
 TEST_F(RenderTest, EveryRecordKindIsDrawnInOrderUpToTheEndRecord) {
-  const std::string records =
-      RecordBytes('M', 10, 20) + RecordBytes('D', 30, 20) +
-      RecordBytes('L', 0, 0) + RecordBytes('D', 30, 40) +   // dotted
-      RecordBytes('L', 1.9f, 0) +                         // solid again
-      RecordBytes('C', 50, 50, 10, 0, 90) +               // quarter circle
-      RecordBytes('E', 50, 50, 20, 10, 0, 360) +          // whole ellipse
-      RecordBytes('E', 50, 50, 10, 10, 0, -90) +          // clockwise quarter
-      RecordBytes('A', 10, 10, 20, 10, 1) +               // tail (10, 10), tip (20, 10)
-      RecordBytes('S', 10, 30, 2, 0, 3, 0) +
-      RecordBytes('X', 99, 99) +                          // no such record: passed over
-      RecordBytes('T', 0, 0) + RecordBytes('M', 0, 0) + RecordBytes('D', 5, 5);
+  const std::string records = RecordBytes('M', 10, 20) + RecordBytes('D', 30, 20) +
+                              RecordBytes('L', 0, 0) + RecordBytes('D', 30, 40) +  // dotted
+                              RecordBytes('L', 1.9f, 0) +                          // solid again
+                              RecordBytes('C', 50, 50, 10, 0, 90) +                // quarter circle
+                              RecordBytes('E', 50, 50, 20, 10, 0, 360) +           // whole ellipse
+                              RecordBytes('E', 50, 50, 10, 10, 0, -90) +  // clockwise quarter
+                              RecordBytes('A', 10, 10, 20, 10, 1) +  // tail (10, 10), tip (20, 10)
+                              RecordBytes('S', 10, 30, 2, 0, 3, 0) +
+                              RecordBytes('X', 99, 99) +  // no such record: passed over
+                              RecordBytes('T', 0, 0) + RecordBytes('M', 0, 0) +
+                              RecordBytes('D', 5, 5);
   const EnhancedRecording r = Render(records, "AB\x82");
   ExpectEvents(r, {
-      "move 100,800",
-      "line 300,800 solid10",
-      "line 300,600 dot1",
-      "arc 400,400,599,599 600,500 499,401 hollow",
-      "move 499,401",
-      "ellipse 300,400,699,599 hollow",
-      "move 700,500",
-      // A clockwise arc is drawn from its end radial to its start radial.
-      "arc 400,400,599,599 499,600 600,500 hollow",
-      "move 499,600",
-      "move 100,900",
-      "line 200,900 solid10",
-      "line 198,901 solid10",
-      "line 198,900 solid10",
-      "line 200,900 solid10",
-      "move 200,910",
-      "line 200,890 solid10",
-      // OEM 0x82 is shown as its ANSI letter, e acute.
-      "text 100,676 'ABU+233' font(20,0,0,400,Arial)",
-      "move 100,700",
-  });
+                      "move 100,800",
+                      "line 300,800 solid10",
+                      "line 300,600 dot1",
+                      "arc 400,400,599,599 600,500 499,401 hollow",
+                      "move 499,401",
+                      "ellipse 300,400,699,599 hollow",
+                      "move 700,500",
+                      // A clockwise arc is drawn from its end radial to its start radial.
+                      "arc 400,400,599,599 499,600 600,500 hollow",
+                      "move 499,600",
+                      "move 100,900",
+                      "line 200,900 solid10",
+                      "line 198,901 solid10",
+                      "line 198,900 solid10",
+                      "line 200,900 solid10",
+                      "move 200,910",
+                      "line 200,890 solid10",
+                      // OEM 0x82 is shown as its ANSI letter, e acute.
+                      "text 100,676 'ABU+233' font(20,0,0,400,Arial)",
+                      "move 100,700",
+                  });
   // The device context's own pen, brush and font are selected again, and
   // every drawing font made is deleted.
   EXPECT_EQ(r.penAtEnd, "stock7");
@@ -86,12 +87,11 @@ TEST_F(RenderTest, EveryRecordKindIsDrawnInOrderUpToTheEndRecord) {
 }
 
 TEST_F(RenderTest, FontsAreMadeOnlyForANewHeightOrAngle) {
-  const std::string records =
-      RecordBytes('S', 10, 30, 2, 0, 2, 0) +     // "ab"
-      RecordBytes('S', 10, 50, 2, 0, 2, 2) +     // "cd": same font
-      RecordBytes('S', 10, 30, 2, 90, 2, 4) +    // "ef": turned
-      RecordBytes('S', 10, 30, 2, 45.9f, 1, 6) + // "g": 45 degrees
-      RecordBytes('S', 10, 30, 3, 45, 1, 7);     // "h": higher
+  const std::string records = RecordBytes('S', 10, 30, 2, 0, 2, 0) +      // "ab"
+                              RecordBytes('S', 10, 50, 2, 0, 2, 2) +      // "cd": same font
+                              RecordBytes('S', 10, 30, 2, 90, 2, 4) +     // "ef": turned
+                              RecordBytes('S', 10, 30, 2, 45.9f, 1, 6) +  // "g": 45 degrees
+                              RecordBytes('S', 10, 30, 3, 45, 1, 7);      // "h": higher
   const EnhancedRecording r = Render(records, "abcdefgh");
   ASSERT_EQ(r.fonts.size(), 5u);
   EXPECT_EQ(r.fonts[0], "font(100,0,0,400,Arial)");  // the first font of every drawing
@@ -109,18 +109,18 @@ TEST_F(RenderTest, FontsAreMadeOnlyForANewHeightOrAngle) {
 
 TEST_F(RenderTest, TextsOutsideTheStringAreaAreEmptyButStillMove) {
   const std::string records =
-      RecordBytes('S', 10, 30, 2, 0, 3, 3) +   // runs one past the area
+      RecordBytes('S', 10, 30, 2, 0, 3, 3) +        // runs one past the area
       RecordBytes('S', 20, 30, 3, 0, 2.9f, 1.9f) +  // fractions truncate: "bc"
-      RecordBytes('S', 30, 30, 3, 0, -1, 0) +  // negative length: empty
+      RecordBytes('S', 30, 30, 3, 0, -1, 0) +       // negative length: empty
       RecordBytes('D', 40, 30);
   const EnhancedRecording r = Render(records, "abcde");
   ExpectEvents(r, {
-      "move 100,700",
-      "text 200,664 'bc' font(30,0,0,400,Arial)",
-      "move 200,700",
-      "move 300,700",
-      "line 400,700 solid10",
-  });
+                      "move 100,700",
+                      "text 200,664 'bc' font(30,0,0,400,Arial)",
+                      "move 200,700",
+                      "move 300,700",
+                      "line 400,700 solid10",
+                  });
   // The empty text still makes its font: 100, then 20, then 30.
   EXPECT_EQ(r.fontsMade, 3);
 }
@@ -133,24 +133,23 @@ TEST_F(RenderTest, ALongTextIsCutTo99Characters) {
 }
 
 TEST_F(RenderTest, ShortArcsWhoseEndsMeetDrawNothing) {
-  const EnhancedRecording r = Render(
-      RecordBytes('M', 0, 0) +
-      RecordBytes('C', 50, 50, 10, 0, 0.1f) +       // ends snap together
-      RecordBytes('C', 50, 50, 10, 30, -0.1f) +
-      RecordBytes('C', 50, 50, 0.05f, 0, 180) +     // half a turn: drawn
-      RecordBytes('C', 50, 50, 10, 0, 359.99f) +    // not a whole turn: an arc
-      RecordBytes('C', 50, 50, 10, 0, -360));       // a whole turn
+  const EnhancedRecording r =
+      Render(RecordBytes('M', 0, 0) + RecordBytes('C', 50, 50, 10, 0, 0.1f) +  // ends snap together
+             RecordBytes('C', 50, 50, 10, 30, -0.1f) +
+             RecordBytes('C', 50, 50, 0.05f, 0, 180) +   // half a turn: drawn
+             RecordBytes('C', 50, 50, 10, 0, 359.99f) +  // not a whole turn: an arc
+             RecordBytes('C', 50, 50, 10, 0, -360));     // a whole turn
   ExpectEvents(r, {
-      "move 0,1000",
-      "move 600,500",
-      "move 586,450",
-      "arc 499,500,499,500 500,500 500,500 hollow",
-      "move 500,500",
-      "arc 400,400,599,599 600,500 600,500 hollow",
-      "move 600,500",
-      "ellipse 400,400,599,599 hollow",
-      "move 600,500",
-  });
+                      "move 0,1000",
+                      "move 600,500",
+                      "move 586,450",
+                      "arc 499,500,499,500 500,500 500,500 hollow",
+                      "move 500,500",
+                      "arc 400,400,599,599 600,500 600,500 hollow",
+                      "move 600,500",
+                      "ellipse 400,400,599,599 hollow",
+                      "move 600,500",
+                  });
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "drawing/pictures.h"
 #include "drawing_test_support.h"
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 
 namespace drawing_test {
 namespace {

@@ -3,11 +3,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "drawing/drawing_render.h"
-#include "drawing/pictures.h"
-#include "entry/run_context.h"
+#include "entry/library_reset.h"
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
+#include "run/run_context.h"
 #include "support/test_support.h"
 
 #ifndef _WIN32
@@ -48,8 +47,8 @@ std::string Lines(const std::vector<std::string>& lines) {
   return out;
 }
 
-std::string HeaderBytes(const std::string& title, int32_t count, int32_t stringSize,
-                        float largestX, float largestY, const std::string& magic) {
+std::string HeaderBytes(const std::string& title, int32_t count, int32_t stringSize, float largestX,
+                        float largestY, const std::string& magic) {
   std::string h(104, '\0');
   h.replace(0, magic.size(), magic);
   h.replace(8, title.size(), title);
@@ -96,24 +95,14 @@ int OpenFileCount() {
 void DrawingTest::SetUp() {
   const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
   folder_ = testing_support::MakeTempFolder(std::string("drawing-") + info->name());
+  ResetLibraryForTests();
   SetInputFolder(folder_);
   g_messages.clear();
   os::SetMessageBoxHook(RecordMessage);
-  ResetDrawingFilesForTests();
-  ResetPicturesForTests();
-  ResetDrawingRenderForTests();
 }
 
 void DrawingTest::TearDown() {
-  ResetPicturesForTests();
-  ResetDrawingRenderForTests();
-  ResetDrawingFilesForTests();
-  os::SetMemAllocFailAfter(-1);
-  os::SetMemLockFailAfter(-1);
-  os::SetMessageBoxHook(nullptr);
-  ResetDrawingStateForTests();
-  g_runContext.inputFolder[0] = '\0';
-  g_runContext.programFolder[0] = '\0';
+  ResetLibraryForTests();
   g_messages.clear();
 }
 

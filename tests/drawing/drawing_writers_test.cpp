@@ -158,7 +158,7 @@ TEST_F(DrawingTest, ConvertMessages) {
   ExpectOneMessage("Can not create file", "K-VOR");
 
   Write("SECOND.KVD", kPlan);
-  SetDrawingWriteFailAfter(1);  // the header goes, the records fail
+  os::SetWriteFailAfter(1);  // the header goes, the records fail
   ConvertDrawingFile("SECOND");
   ExpectOneMessage("Can not write to file", "K-VOR");
   EXPECT_EQ(Read("SECOND.KFD"), "");
@@ -223,17 +223,17 @@ TEST_F(DrawingTest, FailedAppendCutsTheTargetBack) {
   WriteDrawingFile("OTHER.KVD", "OUT.KFD", "one");
   const std::string before = Read("OUT.KFD");
   for (int okWrites : {0, 1, 2}) {
-    SetDrawingWriteFailAfter(okWrites);
+    os::SetWriteFailAfter(okWrites);
     WriteDrawingFile("PLAN.KVD", "OUT.KFD", "two");
     ExpectOneMessage("Can not write to file", "K-VOR");
     EXPECT_EQ(Read("OUT.KFD"), before) << okWrites;
   }
-  SetDrawingWriteFailAfter(-1);
+  os::SetWriteFailAfter(-1);
   WriteDrawingFile("PLAN.KVD", "OUT.KFD", "two");
   ExpectSameDrawing(Load(Path("PLAN.KVD"), 1), Load(Path("OUT.KFD"), 2));
 
   // A target that did not exist does not exist afterwards.
-  SetDrawingWriteFailAfter(1);
+  os::SetWriteFailAfter(1);
   WriteDrawingFile("PLAN.KVD", "NEW.KFD", "x");
   ExpectOneMessage("Can not write to file", "K-VOR");
   EXPECT_FALSE(testing_support::FileExists(Path("NEW.KFD")));
@@ -297,10 +297,10 @@ TEST_F(DrawingTest, WrapFailuresLeaveEverythingUnchanged) {
 
   WrapFileAsDrawing("picture.emf", "OUT.KFD", "t");
   const std::string before = Read("OUT.KFD");
-  SetDrawingWriteFailAfter(2);
+  os::SetWriteFailAfter(2);
   WrapFileAsDrawing("picture.emf", "OUT.KFD", "t");
   EXPECT_EQ(Read("OUT.KFD"), before);
-  SetDrawingWriteFailAfter(0);
+  os::SetWriteFailAfter(0);
   WrapFileAsDrawing("picture.emf", "NEW.KFD", "t");
   EXPECT_FALSE(testing_support::FileExists(Path("NEW.KFD")));
   EXPECT_TRUE(g_messages.empty());

@@ -29,9 +29,7 @@ struct EnhancedRecording {
 
 inline std::string Pt(LONG x, LONG y) { return std::to_string(x) + "," + std::to_string(y); }
 
-inline std::string Box(const RECTL& r) {
-  return Pt(r.left, r.top) + "," + Pt(r.right, r.bottom);
-}
+inline std::string Box(const RECTL& r) { return Pt(r.left, r.top) + "," + Pt(r.right, r.bottom); }
 
 struct EnhancedWalk {
   EnhancedRecording* out;
@@ -56,9 +54,10 @@ inline int CALLBACK OnEnhancedRecord(HDC, HANDLETABLE*, const ENHMETARECORD* rec
     case EMR_CREATEPEN: {
       const auto* r = reinterpret_cast<const EMRCREATEPEN*>(record);
       const UINT style = r->lopn.lopnStyle;
-      walk->objects[r->ihPen] =
-          (style == PS_SOLID ? "solid" : style == PS_DOT ? "dot" : "style" + std::to_string(style)) +
-          std::to_string(r->lopn.lopnWidth.x);
+      walk->objects[r->ihPen] = (style == PS_SOLID ? "solid"
+                                 : style == PS_DOT ? "dot"
+                                                   : "style" + std::to_string(style)) +
+                                std::to_string(r->lopn.lopnWidth.x);
       walk->kinds[r->ihPen] = 'p';
       break;
     }
@@ -67,8 +66,8 @@ inline int CALLBACK OnEnhancedRecord(HDC, HANDLETABLE*, const ENHMETARECORD* rec
       const LOGFONTW& f = r->elfw.elfLogFont;
       const std::string text = "font(" + std::to_string(f.lfHeight) + "," +
                                std::to_string(f.lfEscapement) + "," +
-                               std::to_string(f.lfOrientation) + "," +
-                               std::to_string(f.lfWeight) + "," + Narrow(f.lfFaceName, 32) + ")";
+                               std::to_string(f.lfOrientation) + "," + std::to_string(f.lfWeight) +
+                               "," + Narrow(f.lfFaceName, 32) + ")";
       walk->objects[r->ihFont] = text;
       walk->kinds[r->ihFont] = 'f';
       out->fonts.push_back(text);
@@ -86,9 +85,12 @@ inline int CALLBACK OnEnhancedRecord(HDC, HANDLETABLE*, const ENHMETARECORD* rec
       if (ih & 0x80000000u) {
         const DWORD stock = ih & 0x7FFFFFFFu;
         const std::string name = "stock" + std::to_string(stock);
-        if (stock >= WHITE_PEN && stock <= NULL_PEN) walk->pen = name;
-        else if (stock <= NULL_BRUSH) walk->brush = stock == NULL_BRUSH ? "hollow" : name;
-        else walk->font = name;
+        if (stock >= WHITE_PEN && stock <= NULL_PEN)
+          walk->pen = name;
+        else if (stock <= NULL_BRUSH)
+          walk->brush = stock == NULL_BRUSH ? "hollow" : name;
+        else
+          walk->font = name;
       } else {
         const char kind = walk->kinds[ih];
         if (kind == 'p') walk->pen = walk->objects[ih];
@@ -116,8 +118,8 @@ inline int CALLBACK OnEnhancedRecord(HDC, HANDLETABLE*, const ENHMETARECORD* rec
     }
     case EMR_ARC: {
       const auto* r = reinterpret_cast<const EMRARC*>(record);
-      out->events.push_back("arc " + Box(r->rclBox) + " " + Pt(r->ptlStart.x, r->ptlStart.y) +
-                            " " + Pt(r->ptlEnd.x, r->ptlEnd.y) + " " + walk->brush);
+      out->events.push_back("arc " + Box(r->rclBox) + " " + Pt(r->ptlStart.x, r->ptlStart.y) + " " +
+                            Pt(r->ptlEnd.x, r->ptlEnd.y) + " " + walk->brush);
       break;
     }
     case EMR_ELLIPSE: {
@@ -127,8 +129,8 @@ inline int CALLBACK OnEnhancedRecord(HDC, HANDLETABLE*, const ENHMETARECORD* rec
     }
     case EMR_EXTTEXTOUTW: {
       const auto* r = reinterpret_cast<const EMREXTTEXTOUTW*>(record);
-      const auto* chars = reinterpret_cast<const wchar_t*>(
-          reinterpret_cast<const char*>(record) + r->emrtext.offString);
+      const auto* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(record) +
+                                                           r->emrtext.offString);
       std::string text;
       for (DWORD i = 0; i < r->emrtext.nChars; ++i) {
         const wchar_t c = chars[i];

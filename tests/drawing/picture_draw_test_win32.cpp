@@ -15,7 +15,7 @@
 #include "drawing_test_support.h"
 #include "gdi_records_win32.h"
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 #include "support/test_support.h"
 
 namespace drawing_test {
@@ -105,10 +105,12 @@ TEST_F(PictureDrawTest, AShortArcWithMeetingEndsLeavesNoPixels) {
   const std::string whole = RecordBytes('C', 10, 10, 5, 0, 360);
   for (const auto& [records, black] : {std::make_pair(tiny, false), std::make_pair(whole, true)}) {
     Canvas canvas(300, 300);
-    RenderDrawing(canvas.dc, reinterpret_cast<const unsigned char*>(records.data()), 1, nullptr,
-                  0, 0, 300, 0, 0, 10.0f);
+    RenderDrawing(canvas.dc, reinterpret_cast<const unsigned char*>(records.data()), 1, nullptr, 0,
+                  0, 300, 0, 0, 10.0f);
     EXPECT_EQ(canvas.IsBlack(50, 200), black) << (black ? "whole circle" : "tiny arc");
-    if (!black) EXPECT_EQ(canvas.BlackIn(0, 0, 300, 300), 0);
+    if (!black) {
+      EXPECT_EQ(canvas.BlackIn(0, 0, 300, 300), 0);
+    }
   }
 }
 
@@ -117,8 +119,8 @@ TEST_F(PictureDrawTest, AnEnhancedMetafileOnAPageFillsItsRectangleOnce) {
     const char* what;
     int32_t renderTarget;
     int32_t pagePicture;
-    bool mapped;   // the DC holds a mapping that doubles everything
-    bool farBlack; // whether (100, 100) ends up black
+    bool mapped;    // the DC holds a mapping that doubles everything
+    bool farBlack;  // whether (100, 100) ends up black
   } cases[] = {
       // Device units on a page: played through an identity mapping.
       {"page on a printer", kRenderPrinter, 1, true, false},
@@ -192,6 +194,32 @@ TEST_F(PictureDrawTest, APlaceableBoxIsStretchedOntoTheRectangle) {
   FreePicture(&slot);
 }
 
+TEST_F(PictureDrawTest, APlainMetafilePlaysAtItsOwnCoordinates) {
+  HDC recorder = CreateMetaFileA(nullptr);
+  SelectObject(recorder, GetStockObject(BLACK_BRUSH));
+  SelectObject(recorder, GetStockObject(NULL_PEN));
+  Rectangle(recorder, 10, 10, 21, 21);
+  HMETAFILE metafile = CloseMetaFile(recorder);
+  ASSERT_EQ(WriteMetafileBits(metafile, Path("PLAIN.WMF").c_str()), 1);
+  DeleteMetaFile(metafile);
+  PictureSlot slot = {};
+  ASSERT_EQ(LoadPictureFile(&slot, Path("PLAIN.WMF").c_str(), 1), 1);
+  ASSERT_EQ(slot.kind, kPicturePlain);
+
+  // Neither the rectangle given nor the page's doubling mapping moves it.
+  Canvas page(100, 100);
+  SetMapMode(page.dc, MM_ANISOTROPIC);
+  SetWindowExtEx(page.dc, 1, 1, nullptr);
+  SetViewportExtEx(page.dc, 2, 2, nullptr);
+  g_drawingState.pagePictureFlag = 1;
+  DrawPicture(&slot, nullptr, page.dc, {50, 50, 90, 90});
+  EXPECT_TRUE(page.IsBlack(15, 15));
+  EXPECT_FALSE(page.IsBlack(35, 35));
+  EXPECT_FALSE(page.IsBlack(70, 70));
+  EXPECT_EQ(GetMapMode(page.dc), MM_TEXT);
+  FreePicture(&slot);
+}
+
 // ---- export ---------------------------------------------------------------------
 
 // A drawing 10 wide and 5 high: a move to the origin and a line to (10, 5).
@@ -244,8 +272,8 @@ TEST_F(PictureDrawTest, AnExportIsAPlaceableMetafileOfTheDrawing) {
   // Parameters are recorded y first. The origin lands at (80, 3920 + 980),
   // the point (10, 5) at (80 + 9800, 3920 - 4900 + 980).
   const std::vector<std::string> records = RecordsOfPlaceableFile(file);
-  EXPECT_TRUE(InOrder(records, {"0103 8", "0102 1", "020B 0 0", "020C 500 1000", "0214 4900 80",
-                                "0213 0 9880"}))
+  EXPECT_TRUE(InOrder(
+      records, {"0103 8", "0102 1", "020B 0 0", "020C 500 1000", "0214 4900 80", "0213 0 9880"}))
       << Joined(records);
   // The pens stay made for the next export; the drawing font is gone.
   EXPECT_NE(g_drawingState.solidPen, nullptr);
@@ -280,11 +308,11 @@ TEST_F(PictureDrawTest, AnExportThatCannotBeWrittenWholeWritesNothing) {
     if (c.failure == 2) metafile::SetRecorderFailureForTests(metafile::kFailClose);
     // The load locks the record block once; the export's own lock fails.
     if (c.failure == 3) os::SetMemLockFailAfter(1);
-    if (c.failure == 4) SetDrawingWriteFailAfter(1);
+    if (c.failure == 4) os::SetWriteFailAfter(1);
     ExportDrawingMetafile("PLAN.KFD", "PLAN.WMF", c.width, c.height);
     metafile::SetRecorderFailureForTests(metafile::kFailNothing);
     os::SetMemLockFailAfter(-1);
-    SetDrawingWriteFailAfter(-1);
+    os::SetWriteFailAfter(-1);
     EXPECT_FALSE(testing_support::FileExists(Path("PLAN.WMF"))) << c.what;
     // Only a drawing that cannot be opened says so.
     EXPECT_EQ(g_messages.size(), c.drawing.empty() ? 1u : 0u) << c.what;

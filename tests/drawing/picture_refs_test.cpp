@@ -11,7 +11,7 @@
 #include "drawing/pictures.h"
 #include "drawing_test_support.h"
 #include "os/os.h"
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 #include "support/test_support.h"
 
 namespace drawing_test {
@@ -69,24 +69,41 @@ TEST_F(PictureTest, ReferenceTextFillsTheTable) {
     std::vector<int32_t> kinds;
     int picturesBeforeText;  // as left by the text (it starts at 1)
   } cases[] = {
-      {"two angle references", "<A.EMF 1 1 80 10> text <B.WMF 1 11 40 20>", 2,
-       {kPictureEnhanced, kPicturePlaceable}, 1},
+      {"two angle references",
+       "<A.EMF 1 1 80 10> text <B.WMF 1 11 40 20>",
+       2,
+       {kPictureEnhanced, kPicturePlaceable},
+       1},
       {"a brace reference before an angle one is passed over",
-       "{A.EMF 1 1 80 10}<B.WMF 1 11 40 20>", 1, {kPicturePlaceable}, 1},
+       "{A.EMF 1 1 80 10}<B.WMF 1 11 40 20>",
+       1,
+       {kPicturePlaceable},
+       1},
       {"a brace reference alone", "{C.WMF 1 1 80 10}", 1, {kPicturePlain}, 0},
-      {"braces after all angle references", "<A.EMF 1 1 2 2>{C.WMF 1 1 2 2}", 2,
-       {kPictureEnhanced, kPicturePlain}, 0},
+      {"braces after all angle references",
+       "<A.EMF 1 1 2 2>{C.WMF 1 1 2 2}",
+       2,
+       {kPictureEnhanced, kPicturePlain},
+       0},
       {"a '<' without '>' ends the parse", "<A.EMF 1 1 80 10 {B.WMF 1 1 2 2}", 0, {}, 1},
-      {"a missing file takes no slot", "<NONE.EMF 1 1 2 2><A.EMF 1 1 2 2>", 1,
-       {kPictureEnhanced}, 1},
-      {"an unknown extension takes no slot", "<A.TXT 1 1 2 2><A.EMF 1 1 2 2>", 1,
-       {kPictureEnhanced}, 1},
+      {"a missing file takes no slot",
+       "<NONE.EMF 1 1 2 2><A.EMF 1 1 2 2>",
+       1,
+       {kPictureEnhanced},
+       1},
+      {"an unknown extension takes no slot",
+       "<A.TXT 1 1 2 2><A.EMF 1 1 2 2>",
+       1,
+       {kPictureEnhanced},
+       1},
       {"fewer than four numbers", "<A.EMF 1 1 80>", 0, {}, 1},
       {"a number that is not one", "<A.EMF 1 1 80 x>", 0, {}, 1},
-      {"a reference over 79 characters", "<A.EMF 1 1 80 10" + std::string(70, ' ') + ">", 0,
-       {}, 1},
-      {"a reference of 79 characters", "<A.EMF 1 1 80 10" + std::string(63, ' ') + ">", 1,
-       {kPictureEnhanced}, 1},
+      {"a reference over 79 characters", "<A.EMF 1 1 80 10" + std::string(70, ' ') + ">", 0, {}, 1},
+      {"a reference of 79 characters",
+       "<A.EMF 1 1 80 10" + std::string(63, ' ') + ">",
+       1,
+       {kPictureEnhanced},
+       1},
       {"only 255 characters are read", std::string(240, ' ') + "<A.EMF 1 1 80 10>", 0, {}, 1},
       {"no reference", "nothing here", 0, {}, 1},
   };
@@ -136,7 +153,7 @@ TEST_F(PictureTest, ElevenReferencesFillTenSlots) {
 }
 
 TEST_F(PictureTest, DrawingsComeFromTheCurrentFolderFirst) {
-  Write("PLAN.KVD", TextDrawing(3));       // the current folder
+  Write("PLAN.KVD", TextDrawing(3));  // the current folder
   WriteProgram("PLAN.KVD", TextDrawing(5));
   WriteProgram("ONLY.KVD", TextDrawing(4));
   Write("LOGO.EMF", EnhancedMetafileBytes());
@@ -181,13 +198,13 @@ TEST_F(PictureTest, LoadPictureFileChoosesByExtension) {
     int32_t kind;  // kPictureEmpty: not loaded
   } cases[] = {
       {"enhanced, lower case", "e.emf", EnhancedMetafileBytes(), kPictureEnhanced},
-      {"a longer extension counts as its first three letters", "e.EMFX",
-       EnhancedMetafileBytes(), kPictureEnhanced},
+      {"a longer extension counts as its first three letters", "e.EMFX", EnhancedMetafileBytes(),
+       kPictureEnhanced},
       {"placeable", "p.WMF", PlaceableHeaderBytes(0, 0, 10, 10) + WindowsMetafileBytes(),
        kPicturePlaceable},
       {"plain", "q.wmf", WindowsMetafileBytes(), kPicturePlain},
-      {"a binary drawing", "d.KFD",
-       HeaderBytes("", 1, 0, 1.0f, 1.0f) + RecordBytes('M', 0, 0), kPictureDrawing},
+      {"a binary drawing", "d.KFD", HeaderBytes("", 1, 0, 1.0f, 1.0f) + RecordBytes('M', 0, 0),
+       kPictureDrawing},
       {"a text drawing", "t.kvd", TextDrawing(2), kPictureDrawing},
       {"no extension", "NOEXT", EnhancedMetafileBytes(), kPictureEmpty},
       {"two letters", "e.EM", EnhancedMetafileBytes(), kPictureEmpty},

@@ -114,8 +114,7 @@ TEST_F(PlaceableTest, ReadFailuresShowTheirMessage) {
       {"8 words", key + MetaHeaderClaiming(8) + bits.substr(18), kMsgMetafileBits},
       // Twice 0x80000000 needs 33 bits.
       {"2^31 words", key + MetaHeaderClaiming(0x80000000u) + bits.substr(18), kMsgMetafileBits},
-      {"2^32 - 1 words", key + MetaHeaderClaiming(0xFFFFFFFFu) + bits.substr(18),
-       kMsgMetafileBits},
+      {"2^32 - 1 words", key + MetaHeaderClaiming(0xFFFFFFFFu) + bits.substr(18), kMsgMetafileBits},
       // 0xFFFFFFFE bytes fit 32 bits but lie far beyond the file.
       {"0x7FFFFFFF words", key + MetaHeaderClaiming(0x7FFFFFFFu) + bits.substr(18),
        kMsgMetafileBits},
@@ -214,13 +213,13 @@ TEST_F(PlaceableTest, WritersLeaveNoPartlyWrittenFile) {
   // The bits fail after the header was written: the file is deleted, also an
   // older one of the same name.
   Write("OLD.WMF", "older picture");
-  SetDrawingWriteFailAfter(1);
+  os::SetWriteFailAfter(1);
   EXPECT_EQ(WritePlaceableMetafile(metafile, Path("OLD.WMF").c_str(), box), 0);
   EXPECT_FALSE(testing_support::FileExists(Path("OLD.WMF")));
-  SetDrawingWriteFailAfter(0);
+  os::SetWriteFailAfter(0);
   EXPECT_EQ(WriteMetafileBits(metafile, Path("BARE.WMF").c_str()), 0);
   EXPECT_FALSE(testing_support::FileExists(Path("BARE.WMF")));
-  SetDrawingWriteFailAfter(-1);
+  os::SetWriteFailAfter(-1);
 
   // No block, or no lock: nothing is created.
   os::SetMemAllocFailAfter(0);

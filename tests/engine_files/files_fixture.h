@@ -8,10 +8,14 @@
 #include <cstring>
 #include <string>
 
+#include "engine/files/date_time.h"
 #include "engine/files/file_units.h"
+#include "engine/files/folder_and_command_routines.h"
+#include "engine/files/language_setting.h"
 #include "engine/files/run_paths.h"
 #include "engine/files/run_services.h"
 #include "engine/files/unit_table.h"
+#include "entry/library_reset.h"
 #include "gantry/gantry_standin.h"
 #include "os/os.h"
 #include "support/test_support.h"
@@ -27,9 +31,8 @@ inline std::string Padded(const std::string& text, size_t width) {
 }
 
 inline void ResetAll() {
-  ResetFileServicesForTests();
+  ResetLibraryForTests();
   GantryStandin_Reset();
-  testing_support::ResetOsOverrides();
 }
 
 inline void SetPaths(const std::string& program, const std::string& temp, const std::string& input,

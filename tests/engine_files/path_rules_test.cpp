@@ -38,8 +38,8 @@ void Open(int64_t mode, int64_t unit, const std::string& name, const std::string
   int64_t error = 9;
   const int64_t spare = 2000;
   OpenDataFile(&mode, &unit, name.data(), static_cast<int64_t>(name.size()), ext.data(),
-               static_cast<int64_t>(ext.size()), &location, &recordLength, &spare,
-               modeText.data(), static_cast<int64_t>(modeText.size()), &error);
+               static_cast<int64_t>(ext.size()), &location, &recordLength, &spare, modeText.data(),
+               static_cast<int64_t>(modeText.size()), &error);
   EXPECT_EQ(error, 0);
 }
 
@@ -225,7 +225,7 @@ TEST_F(OpenDataFileTest, RunInputFileMissingIsReportedToTheHost) {
 TEST_F(OpenDataFileTest, AFileThatCannotBeWrittenIsOpenedReadOnly) {
   UsePaths();
   Write(input + "JOB.KVT", "line1\r\n");
-  units::SetRefuseWriteOpensForTests(true);
+  os::SetRefuseWriteOpens(true);
   Open(3, 54, "JOB", "KVT", 2, 80, "DFSEORZZ");
   ASSERT_TRUE(units::IsConnected(54));
   EXPECT_EQ(GantryStandin_CountOf(25), 0);
@@ -428,8 +428,7 @@ TEST_F(OpenDataFileTest, ModeTextIsReadWithinItsLength) {
   const char mode[] = "DUDFORZZ";
   int64_t openMode = 1, unit = 60, location = 2, length = 80, spare = 0, error = 5;
   // Length 3: no 'O' in position 5, so a missing file is created, not refused.
-  OpenDataFile(&openMode, &unit, "SHORT", 5, "DAT", 3, &location, &length, &spare, mode, 3,
-               &error);
+  OpenDataFile(&openMode, &unit, "SHORT", 5, "DAT", 3, &location, &length, &spare, mode, 3, &error);
   EXPECT_EQ(error, 0);
   ASSERT_TRUE(units::IsConnected(60));
   EXPECT_EQ(units::ConnectedSpec(60)->access, units::Access::Direct);
@@ -442,8 +441,7 @@ TEST_F(OpenDataFileTest, ModeTextIsReadWithinItsLength) {
   EXPECT_TRUE(Exists(input + "SHORT.DAT"));
   // Length 0: everything blank; binary, sequential, opened or created.
   openMode = 1;
-  OpenDataFile(&openMode, &unit, "SHORT", 5, "DAT", 3, &location, &length, &spare, mode, 0,
-               &error);
+  OpenDataFile(&openMode, &unit, "SHORT", 5, "DAT", 3, &location, &length, &spare, mode, 0, &error);
   EXPECT_EQ(units::ConnectedSpec(60)->access, units::Access::Sequential);
   EXPECT_EQ(units::ConnectedSpec(60)->kind, units::RecordKind::Binary);
 }
@@ -453,7 +451,7 @@ TEST_F(OpenDataFileTest, TemporaryFilesAreNamedByRunIdAndUnit) {
   struct Case {
     int64_t unit;
     const char* name;
-  } const cases[] = {{54, "0A1B2C54"}, {10, "0A1B2C10"}, {99, "0A1B2C99"}, {5, "0A1B2C05"},
+  } const cases[] = {{54, "0A1B2C54"}, {10, "0A1B2C10"},   {99, "0A1B2C99"},  {5, "0A1B2C05"},
                      {0, "0A1B2C00"},  {100, "0A1B2C100"}, {200, "0A1B2C200"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.unit);

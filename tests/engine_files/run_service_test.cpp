@@ -14,8 +14,8 @@ using files_test::Field;
 using files_test::FilesTest;
 using files_test::Padded;
 
-int64_t Call(int64_t mode, char* t1 = nullptr, int64_t l1 = 0, char* t2 = nullptr,
-             int64_t l2 = 0, char* t3 = nullptr, int64_t l3 = 0, int64_t* location = nullptr) {
+int64_t Call(int64_t mode, char* t1 = nullptr, int64_t l1 = 0, char* t2 = nullptr, int64_t l2 = 0,
+             char* t3 = nullptr, int64_t l3 = 0, int64_t* location = nullptr) {
   int64_t error = 77;
   int64_t ignored = 0;
   RunService(&mode, &error, t1, l1, t2, l2, t3, l3, location ? location : &ignored);
@@ -194,10 +194,10 @@ bool RefuseDelete(const char*) { return false; }
 TEST_F(RunServiceTest, Mode5GivesError2WhenAnExistingFileStays) {
   UsePaths();
   Write(input + "JOB.KVT", "x");
-  SetDeleteFileHookForTests(&RefuseDelete);
+  os::SetRemoveFileOverride(&RefuseDelete);
   EXPECT_EQ(CallFile(5, "JOB", "KVT", 2), 2);
   EXPECT_TRUE(Exists(input + "JOB.KVT"));
-  SetDeleteFileHookForTests(nullptr);
+  os::SetRemoveFileOverride(nullptr);
 #ifdef _WIN32
   // On Windows a file held open by another unit cannot be deleted.
   units::ConnectSpec spec;
@@ -299,7 +299,7 @@ TEST_F(RunServiceTest, ElapsedSecondsSinceThePreviousReading) {
   EXPECT_EQ(elapsed, 6);
 
   // A reading taken in the process's first second counts as none.
-  ResetRunServicesForTests();
+  ResetClockReadingForTests();
   g_millis = 999;
   FormatDateTime(d, t, &elapsed);
   EXPECT_EQ(elapsed, 0);

@@ -13,6 +13,7 @@
 #include "engine/files/file_units.h"
 #include "engine/input/input_tables.h"
 #include "engine/input/run_input_reader.h"
+#include "entry/library_reset.h"
 #include "gantry/gantry_standin.h"
 #include "support/kvt_writer.h"
 
@@ -51,8 +52,7 @@ inline uint32_t Bits(float f) {
 class InputTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ResetInputTablesForTests();
-    ResetStreamCurveBlocksForTests();
+    ResetLibraryForTests();
     GantryStandin_Reset();
   }
 };

@@ -9,6 +9,7 @@
 
 #include "engine/files/unit_table.h"
 #include "engine/input/run_input_reader.h"
+#include "engine/input/run_input_unit.h"
 #include "input_fixture.h"
 #include "support/kvt_writer.h"
 
@@ -33,7 +34,8 @@ TEST_F(RunInput, HeadingOutcomes) {
   };
   const std::string rest = KvtWriter().Application("VESKAR", "3").Bytes();
   const Case cases[] = {
-      {"double quotes", "\"title\"\r\n\"CorvoSoft/K-VOR any text\"\r\n" + rest, 0, "[BeginApplication]"},
+      {"double quotes", "\"title\"\r\n\"CorvoSoft/K-VOR any text\"\r\n" + rest, 0,
+       "[BeginApplication]"},
       {"apostrophes", "'title'\r\n'CorvoSoft/K-VOR'\r\n" + rest, 0, "[BeginApplication]"},
       {"not enclosed: ends at the slash", "title\r\nCorvoSoft/K-VOR\r\n" + rest, 1, "CorvoSoft"},
       {"wrong mark", "title\r\n'CorvoSoft/K-VOX'\r\n" + rest, 1, "CorvoSoft/K-VOX"},
@@ -182,7 +184,8 @@ TEST_F(RunInput, ExpectScalarsOutcomes) {
 
   // End of file right after the application record: 0; a read error: 1.
   EXPECT_EQ(Read(KvtWriter().Heading().Application().Bytes()), 0);
-  EXPECT_EQ(Read(KvtWriter().Heading().Application().Line("'[Input-Scalar]',a,b,c,x,0").Bytes()), 1);
+  EXPECT_EQ(Read(KvtWriter().Heading().Application().Line("'[Input-Scalar]',a,b,c,x,0").Bytes()),
+            1);
 }
 
 TEST_F(RunInput, ScalarSectionAndSourceFlags) {
@@ -236,8 +239,8 @@ TEST_F(RunInput, ScalarSectionAndSourceFlags) {
 TEST_F(RunInput, SlashesAndRecordsOverLines) {
   KvtWriter w = ScalarSection();
   w.Scalar(100, "7.5", "0")
-      .Line("'','','','1',101/")     // the value of the record before under 101
-      .Line("/")                      // the record before again
+      .Line("'','','','1',101/")  // the value of the record before under 101
+      .Line("/")                  // the record before again
       .Scalar(102, "1", "1")
       .Line("'','',''")                // four items here...
       .Line("'0' 103 9.25 'seventh'")  // ...the rest from the next line
@@ -308,7 +311,9 @@ TEST_F(RunInput, TextItemsWithTheirWidths) {
   const struct {
     const char* value;
     int64_t count;
-  } counts[] = {{"-0.5", 0}, {"-2.9", -2}, {"1e30", std::numeric_limits<int64_t>::max()},
+  } counts[] = {{"-0.5", 0},
+                {"-2.9", -2},
+                {"1e30", std::numeric_limits<int64_t>::max()},
                 {"-1e30", std::numeric_limits<int64_t>::min()}};
   for (const auto& c : counts) {
     SCOPED_TRACE(c.value);

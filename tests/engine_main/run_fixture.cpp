@@ -8,14 +8,15 @@
 #include "engine/main/main_calculation.h"
 #include "engine/material/material_cache.h"
 #include "entry/entry_points.h"
-#include "entry/results_writer.h"
-#include "entry/run_context.h"
+#include "entry/library_reset.h"
 #include "gantry/gantry_standin.h"
 #include "os/os.h"
 #include "osric/osric_standin.h"
 #include "pdabuild/pdabuild.h"
 #include "ravel/ravel_standin.h"
 #include "relay/relay_standin.h"
+#include "run/results_writer.h"
+#include "run/run_context.h"
 #include "support/kvt_writer.h"
 #include "support/test_support.h"
 #include "tarsus/tarsus_standin.h"
@@ -23,21 +24,13 @@
 namespace main_test {
 
 void ResetProcessState() {
-  ResetMainCalculationForTests();
-  ResetMaterialStateForTests();
-  ResetInputTablesForTests();
-  ResetStreamCurveBlocksForTests();
-  ResetFileServicesForTests();
-  ResetResultsWriterForTests();
-  ResetRunContextForTests();
-  SetGuardedCalculationForTests(nullptr);
+  ResetLibraryForTests();
   GantryStandin_Reset();
   TarsusStandin_Reset();
   RavelStandin_Reset();
   OsricStandin_Reset();
   RelayStandin_Reset();
   RelayStandin_SetQuiet(1);
-  os::OsResetOverrides();
 }
 
 std::string ExamplesDir() { return testing_support::SourceDir() + "/examples/"; }

@@ -8,6 +8,7 @@
 #include "engine/material/material_cache.h"
 #include "engine/material/material_diagnostics.h"
 #include "engine/material/material_property.h"
+#include "entry/library_reset.h"
 #include "gantry/gantry_standin.h"
 #include "os/os.h"
 #include "osric/osric_standin.h"
@@ -20,13 +21,14 @@ std::vector<std::string> g_diagnosticLines;
 std::vector<std::string> g_stdoutLines;
 
 namespace {
-void ToDiagnostics(const char* text, size_t length) { g_diagnosticLines.emplace_back(text, length); }
+void ToDiagnostics(const char* text, size_t length) {
+  g_diagnosticLines.emplace_back(text, length);
+}
 void ToStdout(const char* text, size_t length) { g_stdoutLines.emplace_back(text, length); }
 }  // namespace
 
 void MaterialTest::SetUp() {
-  units::DisconnectAll();
-  ResetMaterialStateForTests();
+  ResetLibraryForTests();
   GantryStandin_Reset();
   TarsusStandin_Reset();
   RavelStandin_Reset();
@@ -41,7 +43,6 @@ void MaterialTest::SetUp() {
   ASSERT_TRUE(os::CreateFolder((program_ + "DAT\\PDA").c_str()));
   data_ = program_ + "DAT\\PDA\\";
   input_ = testing_support::MakeTempFolder("material-input");
-  ResetRunPathsForTests();
   SetPaths();
   FillUnitTable();
 }
@@ -58,12 +59,7 @@ void MaterialTest::UseHostDataFolder(const std::string& folder) {
   SetPaths();
 }
 
-void MaterialTest::TearDown() {
-  SetMaterialDiagnosticSink(nullptr);
-  SetMaterialStdoutSink(nullptr);
-  units::DisconnectAll();
-  ResetMaterialStateForTests();
-}
+void MaterialTest::TearDown() { ResetLibraryForTests(); }
 
 void MaterialTest::Build(const std::string& description) { BuildIn(data_, description); }
 

@@ -9,24 +9,24 @@
 
 #include "engine/files/run_paths.h"
 #include "entry/entry_points.h"
-#include "entry/results_writer.h"
-#include "entry/run_context.h"
+#include "entry/library_reset.h"
+#include "entry/report_conversion.h"
+#include "entry/run_cleanup.h"
+#include "entry/run_setup.h"
 #include "gantry/gantry_standin.h"
 #include "os/os.h"
 #include "relay/relay_standin.h"
+#include "run/results_writer.h"
+#include "run/run_context.h"
 #include "support/test_support.h"
 
 namespace entry_test {
 
 inline void ResetAll() {
-  ResetResultsWriterForTests();
-  ResetRunContextForTests();
-  ResetRunPathsForTests();
-  SetGuardedCalculationForTests(nullptr);
+  ResetLibraryForTests();
   GantryStandin_Reset();
   RelayStandin_Reset();
   RelayStandin_SetQuiet(1);
-  os::OsResetOverrides();
 }
 
 class EntryTest : public ::testing::Test {
@@ -65,7 +65,8 @@ inline std::string GantryOrdinals() {
 
 inline std::string RelayMessages() {
   std::string s;
-  for (int32_t i = 0; i < RelayStandin_Count(); ++i) s += std::string(RelayStandin_Message(i)) + "|";
+  for (int32_t i = 0; i < RelayStandin_Count(); ++i)
+    s += std::string(RelayStandin_Message(i)) + "|";
   return s;
 }
 

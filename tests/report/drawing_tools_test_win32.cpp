@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "report/drawing_state.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 

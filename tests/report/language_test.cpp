@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/files/run_services.h"
+#include "engine/files/language_setting.h"
 #include "report_fixture.h"
 
 namespace {
@@ -126,11 +126,12 @@ TEST_F(Languages, ByNumberComparesTheSelectedCode) {
 // initialisation.
 const ReportLanguage kLanguageAtLoad = g_reportLanguage;
 const TemplateIndex kTemplateIndexAtLoad = g_templateIndex;
+const int32_t kLanguageNumberAtLoad = GetLanguageNumber();
 
 TEST(LanguageState, StateAtLoad) {
   EXPECT_EQ(std::string(kLanguageAtLoad.reportLanguageCode, 3), "   ");
   EXPECT_EQ(std::string(kLanguageAtLoad.selectedLanguageCode, 3), "   ");
-  EXPECT_EQ(kLanguageAtLoad.languageNumber, 0);
+  EXPECT_EQ(kLanguageNumberAtLoad, 0);
   EXPECT_EQ(kTemplateIndexAtLoad.count, 0);
   EXPECT_EQ(std::string(kTemplateIndexAtLoad.name, 8), "        ");
 }
@@ -184,13 +185,26 @@ TEST(BoxTranslation, Table) {
   for (int c = 0; c < 256; ++c) {
     char expected = static_cast<char>(c);
     switch (c) {
-      case 179: case 180: case 191: case 192: case 193:
-      case 194: case 195: case 197: case 217: case 218:
+      case 179:
+      case 180:
+      case 191:
+      case 192:
+      case 193:
+      case 194:
+      case 195:
+      case 197:
+      case 217:
+      case 218:
         expected = '|';
         break;
-      case 196: expected = '-'; break;
-      case 253: expected = '2'; break;
-      default: break;
+      case 196:
+        expected = '-';
+        break;
+      case 253:
+        expected = '2';
+        break;
+      default:
+        break;
     }
     EXPECT_EQ(text[static_cast<size_t>(c)], expected) << c;
   }
@@ -318,13 +332,16 @@ TEST_F(Templates, LongRecordIsCutToTheBuffer) {
   const std::string bytes = Pattern(6000);
   WriteTemplate("LONG.ENG", "LONGINDX.ENG", {0, 5000}, bytes);
   int32_t status = 1;
-  EXPECT_EQ(Load("LONG.ENG", 1, &status, kTemplateRecordSize), bytes.substr(0, kTemplateRecordSize));
+  EXPECT_EQ(Load("LONG.ENG", 1, &status, kTemplateRecordSize),
+            bytes.substr(0, kTemplateRecordSize));
   EXPECT_EQ(status, 0);
 }
 
 TEST_F(Templates, ChineseLosesTheBoxCharactersOfOtherLanguages) {
   // 212 stays as it is; the record's last byte is translated too.
-  const std::string record = "\xB3\xC4\xFD" "A\xD4\xDA";
+  const std::string record =
+      "\xB3\xC4\xFD"
+      "A\xD4\xDA";
   const std::string translated = "|-2A\xD4|";
   WriteTemplate("SHEL.ENG", "SHELINDX.ENG", {0}, record);
   WriteTemplate("SHEL.CHI", "SHELINDX.CHI", {0}, record);

@@ -10,13 +10,14 @@
 #include <string>
 
 #include "engine/files/run_paths.h"
-#include "entry/run_context.h"
+#include "entry/library_reset.h"
 #include "gantry/gantry_standin.h"
 #include "os/os.h"
 #include "quire/quire_standin.h"
-#include "report/drawing_state.h"
 #include "report/language.h"
-#include "report/report_services.h"
+#include "report/shared/drawing_tools.h"
+#include "report/shared/engine_interface.h"
+#include "run/run_context.h"
 #include "support/test_support.h"
 
 // A Windows path of the tests as the file system sees it ("Z:\...\" is
@@ -52,14 +53,9 @@ class ReportTest : public ::testing::Test {
   void TearDown() override { ResetAll(); }
 
   static void ResetAll() {
-    ResetRunContextForTests();
-    ResetRunPathsForTests();
-    ResetReportLanguageForTests();
-    ResetReportServicesForTests();
-    ResetDrawingStateForTests();
+    ResetLibraryForTests();
     QuireStandin_Reset();
     GantryStandin_Reset();
-    testing_support::ResetOsOverrides();
   }
 
   static void SetRunFolders(const std::string& program, const std::string& input,

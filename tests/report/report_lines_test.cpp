@@ -1,5 +1,7 @@
 #include "report/report_lines.h"
 
+#include "entry/report_conversion.h"
+
 #include <string>
 #include <vector>
 
@@ -78,9 +80,8 @@ TEST(ReportLineFormats, PageLineWithMarkers) {
   const std::vector<char> row(text.begin(), text.end());
   char out[kPageLineMax + 1];
   const int32_t n = FormatPageLine(out, row.data(), '1', markers.data());
-  const std::string expected =
-      text + " " + "\t" + "1" + std::string(12, ' ') + "{" + std::string(7, ' ') + "}" +
-      std::string(9, ' ') + "~";
+  const std::string expected = text + " " + "\t" + "1" + std::string(12, ' ') + "{" +
+                               std::string(7, ' ') + "}" + std::string(9, ' ') + "~";
   EXPECT_EQ(std::string(out, static_cast<size_t>(n)), expected);
   EXPECT_EQ(n, 80 + 2 + 31);
 }
@@ -89,7 +90,7 @@ TEST(ReportLineFormats, PageLineWithoutMarkersAndTheLongestOne) {
   const std::string text(79, 'T');
   char out[kPageLineMax + 1];
   EXPECT_EQ(std::string(out, static_cast<size_t>(FormatPageLine(out, text.data(), ' ',
-                                                                 std::string(79, ' ').data()))),
+                                                                std::string(79, ' ').data()))),
             text + " \t ");
   std::string markers(79, ' ');
   markers[78] = '}';
@@ -120,7 +121,8 @@ TEST(ReportLineFormats, BlankAndPictureLines) {
 }
 
 TEST(ReportLineFormats, MarkerLines) {
-  EXPECT_STREQ(kPageBreakMarker, (std::string(30, '-') + " Page Break " + std::string(30, '-')).c_str());
+  EXPECT_STREQ(kPageBreakMarker,
+               (std::string(30, '-') + " Page Break " + std::string(30, '-')).c_str());
   EXPECT_STREQ(kComponentBreakMarker,
                (std::string(25, '-') + " Component Break " + std::string(26, '-')).c_str());
   char line[kSectionLineSize];
@@ -157,7 +159,9 @@ std::vector<ReportLine> ReadAll(const std::string& path, int32_t limit) {
   return lines;
 }
 
-std::string Text(const ReportLine& line) { return std::string(line.text, static_cast<size_t>(line.length)); }
+std::string Text(const ReportLine& line) {
+  return std::string(line.text, static_cast<size_t>(line.length));
+}
 
 // A report of every kind of line, as the writers produce it, plus lines that
 // only the readers' rules decide.
@@ -173,7 +177,7 @@ class MixedReport : public ReportTest {
         kPageBreakMarker,
         row2 + "\t ",
         "[Section Start] Shell",
-        "short text\t0{",    // text before the TAB shorter than 80
+        "short text\t0{",  // text before the TAB shorter than 80
         "[PAGE BREAK] in capitals",
         "[Page break]",
         "$$$plate.wmf  2  3  4  5",
@@ -193,9 +197,9 @@ TEST_F(MixedReport, KindsForTheConversionAndForPrinting) {
   const std::vector<ReportLine> lines = ReadAll(path_, kConversionLineLimit);
   ASSERT_EQ(lines.size(), 11u);
   using K = ReportLineKind;
-  const K exact[] = {K::kPicture, K::kPage,   K::kMarker,    K::kPage,    K::kMarker, K::kPage,
+  const K exact[] = {K::kPicture, K::kPage,      K::kMarker,  K::kPage,   K::kMarker, K::kPage,
                      K::kMarker,  K::kPageBreak, K::kPicture, K::kMarker, K::kMarker};
-  const K anyCase[] = {K::kPicture, K::kPage,      K::kMarker,    K::kPage,    K::kMarker, K::kPage,
+  const K anyCase[] = {K::kPicture,   K::kPage,      K::kMarker,  K::kPage,   K::kMarker, K::kPage,
                        K::kPageBreak, K::kPageBreak, K::kPicture, K::kMarker, K::kMarker};
   for (size_t i = 0; i < lines.size(); ++i) {
     EXPECT_EQ(ClassifyReportLine(lines[i], LineMatch::kExact), exact[i]) << i;
@@ -330,7 +334,8 @@ TEST_F(ReportLines, LongLinesComeInPiecesOfTheLimit) {
   const std::string path = input_ + "LONG.KVO";
   const std::string exact(199, 'e');
   const std::string longer(250, 'l');
-  ASSERT_TRUE(WriteFileBytes(path, exact + "\r\n" + longer + "\n" + "lf only\n" + "cr\rinside\r\n"));
+  ASSERT_TRUE(
+      WriteFileBytes(path, exact + "\r\n" + longer + "\n" + "lf only\n" + "cr\rinside\r\n"));
   const std::vector<ReportLine> lines = ReadAll(path, kPrintLineLimit);
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(Text(lines[0]), exact);  // a line of exactly the limit takes its own line end
@@ -361,9 +366,9 @@ TEST(ReportLineReferences, DrawingReferenceTable) {
     const char* reference;
     bool drawing;
   } const cases[] = {
-      {"A.KFD  1  1 10 10", true},  {"a.kfd  1  1 10 10", true}, {"A.KFDX 1 1 2 2", true},
-      {"A.B.KFD 1 1 2 2", true},    {"A.KFD.WMF 1 1 2 2", false}, {"A.KF 1 1 2 2", false},
-      {"A.WMF 1 1 .KFD", false},    {"AKFD 1 1 2 2", false},
+      {"A.KFD  1  1 10 10", true}, {"a.kfd  1  1 10 10", true},  {"A.KFDX 1 1 2 2", true},
+      {"A.B.KFD 1 1 2 2", true},   {"A.KFD.WMF 1 1 2 2", false}, {"A.KF 1 1 2 2", false},
+      {"A.WMF 1 1 .KFD", false},   {"AKFD 1 1 2 2", false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsDrawingReference(c.reference), c.drawing) << c.reference;
 }

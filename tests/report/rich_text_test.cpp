@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "report/engine_routines.h"
 #include "report/report_lines.h"
+#include "report/shared/engine_interface.h"
 #include "report_fixture.h"
 
 namespace {
@@ -67,8 +67,9 @@ TEST_F(RichText, MarksGoToTheRichTextLibraryWhileItIsOn) {
   QuireStandin_SetEnabled(1);
   AllMarks();
   EXPECT_FALSE(FileExists(RunReport()));
-  EXPECT_EQ(MarkCalls(), (std::vector<int32_t>{kQuirePageBreak, kQuireSectionStart, kQuireSectionEnd,
-                                               kQuireComponentBreak, kQuireTOCBreak}));
+  EXPECT_EQ(MarkCalls(),
+            (std::vector<int32_t>{kQuirePageBreak, kQuireSectionStart, kQuireSectionEnd,
+                                  kQuireComponentBreak, kQuireTOCBreak}));
   // The answer is asked again at every call.
   QuireStandin_Reset();
   ReportPageBreak();

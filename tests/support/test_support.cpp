@@ -45,7 +45,9 @@ std::string WindowsPath(const std::string& posixPath) {
   return p;
 }
 
-std::string SourceDir() { return EnvOr("VESKAR_SOURCE_DIR", "."); }
+// The source folder the program was built from, unless the environment names
+// another.
+std::string SourceDir() { return EnvOr("VESKAR_SOURCE_DIR", VESKAR_BUILT_SOURCE_DIR); }
 
 std::string MakeTempFolder(const std::string& label) {
   static std::atomic<int> counter{0};

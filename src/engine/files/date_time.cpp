@@ -1,10 +1,10 @@
 // Date and time texts, and the seconds since the previous reading.
+#include "engine/files/date_time.h"
+
 #include <cstring>
 
-#include "engine/files/fixed_text.h"
-#include "engine/files/run_services.h"
-#include "engine/files/run_services_internal.h"
 #include "os/os.h"
+#include "run/text.h"
 
 namespace {
 
@@ -47,6 +47,4 @@ void GetDateTime(char* date, int64_t dateLength, char* time, int64_t timeLength,
   fixed::CopyToArgument(time, timeLength, time8, 8);
 }
 
-namespace run_services_detail {
-void ResetClockReading() { g_previousSeconds = 0; }
-}  // namespace run_services_detail
+void ResetClockReadingForTests() { g_previousSeconds = 0; }

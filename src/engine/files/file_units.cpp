@@ -25,7 +25,6 @@ struct Connection {
 
 constexpr int64_t kUnitCount = kLastUnit - kFirstUnit + 1;
 Connection g_connections[kUnitCount];
-bool g_refuseWriteOpens = false;
 
 Connection* Slot(int64_t unit) {
   if (unit < kFirstUnit || unit > kLastUnit) return nullptr;
@@ -37,14 +36,9 @@ Connection* Open(int64_t unit) {
   return c && c->file ? c : nullptr;
 }
 
-bool WantsWrite(const ConnectSpec& spec) {
-  return !spec.readOnly || spec.existence == Existence::Scratch;
-}
-
 // Opens the file as the connection asks, or nullptr.
 FILE* OpenAsAsked(const char* path, const ConnectSpec& spec) {
   const bool exists = os::FileExists(path);
-  if (g_refuseWriteOpens && exists && WantsWrite(spec)) return nullptr;
   if (spec.existence == Existence::Scratch) return os::OpenFile(path, "w+b");
   if (!exists) {
     if (spec.existence == Existence::MustExist) return nullptr;
@@ -130,10 +124,7 @@ void DisconnectAll() {
     c->line = nullptr;
     c->lineCapacity = 0;
   }
-  g_refuseWriteOpens = false;
 }
-
-void SetRefuseWriteOpensForTests(bool refuse) { g_refuseWriteOpens = refuse; }
 
 IoStatus ReadRecord(int64_t unit, int64_t recordNumber, void* buffer, size_t bytes) {
   Connection* c = Open(unit);
@@ -188,8 +179,7 @@ IoStatus WriteLine(int64_t unit, const char* text, size_t length) {
     return IoStatus::Error;
   PrepareFor(c, true);
   if (length > 0 && std::fwrite(text, 1, length, c->file) != length) return IoStatus::Error;
-  if (std::fwrite("\r\n", 1, 2, c->file) != 2 || std::fflush(c->file) != 0)
-    return IoStatus::Error;
+  if (std::fwrite("\r\n", 1, 2, c->file) != 2 || std::fflush(c->file) != 0) return IoStatus::Error;
   return IoStatus::Ok;
 }
 
@@ -206,8 +196,8 @@ IoStatus NextFromString(LineSource* self, const char** line, size_t* length) {
   if (!s || !s->text || s->pos >= s->size) return IoStatus::EndOfFile;
   const char* begin = s->text + s->pos;
   const void* found = std::memchr(begin, '\n', s->size - s->pos);
-  size_t n = found ? static_cast<size_t>(static_cast<const char*>(found) - begin)
-                   : s->size - s->pos;
+  size_t n =
+      found ? static_cast<size_t>(static_cast<const char*>(found) - begin) : s->size - s->pos;
   s->pos += found ? n + 1 : n;
   ++s->lineNumber;
   // As a unit reads a file: a CR at the end of a line is dropped, also on a
@@ -223,8 +213,6 @@ IoStatus NextFromString(LineSource* self, const char** line, size_t* length) {
 
 LineSource UnitLineSource(int64_t unit) { return LineSource{&NextFromUnit, nullptr, unit}; }
 
-LineSource StringLineSource(StringLines* lines) {
-  return LineSource{&NextFromString, lines, 0};
-}
+LineSource StringLineSource(StringLines* lines) { return LineSource{&NextFromString, lines, 0}; }
 
 }  // namespace units

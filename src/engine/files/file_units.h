@@ -56,10 +56,6 @@ void DisconnectAll();
 // nullptr when it is not connected.
 const ConnectSpec* ConnectedSpec(int64_t unit);
 
-// For tests: while set, every open that asks for write access to an existing
-// file fails, as it does for a read-only or locked file.
-void SetRefuseWriteOpensForTests(bool refuse);
-
 // Direct access: reads record `recordNumber` (from 1) of the connected file's
 // record length into `buffer` (`bytes` at most, the rest of a shorter buffer
 // left as it was). EndOfFile for a record wholly past the end; Error for a

@@ -1,44 +1,28 @@
 // The Language setting of the settings file and the engine's language code.
-#include <cctype>
+#include "engine/files/language_setting.h"
+
 #include <cstring>
 
-#include "engine/files/fixed_text.h"
 #include "engine/files/run_paths.h"
-#include "engine/files/run_services.h"
 #include "os/os.h"
-
-namespace {
-
-struct Language {
-  char letter;
-  const char* name;
-  int32_t number;
-};
-
-constexpr Language kLanguages[] = {
-    {'C', "CHINESE", 6}, {'E', "ENGLISH", 1}, {'F', "FRENCH", 2},
-    {'G', "GERMAN", 3},  {'I', "ITALIAN", 5}, {'S', "SPANISH", 4},
-};
-
-}  // namespace
+#include "run/languages.h"
+#include "run/text.h"
 
 int32_t ReadLanguageSetting(char* code3) {
   char value[80];
   std::memset(value, 0, sizeof value);
-  os::ReadSetting("Setting", "Language", "Default", value, sizeof value, "KVORSCRN.INI");
+  os::ReadSetting(languages::kSettingsSection, languages::kSettingsKey, "Default", value,
+                  sizeof value, languages::kSettingsFile);
   value[sizeof value - 1] = '\0';
   if (std::strcmp(value, "Default") == 0) std::strcpy(value, "ENGLISH");
 
   // Only the first letter counts; a letter of no language is English by number
   // and keeps its own three characters, blank-padded, as the code.
   int32_t number = 1;
-  const char first = static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
-  for (const Language& language : kLanguages) {
-    if (language.letter == first && first != '\0') {
-      std::strcpy(value, language.name);
-      number = language.number;
-      break;
-    }
+  const char first = ascii::Upper(value[0]);
+  if (const languages::Language* language = languages::FindByLetter(first)) {
+    std::strcpy(value, language->name);
+    number = language->number;
   }
   if (code3) fixed::CopyPadded(code3, 3, value, std::strlen(value));
   return number;

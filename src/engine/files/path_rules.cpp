@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "engine/files/file_units.h"
-#include "engine/files/fixed_text.h"
 #include "engine/files/run_paths.h"
 #include "host/gantry.h"
 #include "os/os.h"
+#include "run/text.h"
 
 namespace {
 
@@ -44,8 +44,7 @@ bool IsLanguageExtension(const Ext3& e) {
 
 bool IsSharedDatabase(const char* name, size_t length) {
   for (const char* shared : kSharedDatabaseNames)
-    if (fixed::EqualIgnoringTrailingBlanks(name, length, shared, std::strlen(shared)))
-      return true;
+    if (fixed::EqualIgnoringTrailingBlanks(name, length, shared, std::strlen(shared))) return true;
   return false;
 }
 
@@ -77,8 +76,8 @@ void Start(PathBuilder* p) {
 }
 
 // Folder of RunPaths (trailing blanks dropped), then the pieces; no separator.
-void FolderThenFile(PathBuilder* p, const char* folder, const char* subFolder,
-                    const char* fileName, size_t fileNameLength) {
+void FolderThenFile(PathBuilder* p, const char* folder, const char* subFolder, const char* fileName,
+                    size_t fileNameLength) {
   Start(p);
   AppendTrimmed(p, folder, kRunFolderWidth);
   AppendZ(p, subFolder);
@@ -135,9 +134,9 @@ units::ConnectSpec SpecFromMode(const char* modeText, size_t modeLength, int64_t
                                 bool readOnly) {
   units::ConnectSpec spec;
   spec.kind = ModeLetter(modeText, modeLength, 2) == 'F' ? units::RecordKind::Text
-                                                          : units::RecordKind::Binary;
+                                                         : units::RecordKind::Binary;
   spec.access = ModeLetter(modeText, modeLength, 3) == 'D' ? units::Access::Direct
-                                                            : units::Access::Sequential;
+                                                           : units::Access::Sequential;
   if (ModeLetter(modeText, modeLength, 7) == 'A') spec.access = units::Access::Append;
   const char status = ModeLetter(modeText, modeLength, 5);
   spec.existence = status == 'O'   ? units::Existence::MustExist

@@ -1,9 +1,10 @@
 // The run-mode word: normalised in place, then matched against the words the
 // host uses to say how a run is started. The block it sets is never cleared.
+#include "engine/files/run_mode_word.h"
+
 #include <cstring>
 
 #include "engine/files/run_paths.h"
-#include "engine/files/run_services.h"
 #include "engine/files/unit_table.h"
 
 namespace {
@@ -30,17 +31,17 @@ struct ModeRow {
   const char* prefix;
   int silentPosition;  // 1-based position whose 'S' makes the run silent; 0: none
   bool clearsSlot5;
-  int64_t kind;        // 0: unchanged
-  int64_t subMode;     // 0: unchanged
+  int64_t kind;     // 0: unchanged
+  int64_t subMode;  // 0: unchanged
   bool setsAoFlags;
   bool setsAdFlag;
 };
 
 constexpr ModeRow kModeRows[] = {
-    {"BATCH", 6, true, 1, 0, false, false},   {"/BR", 4, true, 1, 2, false, false},
-    {"/BD", 4, true, 1, 1, false, false},     {"/BS", 4, true, 1, 3, false, false},
-    {"/AS", 0, true, 2, 3, false, false},     {"/AO", 0, true, 2, 0, true, false},
-    {"/AD", 0, false, 0, 0, false, true},     {"WYNDALE", 8, true, 3, 0, false, false},
+    {"BATCH", 6, true, 1, 0, false, false}, {"/BR", 4, true, 1, 2, false, false},
+    {"/BD", 4, true, 1, 1, false, false},   {"/BS", 4, true, 1, 3, false, false},
+    {"/AS", 0, true, 2, 3, false, false},   {"/AO", 0, true, 2, 0, true, false},
+    {"/AD", 0, false, 0, 0, false, true},   {"WYNDALE", 8, true, 3, 0, false, false},
 };
 
 }  // namespace

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "engine/files/fixed_text.h"
 #include "host/gantry.h"
+#include "run/text.h"
 
 RunPaths g_runPaths;
 

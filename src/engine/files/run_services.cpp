@@ -1,20 +1,21 @@
 // RunService: run initialisation, date and time, existence test and deletion
 // of a named file, and the job's base name.
 #include "engine/files/run_services.h"
-#include "engine/files/run_services_internal.h"
 
 #include <cstring>
 
+#include "engine/files/date_time.h"
 #include "engine/files/file_units.h"
-#include "engine/files/fixed_text.h"
+#include "engine/files/folder_and_command_routines.h"
+#include "engine/files/language_setting.h"
 #include "engine/files/path_rules.h"
+#include "engine/files/run_mode_word.h"
 #include "engine/files/run_paths.h"
 #include "engine/files/unit_table.h"
 #include "os/os.h"
+#include "run/text.h"
 
 namespace {
-
-bool (*g_deleteHook)(const char* path) = nullptr;
 
 void Blank(char* text, int64_t length) { fixed::Blank(text, fixed::ArgumentLength(text, length)); }
 
@@ -41,9 +42,8 @@ bool ExistingFile(char* path, size_t capacity, const char* name, int64_t nameLen
 
 }  // namespace
 
-void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1Length,
-                char* text2, int64_t text2Length, char* text3, int64_t text3Length,
-                int64_t* locationCode) {
+void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1Length, char* text2,
+                int64_t text2Length, char* text3, int64_t text3Length, int64_t* locationCode) {
   if (error) *error = 0;
   if (!mode) return;
   int64_t ignoredError = 0;
@@ -62,8 +62,7 @@ void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1L
     case 3:
     case 5: {
       char path[kFullPathWidth + 1];
-      if (!ExistingFile(path, sizeof path, text1, text1Length, text2, text2Length,
-                        locationCode)) {
+      if (!ExistingFile(path, sizeof path, text1, text1Length, text2, text2Length, locationCode)) {
         *error = 1;
         break;
       }
@@ -71,7 +70,7 @@ void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1L
         // The delete unit is left free, as connecting it to the file would.
         const int64_t unit = UnitOfSlot(kSlotDelete);
         if (unit != 0) units::Disconnect(unit, false);
-        const bool deleted = g_deleteHook ? g_deleteHook(path) : os::RemoveFile(path);
+        const bool deleted = os::RemoveFile(path);
         if (!deleted) *error = 2;
       }
       break;
@@ -87,8 +86,10 @@ void RunService(const int64_t* mode, int64_t* error, char* text1, int64_t text1L
   }
 }
 
-void SetDeleteFileHookForTests(bool (*remove)(const char* path)) { g_deleteHook = remove; }
-
-namespace run_services_detail {
-void ResetDeleteHook() { g_deleteHook = nullptr; }
-}  // namespace run_services_detail
+void ResetFileServicesForTests() {
+  units::DisconnectAll();
+  ResetClockReadingForTests();
+  ResetFolderRoutinesForTests();
+  ResetUnitTableForTests();
+  ResetRunPathsForTests();
+}

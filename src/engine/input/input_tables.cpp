@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "engine/files/fixed_text.h"
 #include "engine/input/trace_level.h"
+#include "run/text.h"
 
 // Zero bytes at load: nothing has been read yet in this process.
 InputRecord g_inputRecord;

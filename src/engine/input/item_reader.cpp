@@ -5,7 +5,7 @@
 #include <limits>
 #include <system_error>
 
-#include "engine/files/fixed_text.h"
+#include "run/text.h"
 
 namespace input {
 namespace {
@@ -55,7 +55,8 @@ int64_t SaturatingDigits(const char* p, size_t n) {
   int64_t v = 0;
   for (size_t i = 0; i < n; ++i) {
     const int d = p[i] - '0';
-    if (v > (std::numeric_limits<int64_t>::max() - d) / 10) return std::numeric_limits<int64_t>::max();
+    if (v > (std::numeric_limits<int64_t>::max() - d) / 10)
+      return std::numeric_limits<int64_t>::max();
     v = v * 10 + d;
   }
   return v;

@@ -2,11 +2,11 @@
 
 #include <cstring>
 
-#include "engine/files/fixed_text.h"
 #include "engine/input/group_reader.h"
 #include "engine/input/input_tables.h"
 #include "engine/input/item_reader.h"
 #include "engine/input/stream_curve_input.h"
+#include "run/text.h"
 
 namespace {
 
@@ -88,7 +88,8 @@ struct FailureCount {
 units::IoStatus NextCounted(units::LineSource* self, const char** line, size_t* length) {
   FailureCount* counting = static_cast<FailureCount*>(self->context);
   units::LineSource* inner = counting->inner;
-  const units::IoStatus st = inner->next ? inner->next(inner, line, length) : units::IoStatus::Error;
+  const units::IoStatus st =
+      inner->next ? inner->next(inner, line, length) : units::IoStatus::Error;
   counting->inARow = st == units::IoStatus::Error ? counting->inARow + 1 : 0;
   return st;
 }
@@ -149,13 +150,14 @@ int64_t ReadSections(units::LineSource* source, char programLetter) {
 
 }  // namespace
 
-void ReadRunInputFrom(units::LineSource* source, const char* programName,
-                      int64_t programNameLength, int64_t* status) {
+void ReadRunInputFrom(units::LineSource* source, const char* programName, int64_t programNameLength,
+                      int64_t* status) {
   ResetStreamCurves();
   ClearInputTablesForRead();
   if (status) *status = 0;
   // An empty program name compares as a blank, as in a blank-padded field.
-  const char programLetter = (programName != nullptr && programNameLength > 0) ? programName[0] : ' ';
+  const char programLetter =
+      (programName != nullptr && programNameLength > 0) ? programName[0] : ' ';
   const int64_t result = ReadSections(source, programLetter);
   if (status) *status = result;
   FinishStreamCurves();

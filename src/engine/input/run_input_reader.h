@@ -19,11 +19,7 @@
 
 #include "engine/files/file_units.h"
 
-// Reads from the file unit of slot 4 of the unit table, which the caller has
-// opened for sequential text reading at its first line; the reader neither
-// opens, rewinds nor closes it. Only the program name's first character counts.
-void ReadRunInput(const char* programName, int64_t programNameLength, int64_t* status);
-
-// The same, reading from any line source (tests, fuzzing).
-void ReadRunInputFrom(units::LineSource* source, const char* programName,
-                      int64_t programNameLength, int64_t* status);
+// Reads from any line source (the run input file's unit: run_input_unit.h;
+// tests, fuzzing). Only the program name's first character counts.
+void ReadRunInputFrom(units::LineSource* source, const char* programName, int64_t programNameLength,
+                      int64_t* status);

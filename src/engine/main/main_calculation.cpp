@@ -5,16 +5,16 @@
 #include <cstring>
 
 #include "engine/files/file_units.h"
-#include "engine/files/fixed_text.h"
 #include "engine/files/path_rules.h"
 #include "engine/files/run_services.h"
 #include "engine/files/unit_table.h"
 #include "engine/input/input_tables.h"
-#include "engine/input/run_input_reader.h"
+#include "engine/input/run_input_unit.h"
 #include "engine/main/class_resolution.h"
 #include "engine/main/p_number.h"
 #include "engine/material/material_property.h"
-#include "entry/results_writer.h"
+#include "run/results_writer.h"
+#include "run/text.h"
 
 MainCalculationState g_mainCalculation;
 
@@ -59,8 +59,8 @@ void InitialiseRun() {
   char text1[kJobNameWidth], text2[kJobNameWidth], text3[kJobNameWidth];
   const int64_t initialise = 0;
   int64_t applicationNumber = 0;
-  RunService(&initialise, &s.status, text1, sizeof text1, text2, sizeof text2, text3,
-             sizeof text3, &applicationNumber);
+  RunService(&initialise, &s.status, text1, sizeof text1, text2, sizeof text2, text3, sizeof text3,
+             &applicationNumber);
   const int64_t jobName = 13;
   int64_t unused = 0;
   RunService(&jobName, &s.status, s.jobName, kJobNameWidth, text2, sizeof text2, text3,
@@ -77,8 +77,8 @@ bool ReadRunInputFile() {
   const int64_t location = 2;
   const int64_t recordLength = 80;
   const int64_t spare = 0;
-  OpenDataFile(&open, &unit, s.jobName, kJobNameWidth, "KVT", 3, &location, &recordLength,
-               &spare, "DFSEORZZ", 8, &s.status);
+  OpenDataFile(&open, &unit, s.jobName, kJobNameWidth, "KVT", 3, &location, &recordLength, &spare,
+               "DFSEORZZ", 8, &s.status);
   if (!units::IsConnected(unit)) return false;
   ReadRunInput("VESKAR", 6, &s.status);  // the reader's status is not examined
   units::Disconnect(unit, false);
@@ -174,4 +174,6 @@ void MaterialEngineMain() {
   WriteScalar("PoissonRat", header[24]);
 }
 
-void ResetMainCalculationForTests() { std::memset(&g_mainCalculation, 0, sizeof g_mainCalculation); }
+void ResetMainCalculationForTests() {
+  std::memset(&g_mainCalculation, 0, sizeof g_mainCalculation);
+}

@@ -28,6 +28,11 @@ void SetMaterialDiagnosticSink(MaterialLineSink sink) {
   g_diagnosticSink = sink ? sink : DefaultDiagnostic;
 }
 
+void ResetMaterialSinksForTests() {
+  g_stdoutSink = DefaultStdout;
+  g_diagnosticSink = DefaultDiagnostic;
+}
+
 void WriteMaterialStdoutLine(const char* text, size_t length) { g_stdoutSink(text, length); }
 
 void WriteMaterialDiagnosticLine(const char* text, size_t length) {

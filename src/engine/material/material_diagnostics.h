@@ -20,6 +20,9 @@ using MaterialLineSink = void (*)(const char* text, size_t length);
 void SetMaterialStdoutSink(MaterialLineSink sink);
 void SetMaterialDiagnosticSink(MaterialLineSink sink);
 
+// Load-time state: both destinations the default ones.
+void ResetMaterialSinksForTests();
+
 // One line (without line end) to standard output, or to the replacement.
 void WriteMaterialStdoutLine(const char* text, size_t length);
 // One line to unit 56 when it is connected, else to the diagnostic sink.

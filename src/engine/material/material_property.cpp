@@ -1,5 +1,30 @@
 // GetMaterialProperty: the choice of source, the local look-up through the
 // cache, and the price steps.
+//
+// The local look-up, in the steps the comments below refer to:
+//  1. The currency table is read, once per process.
+//  2. Result word 1 and the status are cleared; a property code below 1 asks
+//     for nothing, a unit system outside 1 to 3 gives status 1, and a
+//     material number (the key) below 1 or above 32767 gives status 2.
+//  3. Mode 3 forgets the loaded index; any other mode uses a cache slot that
+//     already holds the key, going on at step 10.
+//  4. The database set is chosen for the material number (when none is, the
+//     current set stays); no set gives status 2.
+//  5. The set's index is loaded when another set's is loaded (status 2 when
+//     its file is missing or cannot be read).
+//  6. The key is searched in the index (status 2 when it is not there); its
+//     position gives the record number.
+//  7. The next cache slot in turn (1 to 10, round robin) is taken.
+//  8. The set's property file must exist (status 2).
+//  9. The record is read (when it cannot be, the diagnostic line is written,
+//     the status is 2 and the slot keeps what it held) and moved into the
+//     slot: 60 header words, 185 table words and the text; the header as
+//     stored and its unit system are kept.
+// 10. The slot's header is converted to the wanted units and currency: always
+//     for a record just read, and for a cached one when the property code is
+//     30 or below and its units differ (status 1 when it cannot be).
+// 11. The item is extracted from the slot.
+// The price steps follow for property code 1 in modes other than 2 and 3.
 #include "engine/material/material_property.h"
 
 #include <cstring>
@@ -47,7 +72,7 @@ MaterialCacheSlot* FindSlot(int64_t key) {
   return nullptr;
 }
 
-// Steps 4 to 9 of the look-up: the record of `key` from the current set's
+// Steps 4 to 9 of the look-up: the record of `key` from the chosen set's
 // files into the next slot. nullptr, with the status set, when it is not there.
 MaterialCacheSlot* ReadIntoCache(const Request& r, int64_t key, int64_t* status) {
   MaterialCache& cache = g_materialCache;
@@ -103,8 +128,8 @@ MaterialCacheSlot* ReadIntoCache(const Request& r, int64_t key, int64_t* status)
   MoveWords(&headerBytes, words, &one, slot->words, &one);
   MoveWords(&tableBytes, tables, &one, slot->words, &at121);
   const int64_t textChars = kRecordTextChars;
-  MOVEC(&textChars, reinterpret_cast<const char*>(&record[240]), kRecordTextChars, &one,
-        slot->text, kRecordTextChars, &one);
+  MOVEC(&textChars, reinterpret_cast<const char*>(&record[240]), kRecordTextChars, &one, slot->text,
+        kRecordTextChars, &one);
   std::memcpy(slot->storedHeader, slot->words, sizeof slot->storedHeader);
   slot->headerUnitSystem = slot->words[1];
   return slot;
@@ -158,7 +183,7 @@ void LocalLookUp(const float* propertyCode, const float* mode, const float* unit
   r.wantedSystem = static_cast<int32_t>(u);
   r.currency = CurrencyNumber(*currencyIndex);
   r.materialNumber = materialNumber;
-  r.extraction = {r.k, code, r.mode, r.wantedSystem, *alternativeText, *materialNumber,
+  r.extraction = {r.k,         code, r.mode, r.wantedSystem, *alternativeText, *materialNumber,
                   *temperature};
 
   const int64_t number = *materialNumber;

@@ -2,8 +2,8 @@
 
 #include <initializer_list>
 
-#include "report/language.h"
 #include "report/screen/screen_model.h"
+#include "report/shared/language_number.h"
 
 namespace {
 

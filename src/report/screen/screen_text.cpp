@@ -4,8 +4,8 @@
 #include <initializer_list>
 
 #include "os/os.h"
-#include "report/drawing_state.h"
-#include "report/language.h"
+#include "report/shared/character_tests.h"
+#include "report/shared/language_number.h"
 
 namespace {
 
