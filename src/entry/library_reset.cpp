@@ -17,7 +17,9 @@
 #include "report/preview/page_store.h"
 #include "report/preview/preview_clipboard.h"
 #include "report/print/print_job.h"
+#include "report/screen/screen_drawing.h"
 #include "report/screen/screen_model.h"
+#include "report/screen/screen_services.h"
 #include "report/shared/drawing_tools.h"
 #include "report/shared/engine_interface.h"
 #include "report/shared/language_number.h"
@@ -32,9 +34,11 @@ void ResetLibraryForTests() {
   ResetPrintJobForTests();
   ResetPageComposerForTests();
   ResetPageStateForTests();
-  ResetScreenForTests();
   ResetReportLanguageForTests();
   ResetReportServicesForTests();
+  SetScreenDcForTests(nullptr);
+  ResetScreenForTests();
+  ResetScreenServicesForTests();
   ResetPicturesForTests();
   ResetDrawingRenderForTests();
   ResetDrawingFilesForTests();

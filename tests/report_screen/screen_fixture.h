@@ -10,12 +10,13 @@
 #include <string>
 
 #include "drawing/pictures.h"
-#include "entry/run_context.h"
-#include "report/drawing_state.h"
-#include "report/language.h"
+#include "entry/library_reset.h"
 #include "report/screen/screen_drawing.h"
 #include "report/screen/screen_model.h"
 #include "report/screen/screen_services.h"
+#include "report/shared/drawing_tools.h"
+#include "report/shared/language_number.h"
+#include "run/run_context.h"
 
 class ScreenTest : public ::testing::Test {
  protected:
@@ -25,15 +26,7 @@ class ScreenTest : public ::testing::Test {
   }
   void TearDown() override { ResetAll(); }
 
-  static void ResetAll() {
-    SetScreenDcForTests(nullptr);
-    ResetScreenForTests();
-    ResetScreenServicesForTests();
-    ResetPicturesForTests();
-    ResetReportLanguageForTests();
-    ResetDrawingStateForTests();
-    ResetRunContextForTests();
-  }
+  static void ResetAll() { ResetLibraryForTests(); }
 
   static void SetClient(int32_t width, int32_t height, void* fieldFont = nullptr,
                         void* normalFont = nullptr) {

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "drawing/pictures.h"
-#include "report/drawing_state.h"
 #include "report/screen/screen_refresh.h"
+#include "report/shared/drawing_tools.h"
 #include "screen_window_win32.h"
 
 namespace {

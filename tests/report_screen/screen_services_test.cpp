@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "report/drawing_state.h"
 #include "report/screen/screen_refresh.h"
 #include "report/screen/screen_services.h"
 #include "report/screen/screen_text.h"
+#include "report/shared/drawing_tools.h"
 #include "screen_fixture.h"
 
 namespace {

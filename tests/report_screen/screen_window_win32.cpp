@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "entry/run_context.h"
+#include "run/run_context.h"
 
 namespace screen_test {
 

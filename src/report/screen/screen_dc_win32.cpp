@@ -3,10 +3,10 @@
 // enhanced-metafile DC, whose records show what they drew.
 #include <windows.h>
 
-#include "run/run_context.h"
 #include "report/screen/screen_dc.h"
 #include "report/screen/screen_drawing.h"
 #include "report/screen/screen_model.h"
+#include "run/run_context.h"
 
 namespace {
 HDC g_testDc = nullptr;

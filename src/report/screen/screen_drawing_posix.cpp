@@ -1,10 +1,10 @@
 // The native build has no window: the drawing routines keep the shadows as
 // the Windows build does (the checks of start and count, the attribute rule of
 // column 79, the copy into the shadows) and draw nothing.
-#include "run/run_context.h"
 #include "report/screen/screen_drawing.h"
 #include "report/screen/screen_model.h"
 #include "report/screen/screen_text.h"
+#include "run/run_context.h"
 
 void PaintScreenText(void* /*dc*/, const char* text, uint8_t* attributes, int32_t count,
                      int32_t startCell) {

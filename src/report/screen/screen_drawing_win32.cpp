@@ -9,11 +9,11 @@
 
 #include <cstring>
 
-#include "run/run_context.h"
 #include "report/screen/screen_dc.h"
 #include "report/screen/screen_drawing.h"
 #include "report/screen/screen_model.h"
 #include "report/screen/screen_text.h"
+#include "run/run_context.h"
 
 namespace {
 

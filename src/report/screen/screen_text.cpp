@@ -5,7 +5,6 @@
 
 #include "os/os.h"
 #include "report/shared/character_tests.h"
-#include "report/shared/drawing_tools.h"
 #include "report/shared/language_number.h"
 
 namespace {
