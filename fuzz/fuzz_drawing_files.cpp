@@ -1,7 +1,8 @@
 // Arbitrary bytes as a text drawing (.KVD) and as a binary drawing file
 // (.KFD): counting, loading, converting and appending must neither crash, nor
 // hang, nor touch memory outside their blocks, and the two passes over a file
-// must agree on its size. The first byte picks the drawing number asked for.
+// must agree on its size. The first byte picks the drawing number asked for
+// and which of the two the input is: one file is written per input.
 #include <unistd.h>
 
 #include <cstddef>
@@ -13,6 +14,7 @@
 
 #include "os/os.h"
 #include "run/run_context.h"
+#include "scratch_folder.h"
 
 // The libraries are built without the fuzzer's coverage instrumentation, so
 // the drawing sources are compiled into this program: the fuzzer then sees
@@ -37,7 +39,7 @@ char g_posixFolder[64];
 char g_folder[80];
 
 void RemoveFolder() {
-  for (const char* name : {"F.KVD", "F.KFD", "G.KFD"}) {
+  for (const char* name : {"F.KVD", "F.KFD", "G.KFD", "K.KVD"}) {
     os::RemoveFile((std::string(g_folder) + name).c_str());
   }
   rmdir(g_posixFolder);
@@ -45,8 +47,7 @@ void RemoveFolder() {
 
 std::string Folder() {
   if (g_folder[0] == '\0') {
-    std::strcpy(g_posixFolder, "/tmp/veskar-fuzz-drawing-XXXXXX");
-    if (!mkdtemp(g_posixFolder)) std::abort();
+    MakeFuzzScratchFolder("drawing", g_posixFolder, sizeof g_posixFolder);
     std::string w = std::string("Z:") + g_posixFolder + "\\";
     for (char& c : w) {
       if (c == '/') c = '\\';
@@ -104,22 +105,37 @@ void CountAndLoad(const std::string& path, int n) {
 
 }  // namespace
 
+// A small text drawing of every record kind, appended to fuzzed binary files.
+constexpr char kKnownDrawing[] =
+    "M   10000   10000\r\n"
+    "D   20000   20000\r\n"
+    "S   10000   10000\r\n"
+    "10000     0 4\r\n"
+    "PUMP\r\n"
+    "T\r\n";
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   os::SetMessageBoxHook(Silent);
-  std::strcpy(g_runContext.inputFolder, Folder().c_str());
+  if (g_folder[0] == '\0') {
+    std::strcpy(g_runContext.inputFolder, Folder().c_str());
+    Write(Folder() + "K.KVD", reinterpret_cast<const uint8_t*>(kKnownDrawing),
+          sizeof kKnownDrawing - 1);
+  }
   const int n = size > 0 ? static_cast<int>(data[0] % 8) - 1 : 1;  // -1..6: outside 1..100 too
+  const bool text = size == 0 || (data[0] & 8) != 0;
 
-  Write(Folder() + "F.KVD", data, size);
-  CountAndLoad(Folder() + "F.KVD", n);
-  Write(Folder() + "F.KFD", data, size);
-  CountAndLoad(Folder() + "F.KFD", n);
-
-  // The text drawing converted, then appended to the binary one: both results
-  // load again as they were counted.
-  ConvertDrawingFile("F");
-  CountAndLoad(Folder() + "F.KFD", 1);
-  Write(Folder() + "G.KFD", data, size);
-  WriteDrawingFile("F.KVD", "G.KFD", "fuzz");
-  CountAndLoad(Folder() + "G.KFD", 2);
+  if (text) {
+    // A text drawing, then converted: the result loads again as it was counted.
+    Write(Folder() + "F.KVD", data, size);
+    CountAndLoad(Folder() + "F.KVD", n);
+    ConvertDrawingFile("F");
+    CountAndLoad(Folder() + "F.KFD", 1);
+  } else {
+    // A binary drawing file, then a known drawing appended to it.
+    Write(Folder() + "G.KFD", data, size);
+    CountAndLoad(Folder() + "G.KFD", n);
+    WriteDrawingFile("K.KVD", "G.KFD", "fuzz");
+    CountAndLoad(Folder() + "G.KFD", 2);
+  }
   return 0;
 }

@@ -19,7 +19,9 @@
 #include "engine/material/material_cache.h"
 #include "engine/material/material_diagnostics.h"
 #include "engine/material/material_property.h"
+#include "gantry/gantry_standin.h"
 #include "os/os.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -41,8 +43,7 @@ void Quiet(const char*, size_t) {}
 
 void SetUpOnce() {
   if (g_program[0] != '\0') return;
-  std::strcpy(g_posixProgram, "/tmp/veskar-fuzz-material-XXXXXX");
-  if (!mkdtemp(g_posixProgram)) std::abort();
+  MakeFuzzScratchFolder("material", g_posixProgram, sizeof g_posixProgram);
   std::string w = std::string("Z:") + g_posixProgram + "\\";
   for (char& c : w) {
     if (c == '/') c = '\\';
@@ -52,7 +53,11 @@ void SetUpOnce() {
   os::CreateFolder((w + "DAT\\PDA").c_str());
   std::strcpy(g_data, (w + "DAT\\PDA\\").c_str());
   std::atexit(RemoveFolder);
+  // The database folder also serves as the host data folder, where shared
+  // databases are looked for first: a blank one would send that look to the
+  // current folder, which holds the fuzzer's growing corpus.
   const size_t n = std::strlen(g_program);
+  GantryStandin_SetDataFolder(g_data, static_cast<int64_t>(std::strlen(g_data)));
   SetRunPaths(g_program, static_cast<int64_t>(n), g_program, static_cast<int64_t>(n), g_program,
               static_cast<int64_t>(n), "1", 1, "FUZZ", 4, "", 0, "0A1B2C", 6);
   FillUnitTable();
@@ -104,9 +109,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const float currency = static_cast<float>(static_cast<int8_t>(choice[5]) % 12);
   const float temperature = FloatAt(choice + 8);
   const float extraCode = static_cast<float>(choice[6] | (choice[7] << 8)) / 100.0f;
-  const float codes[] = {1.0f, 5.0f, 10.0f, 31.0f, 45.0f, 61.0f, 81.0f, 111.0f, 120.0f,
-                         121.0f, 146.0f, 181.0f, 191.0f, 206.0f, 231.0f, 251.0f, 281.0f,
-                         302.0f, 305.0f, extraCode, FloatAt(choice + 12)};
+  // Three codes an input: one of the kinds below, any code, any real; each
+  // asked in the chosen unit system and then in US units (a hit converted
+  // again). An input that asked every kind would spend its time on look-ups
+  // that the next input repeats.
+  static const float kKinds[] = {1.0f,   5.0f,   10.0f,  31.0f,  45.0f,  61.0f,  81.0f,
+                                 111.0f, 120.0f, 121.0f, 146.0f, 181.0f, 191.0f, 206.0f,
+                                 231.0f, 251.0f, 281.0f, 302.0f, 305.0f};
+  const float codes[] = {kKinds[(choice[6] ^ choice[7]) % (sizeof kKinds / sizeof kKinds[0])],
+                         extraCode, FloatAt(choice + 12)};
   for (const float code : codes) {
     for (const float u : {unitSystem, 1.0f}) {
       float result[30] = {};

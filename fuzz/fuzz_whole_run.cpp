@@ -14,9 +14,11 @@
 
 #include "engine/material/material_diagnostics.h"
 #include "entry/entry_points.h"
+#include "gantry/gantry_standin.h"
 #include "os/os.h"
 #include "pdabuild/pdabuild.h"
 #include "relay/relay_standin.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -42,8 +44,8 @@ void Quiet(const char*, size_t) {}
 
 void SetUpOnce() {
   if (!g_job.empty()) return;
-  char root[] = "/tmp/veskar-fuzz-run-XXXXXX";
-  if (!mkdtemp(root)) std::abort();
+  char root[64];
+  MakeFuzzScratchFolder("run", root, sizeof root);
   g_posixRoot = root;
   std::atexit(RemoveTree);
   g_program = WindowsPath(g_posixRoot + "/PROG/");
@@ -59,14 +61,25 @@ void SetUpOnce() {
   size_t n;
   while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) description.append(buf, n);
   std::fclose(f);
+  // The builder writes through the C library, which takes POSIX paths only.
   std::vector<pdabuild::PdaFile> files;
   std::string error;
   if (!pdabuild::Build(description, &files, &error) ||
-      !pdabuild::WriteFiles(files, g_program + "DAT\\PDA\\", &error)) {
+      !pdabuild::WriteFiles(files, g_posixRoot + "/PROG/DAT/PDA/", &error)) {
     std::fprintf(stderr, "fuzz_whole_run: %s\n", error.c_str());
     std::abort();
   }
+  // A host data folder of its own, empty: the shared databases are looked
+  // for there first and then in the program's folder. A blank one would send
+  // that first look to the current folder, which holds the fuzzer's growing
+  // corpus and would be searched name by name at every look-up.
+  const std::string host = WindowsPath(g_posixRoot + "/HOST/");
+  os::CreateFolder(host.c_str());
+  GantryStandin_SetDataFolder(host.c_str(), static_cast<int64_t>(host.size()));
   os::SetTempPathOverride(g_input.c_str());
+  // The settings file too: a bare name would otherwise be looked for in the
+  // current folder, the fuzzer's corpus.
+  os::SetSettingsFolder(g_input.c_str());
   RelayStandin_SetQuiet(1);
   SetMaterialStdoutSink(Quiet);
   SetMaterialDiagnosticSink(Quiet);

@@ -1,5 +1,6 @@
 #include "curves/stream_curve_block.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 
@@ -87,6 +88,69 @@ float& LevelValuesAt(int64_t code, int64_t level, int64_t stream) {
 float& ExtraColumnsAt(int64_t point, int64_t level, int64_t stream, int64_t column) {
   if (!PointCell(point, level, stream) || !IsCurveExtraColumn(column)) return ScratchReal();
   return g_streamCurves.ExtraColumns[column - 1][stream - 1][level - 1][point - 1];
+}
+
+namespace {
+
+// A block whose every real is kMissingValue (lists zero), made once: resets
+// copy whole members from it, runs of points copy their slices.
+const StreamCurves& MissingBlock() {
+  static const StreamCurves* const block = [] {
+    static StreamCurves b;
+    float* first = reinterpret_cast<float*>(&b);
+    // The reals before the lists, then the level values and extra columns.
+    std::fill(first, reinterpret_cast<float*>(&b.TemperatureOrder), kMissingValue);
+    std::fill(reinterpret_cast<float*>(&b.LevelValues), reinterpret_cast<float*>(&b + 1),
+              kMissingValue);
+    return &b;
+  }();
+  return *block;
+}
+
+template <typename Member>
+void CopyMissing(Member& member, const Member& missing) {
+  std::memcpy(&member, &missing, sizeof member);
+}
+
+}  // namespace
+
+void MarkStreamCurvesMissing() {
+  StreamCurves& b = g_streamCurves;
+  const StreamCurves& m = MissingBlock();
+  CopyMissing(b.LevelPressures, m.LevelPressures);
+  CopyMissing(b.LevelValues[101 - kFirstLevelValueCode], m.LevelValues[0]);
+  CopyMissing(b.LevelValues[102 - kFirstLevelValueCode], m.LevelValues[0]);
+  CopyMissing(b.TemperatureAxisCopy, m.TemperatureAxisCopy);
+  CopyMissing(b.SecondAxisCopy, m.SecondAxisCopy);
+  CopyMissing(b.CurveValues, m.CurveValues);
+  CopyMissing(b.ExtraColumns, m.ExtraColumns);
+}
+
+void BlankPointsWithoutTemperature() {
+  StreamCurves& b = g_streamCurves;
+  const StreamCurves& m = MissingBlock();
+  const auto& temperature = b.CurveValues[kPropertyTemperature - 1];
+  // Points without a temperature come in runs along a curve (most often the
+  // points after the last one given); each run is blanked in every property
+  // and column with one copy.
+  for (int64_t s = 0; s < kCurveStreams; ++s) {
+    for (int64_t l = 0; l < kCurveLevels; ++l) {
+      const float* t = temperature[s][l];
+      int64_t p = 0;
+      while (p < kCurvePoints) {
+        if (t[p] != kMissingValue) {
+          ++p;
+          continue;
+        }
+        const int64_t first = p;
+        while (p < kCurvePoints && t[p] == kMissingValue) ++p;
+        const size_t bytes = static_cast<size_t>(p - first) * sizeof(float);
+        const float* missing = m.CurveValues[0][0][0];
+        for (auto& property : b.CurveValues) std::memcpy(&property[s][l][first], missing, bytes);
+        for (auto& column : b.ExtraColumns) std::memcpy(&column[s][l][first], missing, bytes);
+      }
+    }
+  }
 }
 
 void ResetStreamCurveBlocksForTests() {

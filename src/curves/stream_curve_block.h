@@ -103,5 +103,16 @@ int64_t& SecondAxisOrderAt(int64_t position, int64_t level, int64_t stream);
 float& LevelValuesAt(int64_t code, int64_t level, int64_t stream);  // code 101..104
 float& ExtraColumnsAt(int64_t point, int64_t level, int64_t stream, int64_t column);
 
+// The run input reader's whole-block steps, each one pass over contiguous
+// storage (the reader runs once per input, and per-element accessor calls
+// made it the slowest part of reading a file):
+// - the reset: level pressures, level values of codes 101 and 102, both axis
+//   copies, the curve values and the extra columns become kMissingValue (the
+//   level values of codes 103 and 104 and the three lists stay as they are);
+// - the completion: every point whose temperature (property 20) is missing
+//   loses all its properties and extra columns.
+void MarkStreamCurvesMissing();
+void BlankPointsWithoutTemperature();
+
 // Both blocks back to their load-time state: every member zero.
 void ResetStreamCurveBlocksForTests();

@@ -50,5 +50,11 @@ bool SameDrawingPath(const char* a, const char* b) {
 }
 
 bool InputFolderPath(char* out, size_t outSize, const char* name) {
+  // An input folder that did not fit its field is empty: never the current
+  // folder's file.
+  if (!g_runContext.inputFolderFits) {
+    if (outSize > 0) out[0] = '\0';
+    return false;
+  }
   return bounded::Join(out, outSize, GetInputDir(), name);
 }

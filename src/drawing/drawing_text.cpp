@@ -2,7 +2,7 @@
 //
 // Both passes walk the same lines as the same records (every parameter line is
 // passed over by the count pass exactly where the read pass reads it, and both
-// clamp a text's length the same way), so the count sizes the read pass's
+// take a text's length the same way), so the count sizes the read pass's
 // blocks exactly; the read pass still never writes past the capacity it gets.
 #include "drawing/drawing_text.h"
 
@@ -15,34 +15,51 @@
 
 namespace {
 
-// The drawing text file that ReadDrawingLine keeps open between calls.
+// The drawing text file that ReadDrawingLine keeps open between calls, and
+// the bytes read ahead from it: lines are taken from a block read at a time,
+// not from the file a character at a time.
 struct LineReaderState {
   FILE* file;
   char name[kDrawingPathSize];
+  unsigned char ahead[4096];
+  size_t at;
+  size_t filled;
 };
-LineReaderState g_lineReader = {nullptr, {0}};
+LineReaderState g_lineReader = {nullptr, {0}, {0}, 0, 0};
 
 void CloseLineReader() {
   if (g_lineReader.file) std::fclose(g_lineReader.file);
   g_lineReader.file = nullptr;
   g_lineReader.name[0] = '\0';
+  g_lineReader.at = 0;
+  g_lineReader.filled = 0;
+}
+
+// The next byte of the open file without taking it; EOF at its end.
+int PeekByte() {
+  LineReaderState& r = g_lineReader;
+  if (r.at == r.filled) {
+    r.at = 0;
+    r.filled = std::fread(r.ahead, 1, sizeof r.ahead, r.file);
+    if (r.filled == 0) return EOF;
+  }
+  return r.ahead[r.at];
+}
+
+int NextByte() {
+  const int c = PeekByte();
+  if (c != EOF) ++g_lineReader.at;
+  return c;
 }
 
 // fgets over a binary stream: up to 255 characters, the '\n' kept when it
 // fits, a CR right before it dropped. False at the end of the file.
-bool ReadRawLine(FILE* f, char* line) {
+bool ReadRawLine(char* line) {
   int n = 0;
   while (n < kDrawingLineSize - 1) {
-    int c = std::fgetc(f);
+    int c = NextByte();
     if (c == EOF) break;
-    if (c == '\r') {
-      const int next = std::fgetc(f);
-      if (next == '\n') {
-        c = '\n';
-      } else if (next != EOF) {
-        std::ungetc(next, f);
-      }
-    }
+    if (c == '\r' && PeekByte() == '\n') c = NextByte();
     line[n++] = static_cast<char>(c);
     if (c == '\n') break;
   }
@@ -88,6 +105,7 @@ int32_t WholePart(float value) {
 
 constexpr float kDegreesToRadians = 0.017453294f;
 constexpr int32_t kMaxTextLength = 99;
+constexpr int32_t kLongestFieldLength = 84;  // kept whole, blanks past the line's end
 // Counts stop short of the 32-bit limits (a record block of count x 25 bytes
 // must stay addressable, a string offset a 32-bit size).
 constexpr int64_t kMaxRecords = INT32_MAX / kDrawingRecordSize;
@@ -102,6 +120,10 @@ bool ReadTextLines(const char* path, char* param, float* height, float* angle, i
   if (more) ReadFixedFields(param, "F54F63I02", height, angle, length);
   more = more && ReadDrawingLine(param, path, 0) != 0;
   *length = ClampTextLength(*length, more ? param : nullptr);
+  // A length that runs past the line's text takes blanks there: the record,
+  // the offsets of later texts and the sizes stay as the length says.
+  const int32_t have = LineTextLength(param);
+  if (*length > have) std::memset(param + have, ' ', static_cast<size_t>(*length - have));
   return more;
 }
 
@@ -132,13 +154,13 @@ int ReadDrawingLine(char* line, const char* name, int close) {
     if (!f) return 0;
     g_lineReader.file = f;
     std::strcpy(g_lineReader.name, name);
-    if (!ReadRawLine(f, line)) {
+    if (!ReadRawLine(line)) {
       CloseLineReader();
       return 0;
     }
     if (!BeginsWithVer(line)) return 1;
   }
-  if (!ReadRawLine(g_lineReader.file, line)) {
+  if (!ReadRawLine(line)) {
     CloseLineReader();
     return 0;
   }
@@ -146,9 +168,11 @@ int ReadDrawingLine(char* line, const char* name, int close) {
 }
 
 int32_t ClampTextLength(int32_t length, const char* textLine) {
-  int32_t n = length < 0 ? 0 : length;
-  if (n > kMaxTextLength) n = kMaxTextLength;
-  const int32_t available = textLine ? LineTextLength(textLine) : 0;
+  if (!textLine || length < 0) return 0;
+  if (length <= kLongestFieldLength) return length;
+  // Lengths of more than a field's 84 columns are cut to the line's text.
+  const int32_t n = length > kMaxTextLength ? kMaxTextLength : length;
+  const int32_t available = LineTextLength(textLine);
   return n < available ? n : available;
 }
 

@@ -33,5 +33,7 @@ void ReadDrawingText(const char* path, int32_t* count, unsigned char* records,
 void ArcExtents(float* largestX, float* largestY, const DrawingRecord& record);
 
 // The text length of an S line as both passes take it: the line's own field,
-// kept within 0..99 and within the characters that its text line holds.
+// 0 when below 0 or when there is no text line; up to 84 kept as it is (the
+// text line is then filled with blanks past its end); above 84 cut to 99 and
+// to the characters that the text line holds.
 int32_t ClampTextLength(int32_t length, const char* textLine);

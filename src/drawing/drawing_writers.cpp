@@ -129,7 +129,15 @@ void ConvertDrawingFile(const char* name) {
   std::strcpy(target, source);
   char* dot = std::strrchr(const_cast<char*>(DrawingFileName(target)), '.');
   std::strcpy(dot, ".KFD");
-  if (SameDrawingPath(source, target)) return;
+  if (SameDrawingPath(source, target)) {
+    // Nothing is written onto the file, but it is still counted (by the
+    // target's name, which ends in its extension): a file that cannot be
+    // opened is reported as by every other reader.
+    int32_t count = 0;
+    int32_t size = 0;
+    CountDrawing(target, &count, &size, 1);
+    return;
+  }
 
   WriteOneDrawing(source, target, "", false, kTitleConvertStrings);
 }

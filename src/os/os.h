@@ -11,9 +11,9 @@
 // and it finds an existing file whatever the case of its name, as Windows does.
 //
 // A few calls can be redirected by tests (clock, temp folder, settings folder,
-// message boxes), and tests inject every fault of file deletion, file opening,
-// writing, allocation and program starts here, in one way;
-// OsResetOverrides() returns them all to the real system.
+// message boxes, the system hooks), and tests inject every fault of file
+// deletion, file opening, writing, allocation and program starts here, in one
+// way; OsResetOverrides() returns them all to the real system.
 #pragma once
 
 #include <cstddef>
@@ -162,6 +162,23 @@ MemBlock MemFree(MemBlock block);  // nullptr on success, as GlobalFree
 void SetMemAllocFailAfter(int okCount);
 // The same for MemLock: after `okCount` more successful locks every lock fails.
 void SetMemLockFailAfter(int okCount);
+
+// ---- system hooks for tests -----------------------------------------------------
+
+// What these machines cannot show: neither Wine nor Linux makes 8.3 short
+// names, the native build has no registry, and a module's file name is where
+// it happens to be installed. Tests put their own answers in place of the
+// system's; a null member leaves that call to the system. While regOpen is
+// set, RegClose closes nothing (the keys are the test's own).
+struct SystemHooks {
+  // The whole file search: writes up to `capacity` matches of searchText and
+  // returns their number.
+  int (*findFiles)(const char* searchText, FindData* matches, int capacity) = nullptr;
+  bool (*regOpen)(RegKey parent, const char* subKey, uint32_t access, RegKey* out) = nullptr;
+  bool (*regQueryValue)(RegKey key, const char* valueName, void* data, uint32_t* size) = nullptr;
+  uint32_t (*moduleFileName)(void* module, char* buffer, uint32_t bufferSize) = nullptr;
+};
+void SetSystemHooks(const SystemHooks& hooks);
 
 // ---- test overrides ----------------------------------------------------------
 

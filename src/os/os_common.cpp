@@ -38,7 +38,18 @@ void SetTempPathOverride(const char* folder) {
 void SetSettingsFolder(const char* folder) {
   SetFolderText(g_overrides.settingsFolder, &g_overrides.settingsFolderSet, folder);
 }
+void SetSystemHooks(const SystemHooks& hooks) { g_overrides.hooks = hooks; }
 void OsResetOverrides() { g_overrides = Overrides{}; }
+
+bool HookedFileSearch(const char* searchText, std::vector<FindData>* matches) {
+  if (!g_overrides.hooks.findFiles) return false;
+  constexpr int kMostMatches = 16;
+  FindData found[kMostMatches] = {};
+  int n = g_overrides.hooks.findFiles(searchText, found, kMostMatches);
+  if (n > kMostMatches) n = kMostMatches;
+  matches->assign(found, found + (n > 0 ? n : 0));
+  return true;
+}
 
 bool ConsumeMemAllowance() {
   if (g_overrides.memOkCount < 0) return true;

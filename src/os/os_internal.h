@@ -1,6 +1,8 @@
 // State shared by the two implementations of the seam (not for callers).
 #pragma once
 
+#include <vector>
+
 #include "os/os.h"
 
 namespace os {
@@ -22,6 +24,7 @@ struct Overrides {
   char tempPath[kOverridePathSize] = {};
   bool settingsFolderSet = false;
   char settingsFolder[kOverridePathSize] = {};
+  SystemHooks hooks;
 };
 extern Overrides g_overrides;
 
@@ -33,5 +36,7 @@ bool ConsumeLockAllowance();
 bool RefusesOpen(const char* path, const char* mode);
 // No folder part: the settings-file service puts such a name in its own folder.
 bool IsBareFileName(const char* name);
+// The matches a test's file search gives; false when no test has set one.
+bool HookedFileSearch(const char* searchText, std::vector<FindData>* matches);
 
 }  // namespace os

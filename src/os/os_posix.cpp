@@ -64,6 +64,18 @@ bool FindCaseless(const std::string& dir, const std::string& name, std::string* 
 std::string NativePath(const char* winPath) {
   const std::string p = MapSlashes(winPath);
   if (p.empty() || Exists(p)) return p;
+  // Most often the folder exists as written and only the file is missing or
+  // written in another case: one look in that folder, not one per component.
+  const size_t slash = p.rfind('/');
+  if (slash != std::string::npos && slash > 0 && slash + 1 < p.size()) {
+    const std::string dir = p.substr(0, slash);
+    if (Exists(dir)) {
+      const std::string name = p.substr(slash + 1);
+      std::string real;
+      if (name != "." && name != ".." && FindCaseless(dir, name, &real)) return dir + "/" + real;
+      return p;
+    }
+  }
   std::string out;
   size_t i = 0;
   if (p[0] == '/') {
@@ -159,6 +171,12 @@ struct FindHandle {
 };
 
 FindHandle* FindFirst(const char* searchText, FindData* out) {
+  std::vector<FindData> hooked;
+  if (HookedFileSearch(searchText, &hooked)) {
+    if (hooked.empty()) return nullptr;
+    *out = hooked[0];
+    return new FindHandle{hooked, 1};
+  }
   const std::string s = MapSlashes(searchText);
   const size_t cut = s.rfind('/');
   const std::string folder = cut == std::string::npos ? std::string() : s.substr(0, cut + 1);
@@ -212,7 +230,10 @@ uint32_t TempFolder(uint32_t bufferSize, char* buffer) {
   return static_cast<uint32_t>(t.size());
 }
 
-uint32_t ModuleFileName(void* /*module*/, char* buffer, uint32_t bufferSize) {
+uint32_t ModuleFileName(void* module, char* buffer, uint32_t bufferSize) {
+  if (g_overrides.hooks.moduleFileName) {
+    return g_overrides.hooks.moduleFileName(module, buffer, bufferSize);
+  }
   if (bufferSize == 0) return 0;
   char tmp[4096];
   const ssize_t n = ::readlink("/proc/self/exe", tmp, sizeof tmp - 1);
@@ -409,9 +430,17 @@ uint32_t RunCommandLine(const char* commandLine) {
 RegKey const kHkeyLocalMachine = reinterpret_cast<RegKey>(static_cast<uintptr_t>(0x80000002u));
 RegKey const kHkeyCurrentUser = reinterpret_cast<RegKey>(static_cast<uintptr_t>(0x80000001u));
 
-bool RegOpen(RegKey, const char*, uint32_t, RegKey*) { return false; }
+bool RegOpen(RegKey parent, const char* subKey, uint32_t access, RegKey* out) {
+  if (g_overrides.hooks.regOpen) return g_overrides.hooks.regOpen(parent, subKey, access, out);
+  return false;
+}
 void RegClose(RegKey) {}
-bool RegQueryValue(RegKey, const char*, void*, uint32_t*) { return false; }
+bool RegQueryValue(RegKey key, const char* valueName, void* data, uint32_t* size) {
+  if (g_overrides.hooks.regQueryValue) {
+    return g_overrides.hooks.regQueryValue(key, valueName, data, size);
+  }
+  return false;
+}
 
 int ShowMessageBox(void* owner, const char* text, const char* title, uint32_t flags) {
   if (g_overrides.messageBox) return g_overrides.messageBox(owner, text, title, flags);

@@ -66,8 +66,11 @@ bool CreateFolder(const char* path) {
   return FolderExists(path);
 }
 
+// A search of the system (h) or the matches a test's file search gave.
 struct FindHandle {
   HANDLE h;
+  std::vector<FindData> hooked;
+  size_t next;
 };
 
 static void CopyFindData(const WIN32_FIND_DATAA& w, FindData* out) {
@@ -79,23 +82,35 @@ static void CopyFindData(const WIN32_FIND_DATAA& w, FindData* out) {
 }
 
 FindHandle* FindFirst(const char* searchText, FindData* out) {
+  std::vector<FindData> hooked;
+  if (HookedFileSearch(searchText, &hooked)) {
+    if (hooked.empty()) return nullptr;
+    *out = hooked[0];
+    return new FindHandle{INVALID_HANDLE_VALUE, hooked, 1};
+  }
   WIN32_FIND_DATAA w;
   HANDLE h = ::FindFirstFileA(searchText, &w);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
   CopyFindData(w, out);
-  return new FindHandle{h};
+  return new FindHandle{h, {}, 0};
 }
 
 bool FindNext(FindHandle* handle, FindData* out) {
+  if (!handle) return false;
+  if (handle->h == INVALID_HANDLE_VALUE) {
+    if (handle->next >= handle->hooked.size()) return false;
+    *out = handle->hooked[handle->next++];
+    return true;
+  }
   WIN32_FIND_DATAA w;
-  if (!handle || !::FindNextFileA(handle->h, &w)) return false;
+  if (!::FindNextFileA(handle->h, &w)) return false;
   CopyFindData(w, out);
   return true;
 }
 
 void FindClose(FindHandle* handle) {
   if (!handle) return;
-  ::FindClose(handle->h);
+  if (handle->h != INVALID_HANDLE_VALUE) ::FindClose(handle->h);
   delete handle;
 }
 
@@ -111,6 +126,9 @@ uint32_t TempFolder(uint32_t bufferSize, char* buffer) {
 }
 
 uint32_t ModuleFileName(void* module, char* buffer, uint32_t bufferSize) {
+  if (g_overrides.hooks.moduleFileName) {
+    return g_overrides.hooks.moduleFileName(module, buffer, bufferSize);
+  }
   return ::GetModuleFileNameA(static_cast<HMODULE>(module), buffer, bufferSize);
 }
 
@@ -180,6 +198,7 @@ RegKey const kHkeyLocalMachine = reinterpret_cast<RegKey>(HKEY_LOCAL_MACHINE);
 RegKey const kHkeyCurrentUser = reinterpret_cast<RegKey>(HKEY_CURRENT_USER);
 
 bool RegOpen(RegKey parent, const char* subKey, uint32_t access, RegKey* out) {
+  if (g_overrides.hooks.regOpen) return g_overrides.hooks.regOpen(parent, subKey, access, out);
   HKEY k = nullptr;
   if (::RegOpenKeyExA(static_cast<HKEY>(parent), subKey, 0, access, &k) != ERROR_SUCCESS) {
     return false;
@@ -188,9 +207,15 @@ bool RegOpen(RegKey parent, const char* subKey, uint32_t access, RegKey* out) {
   return true;
 }
 
-void RegClose(RegKey key) { ::RegCloseKey(static_cast<HKEY>(key)); }
+void RegClose(RegKey key) {
+  if (g_overrides.hooks.regOpen) return;
+  ::RegCloseKey(static_cast<HKEY>(key));
+}
 
 bool RegQueryValue(RegKey key, const char* valueName, void* data, uint32_t* size) {
+  if (g_overrides.hooks.regQueryValue) {
+    return g_overrides.hooks.regQueryValue(key, valueName, data, size);
+  }
   DWORD n = *size;
   const LONG r = ::RegQueryValueExA(static_cast<HKEY>(key), valueName, nullptr, nullptr,
                                     static_cast<BYTE*>(data), &n);

@@ -16,6 +16,12 @@ namespace {
 
 // out = program folder + sub-folder + name; false (out "") when it does not fit.
 bool InProgramFolder(char* out, const char* sub, const char* name) {
+  // A program folder that did not fit its field is empty: the sub-folder
+  // would then be taken in the current folder.
+  if (!g_runContext.programFolderFits) {
+    out[0] = '\0';
+    return false;
+  }
   return bounded::Join(out, kReportPathSize, GetProgramDir(), sub, name);
 }
 

@@ -21,6 +21,12 @@ const char kSectionStartPrefix[] = "[Section Start] ";
 namespace {
 
 bool MakeRunFile(char* out, size_t size, const char* extension) {
+  // An input folder that did not fit its field is empty, which would name a
+  // file in the current folder.
+  if (!g_runContext.inputFolderFits) {
+    if (size > 0) out[0] = '\0';
+    return false;
+  }
   const char* runId = GetRunId();
   const char* stem = runId[0] == '\0' ? "OUTPUT" : runId;
   return bounded::Join(out, size, GetInputDir(), stem, extension);

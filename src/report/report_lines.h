@@ -64,8 +64,10 @@ int32_t FormatBlankPageLine(char* out);
 int32_t FormatPictureLine(char* out, size_t size, const char* name, int32_t firstColumn,
                           int32_t firstRow, int32_t lastColumn, int32_t lastRow);
 // "[Section Start] " and the section name: its first `nameLength` characters,
-// fewer when a NUL comes first, at most 255. `out` holds kSectionLineSize bytes.
-constexpr int32_t kSectionNameLimit = 255;
+// fewer when a NUL comes first, at most 183, so that the line stays within the
+// 199 characters that printing and preview read as one line (a longer one
+// would come back as two). `out` holds kSectionLineSize bytes.
+constexpr int32_t kSectionNameLimit = 183;
 constexpr int32_t kSectionLineSize = 16 + kSectionNameLimit + 1;
 int32_t FormatSectionStartLine(char* out, const char* name, int64_t nameLength);
 

@@ -21,6 +21,6 @@ void SetModuleHandleOfLibrary(void* module) { g_runContext.moduleHandle = module
 
 void ResetRunContextForTests() {
   void* const module = g_runContext.moduleHandle;
-  std::memset(&g_runContext, 0, sizeof g_runContext);
+  g_runContext = RunContext{};
   g_runContext.moduleHandle = module;
 }

@@ -24,11 +24,12 @@ struct RunContext {
   void* hostWindow;
   void* moduleHandle;
   // False when the text meant for the field did not fit (the field is then
-  // empty): no file is named from such a field.
-  bool programFolderFits;
-  bool inputFolderFits;
-  bool baseNameFits;
-  bool tempFolderFits;
+  // empty): no file is named from such a field. Before any run nothing has
+  // failed to fit, and the empty fields name the current folder.
+  bool programFolderFits = true;
+  bool inputFolderFits = true;
+  bool baseNameFits = true;
+  bool tempFolderFits = true;
 };
 
 extern RunContext g_runContext;
@@ -50,5 +51,6 @@ int32_t GetEntryOption();
 void* GetModuleHandleOfLibrary();
 void SetModuleHandleOfLibrary(void* module);
 
-// Load-time state: every text empty, every number 0 (the module handle stays).
+// Load-time state: every text empty, every number 0, every field marked as
+// fitting (the module handle stays).
 void ResetRunContextForTests();

@@ -76,9 +76,12 @@ int64_t GetEnvValue(const char* name, int64_t nameLength, char* out, int64_t out
 
 int32_t FindProgramDir(void* module, char* out, int64_t outLength) {
   if (module) {
-    char name[kRunFolderSize] = {};
-    const uint32_t n = os::ModuleFileName(module, name, 255);
-    if (n > 0 && n < 255) {
+    // The whole buffer is offered, so a name of 255 characters comes back
+    // whole; a longer one comes back cut (and, on older systems, without its
+    // NUL), and its folders up to "XEQ\" may still be all there.
+    char name[kRunFolderSize + 1] = {};
+    const uint32_t n = os::ModuleFileName(module, name, kRunFolderSize);
+    if (n > 0) {
       ascii::UpperInPlace(name);
       if (char* xeq = std::strstr(name, "XEQ\\")) {
         *xeq = '\0';

@@ -339,22 +339,26 @@ TEST_F(DrawingTest, AnArcNeverLowersTheExtents) {
   EXPECT_EQ(d.largestY, 100.0f);
 }
 
-TEST_F(DrawingTest, TextLengthIsClampedAlikeByBothPasses) {
-  Write("s.kvd", Lines({Command('S'), TextLine(1, 0, 50), "abc",  // 50 asked, 3 on the line
-                        Command('S'), TextLine(1, 0, -5),         // a negative length
-                        "xyz",
-                        Command('S'), TextLine(1, 0, 2), "",     // an empty text line
-                        Command('S'), TextLine(1, 0, 4)}));      // the file ends: no text line
+TEST_F(DrawingTest, TextLengthIsKeptAndFilledWithBlanksByBothPasses) {
+  Write("s.kvd", Lines({Command('S'), TextLine(1, 0, 8), "PUMP",  // 8 asked, 4 on the line
+                        Command('S'), TextLine(1, 0, -5), "xyz",  // a negative length
+                        Command('S'), TextLine(1, 0, 2), "",      // an empty text line
+                        Command('S'), TextLine(1, 0, 84), "abc",  // the longest kept whole
+                        Command('S'), TextLine(1, 0, 90), "def",  // longer: cut to the line
+                        Command('S'), TextLine(1, 0, 4)}));       // the file ends: no text line
   const TextDrawing d = ReadBoth(Path("s.kvd"));
-  EXPECT_EQ(d.counted, 4);
-  EXPECT_EQ(d.countedSize, 3);
-  ASSERT_EQ(d.count, 4);
-  EXPECT_EQ(d.records[0].field5, 3.0f);
-  EXPECT_EQ(d.records[1].field5, 0.0f);
-  EXPECT_EQ(d.records[1].field6, 3.0f);
-  EXPECT_EQ(d.records[2].field5, 0.0f);
-  EXPECT_EQ(d.records[3].field5, 0.0f);
-  EXPECT_EQ(d.strings, "abc");
+  struct Expected {
+    float length;
+    float offset;
+  } const expected[] = {{8, 0}, {0, 8}, {2, 8}, {84, 10}, {3, 94}, {0, 97}};
+  EXPECT_EQ(d.counted, 6);
+  EXPECT_EQ(d.countedSize, 97);
+  ASSERT_EQ(d.count, 6);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(d.records[i].field5, expected[i].length) << "record " << i;
+    EXPECT_EQ(d.records[i].field6, expected[i].offset) << "record " << i;
+  }
+  EXPECT_EQ(d.strings, "PUMP    " + std::string(2, ' ') + "abc" + std::string(81, ' ') + "def");
 }
 
 TEST_F(DrawingTest, ParameterLineMissingAtTheEndOfTheFile) {

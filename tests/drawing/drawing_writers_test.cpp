@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "drawing/drawing_files.h"
 #include "drawing_test_support.h"
+#include "entry/run_setup.h"
+#include "run/run_context.h"
 #include "support/test_support.h"
 
 namespace {
@@ -130,6 +133,37 @@ TEST_F(DrawingTest, ConvertOntoItselfLeavesTheFileUntouched) {
   ConvertDrawingFile("PLAN.KFD .");
   EXPECT_EQ(Read("PLAN.KFD"), twoDrawings);
   EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(DrawingTest, ConvertOfAMissingBinaryFileOntoItselfSaysSo) {
+  ConvertDrawingFile("GONE.KFD");
+  ASSERT_EQ(g_messages.size(), 1u);
+  EXPECT_EQ(g_messages[0].text, "Can not open file");
+  EXPECT_EQ(g_messages[0].title, "Open Error");
+  EXPECT_FALSE(testing_support::FileExists(Path("GONE.KFD")));
+}
+
+TEST_F(DrawingTest, AnInputFolderThatDidNotFitNamesNoFile) {
+  // An input folder of 260 characters leaves its field empty; the current
+  // folder's drawings must not stand in for the input folder's.
+  const std::string tooLong = "Z:\\" + std::string(256, 'f') + "\\";
+  SetUpRunContext("Z:\\", (tooLong + "PUMP1.JOB").c_str(), "1", "", "A1B2C3");
+  ASSERT_FALSE(g_runContext.inputFolderFits);
+  Write("PLAN.KVD", Lines({Command('M', 1, 1), Command('D', 2, 2)}));
+  Write("G.KFD", "");
+  std::string here = folder_;
+#ifndef _WIN32
+  here = here.substr(2);
+  for (char& c : here) c = c == '\\' ? '/' : c;
+#endif
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(here);
+  ConvertDrawingFile("PLAN");
+  WriteDrawingFile("PLAN.KVD", "G.KFD", "T");
+  WrapFileAsDrawing("PLAN.KVD", "G.KFD", "T");
+  std::filesystem::current_path(before);
+  EXPECT_FALSE(testing_support::FileExists(Path("PLAN.KFD")));
+  EXPECT_EQ(Read("G.KFD"), "");
 }
 
 TEST_F(DrawingTest, ConvertOfNothingWritesNothing) {

@@ -42,6 +42,17 @@ TEST_F(CopySearch, SscanhFindsTheFirstMatchAsABytePosition) {
   EXPECT_TRUE(g_lines.empty());
 }
 
+TEST_F(CopySearch, SscanhMatchesWholeElementsOnly) {
+  // Little-endian bytes: 1109 is 55 04. In {21760, 4, 1109} (00 55 04 00 55 04)
+  // the bytes 55 04 first appear across elements 1 and 2; in {341, 1109}
+  // (55 01 55 04) element 1 shares only the low byte.
+  EXPECT_EQ(Scan({21760, 4, 1109}, 1, 6, 1109, 2, 2), 5);
+  EXPECT_EQ(Scan({21760, 4}, 1, 4, 1109, 2, 2), 0);
+  EXPECT_EQ(Scan({341, 1109}, 1, 4, 1109, 2, 2), 3);
+  EXPECT_EQ(Scan({341, 1109}, 1, 2, 1109, 2, 2), 0);  // element 2 lies past the count
+  EXPECT_EQ(Scan({-1, -1, -1}, 1, 6, -1, 2, 2), 1);
+}
+
 TEST_F(CopySearch, SscanhMisuseLine) {
   const std::vector<int16_t> a = {1, 2, 3};
   for (int64_t stride : {-1, 0, 1}) {

@@ -287,6 +287,20 @@ TEST_F(Extraction, FullTableReachesTheRecordsLastWord) {
   EXPECT_EQ(r.result[0], 20500.0f);
 }
 
+TEST_F(Extraction, SiTableAskedInSiAtItsLastTemperature) {
+  // Conductivity stored in SI, 20 to 103.4 C by 27.8 (the last grid point in
+  // four-byte reals is 103.39999): at 103.4 the last value, SI to SI factor 1.0.
+  Build(
+      "file N_CorvoI.PDA index\nentries 9300\nfile N_CorvoP.PDA property\nrecord 1\n"
+      "word 1 9300 2 1 1\ntable 121 0 20 27.8 103.4 10 11 12 13\n");
+  Retrieval r = Get(121.0f, 9300, Ask{.unitSystem = 2.0f, .temperature = 103.4f});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.result[0], 13.0f);
+  r = Get(121.0f, 9300, Ask{.unitSystem = 2.0f, .temperature = 150.0f});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.result[0], 13.0f);
+}
+
 TEST_F(Extraction, CodesOutsideTheRangesAndBadUnitSystems) {
   Retrieval r = Get(400.0f, 1109);
   EXPECT_EQ(r.status, 0);

@@ -116,6 +116,37 @@ TEST(Interpolation, GridTemperaturesFromTheirNumberNotAddedUp) {
   EXPECT_EQ(o.status, 0);
 }
 
+TEST(Interpolation, LastGridPointShortOfTheLastTemperature) {
+  // 20 to 103.4 by 27.8: in four-byte reals 20 + 3 x 27.8 is 103.39999, an ulp
+  // below the stored 103.4, so no interval holds 103.4 itself; the last value
+  // still comes back, and above the table too once t is moved back to 103.4.
+  Words r;
+  r.Put(121, {0.0f, 20.0f, 27.8f, 103.4f, 10.0f, 11.0f, 12.0f, 13.0f});
+  r.Put(181, {0.0f, 20.0f, 27.8f, 103.4f, 10.0f, 11.0f, 12.0f, 13.0f});
+  struct Case {
+    int c;
+    int mode;
+    float t;
+    float value;
+    int64_t status;
+  } const cases[] = {
+      {121, 1, 103.4f, 13.0f, 0},
+      {121, 1, 200.0f, 13.0f, 1},
+      {181, 4, 200.0f, 13000.0f, 1},  // yield above its range, mode 4: evaluated at the end
+      {181, 1, 200.0f, 0.0f, 1},      // outside mode 4 nothing
+  };
+  for (const Case& k : cases) {
+    const Outcome o = Evaluate(r, 1.0f, k.c, static_cast<float>(k.c), k.mode, 1, k.t);
+    EXPECT_EQ(o.value, k.value) << k.c << " mode " << k.mode << " at " << k.t;
+    EXPECT_EQ(o.status, k.status) << k.c << " mode " << k.mode << " at " << k.t;
+  }
+  // The last value not given: nothing to return, status 1.
+  r.w[121 + 3 + 3] = 0.0f;
+  const Outcome o = Evaluate(r, 1.0f, 121, 121.0f, 1, 1, 103.4f);
+  EXPECT_EQ(o.value, 0.0f);
+  EXPECT_EQ(o.status, 1);
+}
+
 TEST(Interpolation, SiRecordAskedInUs) {
   // Allowable stress in MPa at 100, 200, 300 degrees Celsius; asked at 302 F:
   // t = (302 - 32) / 1.8 = 150.0, value (100 - 0.1 x 50) x 145.037 = 13778.515625.

@@ -108,6 +108,31 @@ TEST_F(EntryTest, CleanUpDeletesOnlyThisRunsTemporaryFiles) {
   for (const char* n : keptInInput) EXPECT_TRUE(FileExists(input + n)) << n;
 }
 
+// Windows matches a search pattern against 8.3 short names too, but neither
+// Wine nor Linux makes them: the search answers here as Windows would, giving
+// "ABC123.TMPA" for "ABC123*.TMP" through its short name "ABC123~1.TMP".
+int SearchWithShortNames(const char*, os::FindData* matches, int capacity) {
+  if (capacity < 2) return 0;
+  std::strcpy(matches[0].name, "ABC123.TMPA");
+  std::strcpy(matches[0].shortName, "ABC123~1.TMP");
+  std::strcpy(matches[1].name, "ABC123X.TMP");
+  std::strcpy(matches[1].shortName, "");
+  return 2;
+}
+
+TEST_F(EntryTest, CleanUpIgnoresAMatchOfTheShortNameOnly) {
+  const std::string temp = MakeTempFolder("cleanshort");
+  ASSERT_TRUE(WriteFileBytes(temp + "ABC123.TMPA", "x"));
+  ASSERT_TRUE(WriteFileBytes(temp + "ABC123X.TMP", "x"));
+  os::SystemHooks hooks;
+  hooks.findFiles = &SearchWithShortNames;
+  os::SetSystemHooks(hooks);
+  DeleteMatchingFiles(temp.c_str(), "ABC123*.TMP");
+  os::SetSystemHooks(os::SystemHooks{});
+  EXPECT_TRUE(FileExists(temp + "ABC123.TMPA"));
+  EXPECT_FALSE(FileExists(temp + "ABC123X.TMP"));  // the search was the test's
+}
+
 TEST_F(EntryTest, PatternWithoutAnyDotLooksForTmpFiles) {
   const std::string folder = MakeTempFolder("cleandot");
   if (folder.find('.') != std::string::npos) GTEST_SKIP() << "test folder holds a '.'";

@@ -4,6 +4,8 @@
 
 #include <cctype>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "entry_fixture.h"
 
@@ -111,6 +113,105 @@ TEST_F(EntryTest, FindProgramDirCutsTheModulesNameBeforeItsXeqFolder) {
   ::FreeLibrary(module);
 }
 #endif
+
+// GetModuleFileNameA as the system gives it: as much of the name as the
+// buffer holds; a name that does not fit comes back cut, without its NUL, and
+// the result is the buffer's size.
+std::string g_moduleName;
+uint32_t ModuleNameOfTheTest(void*, char* buffer, uint32_t size) {
+  const size_t n = g_moduleName.size();
+  if (n < size) {
+    std::memcpy(buffer, g_moduleName.c_str(), n + 1);
+    return static_cast<uint32_t>(n);
+  }
+  std::memcpy(buffer, g_moduleName.data(), size);
+  return size;
+}
+
+TEST_F(EntryTest, FindProgramDirTakesModuleNamesOfTheWholeField) {
+  SetEnv("KVOR", nullptr);
+  os::SystemHooks hooks;
+  hooks.moduleFileName = &ModuleNameOfTheTest;
+  os::SetSystemHooks(hooks);
+  // 255 characters in all: C:\, a folder, then \XEQ\VESKAR.DLL.
+  const std::string deep = "C:\\" + std::string(255 - 3 - 15, 'd') + "\\";
+  // A name longer than the field comes back cut, its XEQ\ still in it.
+  const std::string early = "C:\\SUITE\\";
+  struct Case {
+    std::string name;
+    std::string folder;
+  } const cases[] = {
+      {deep + "XEQ\\VESKAR.DLL", "C:\\" + std::string(255 - 3 - 15, 'D') + "\\"},
+      {early + "XEQ\\" + std::string(300, 'x') + ".DLL", early},
+  };
+  ASSERT_EQ(cases[0].name.size(), 255u);
+  int dummy = 0;
+  for (const Case& c : cases) {
+    g_moduleName = c.name;
+    char out[kRunFolderSize] = "KEPT";
+    EXPECT_EQ(FindProgramDir(&dummy, out, sizeof out), 0) << c.name.size();
+    EXPECT_EQ(std::string(out), c.folder) << c.name.size();
+  }
+  os::SetSystemHooks(os::SystemHooks{});
+}
+
+// The registry as tests see it: every key opens, each open's access mode is
+// recorded, and the one value read is 300 bytes long.
+std::vector<uint32_t> g_accessModes;
+uint32_t g_sizeOffered = 0;
+bool OpenAnyKey(os::RegKey, const char*, uint32_t access, os::RegKey* out) {
+  static int key = 0;
+  g_accessModes.push_back(access);
+  *out = &key;
+  return true;
+}
+bool ReadLongValue(os::RegKey, const char*, void* data, uint32_t* size) {
+  g_sizeOffered = *size;
+  const uint32_t n = *size < 300 ? *size : 300;
+  std::memset(data, 'v', n);
+  const bool fits = *size >= 300;
+  *size = 300;
+  return fits;
+}
+
+TEST_F(EntryTest, RegistryKeysAreOpenedForReadingOnly) {
+  os::SystemHooks hooks;
+  hooks.regOpen = &OpenAnyKey;
+  hooks.regQueryValue = &ReadLongValue;
+  os::SetSystemHooks(hooks);
+  g_accessModes.clear();
+  int32_t flag = -1;
+  FindSiblingSimulator(&flag);
+  EXPECT_EQ(flag, 0);
+  char data[kUserSettingSize];
+  ReadUserSetting("Sub", "Value", data);
+  os::SetSystemHooks(os::SystemHooks{});
+  ASSERT_EQ(g_accessModes.size(), 7u);  // three keys and four
+  for (size_t i = 0; i < g_accessModes.size(); ++i) {
+    EXPECT_EQ(g_accessModes[i], os::kKeyRead) << "key " << i;
+  }
+}
+
+TEST_F(EntryTest, LongValuesStayWithinTheCallersBuffer) {
+  // A 300-byte registry value: at most kUserSettingSize bytes are offered.
+  os::SystemHooks hooks;
+  hooks.regOpen = &OpenAnyKey;
+  hooks.regQueryValue = &ReadLongValue;
+  os::SetSystemHooks(hooks);
+  std::string data(kUserSettingSize + 64, '#');
+  ReadUserSetting("Sub", "Value", data.data());
+  os::SetSystemHooks(os::SystemHooks{});
+  EXPECT_EQ(g_sizeOffered, kUserSettingSize);
+  EXPECT_EQ(data.substr(kUserSettingSize), std::string(64, '#'));
+
+  // A 300-character KVOR: cut to the caller's length, NUL included.
+  SetEnv("KVOR", std::string(300, 'K').c_str());
+  std::string out(64 + 16, '#');
+  EXPECT_EQ(FindProgramDir(nullptr, out.data(), 64), 0);
+  SetEnv("KVOR", nullptr);
+  EXPECT_EQ(out.substr(0, 64), std::string(63, 'K') + '\0');
+  EXPECT_EQ(out.substr(64), std::string(16, '#'));
+}
 
 TEST_F(EntryTest, SpawnProgramEndsTheListBeforeABlankArgument) {
 #ifdef _WIN32

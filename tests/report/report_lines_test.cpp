@@ -133,7 +133,10 @@ TEST(ReportLineFormats, MarkerLines) {
   FormatSectionStartLine(line, std::string("Tu\0be", 5).data(), 5);
   EXPECT_STREQ(line, "[Section Start] Tu");
   const std::string longName(300, 'N');
-  EXPECT_EQ(FormatSectionStartLine(line, longName.data(), 300), 16 + 255);
+  EXPECT_EQ(FormatSectionStartLine(line, longName.data(), 300), 199);
+  EXPECT_EQ(std::string(line), "[Section Start] " + std::string(183, 'N'));
+  EXPECT_EQ(FormatSectionStartLine(line, longName.data(), 183), 199);
+  EXPECT_EQ(FormatSectionStartLine(line, longName.data(), 182), 198);
 }
 
 TEST_F(ReportLines, AppendWritesCrLfAndCreatesTheFile) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "entry/run_setup.h"
 #include "report/report_lines.h"
 #include "report/shared/engine_interface.h"
 #include "report_fixture.h"
@@ -91,12 +92,13 @@ TEST_F(RichText, SectionNameLength) {
   EXPECT_EQ(std::string(call->text[0], 9), "Shellside");
 }
 
-TEST_F(RichText, SectionNameEndsAtANulAndAt255) {
+TEST_F(RichText, SectionNameEndsAtANulAndAt183) {
+  // A line of 199 characters at most: printing and the preview read it whole.
   ReportSectionStart(std::string("Tube\0sheet", 10).data(), 10);
   const std::string longName(400, 'n');
   ReportSectionStart(longName.data(), 400);
   EXPECT_EQ(ReadFileOrEmpty(RunReport()),
-            "[Section Start] Tube\r\n[Section Start] " + std::string(255, 'n') + "\r\n");
+            "[Section Start] Tube\r\n[Section Start] " + std::string(183, 'n') + "\r\n");
 }
 
 TEST_F(RichText, QueryGivesExactlyOneOrZero) {
@@ -147,6 +149,60 @@ TEST_F(ComposeRich, TemplateFolderThatCannotBeNamedGivesMinusOne) {
   std::filesystem::current_path(before);
   EXPECT_EQ(result, -1);
   EXPECT_EQ(Parse(), nullptr);
+}
+
+TEST_F(ComposeRich, FoldersThatDidNotFitTheirFieldsNameNoFile) {
+  // Program and input folders of 260 characters leave their fields empty.
+  // The current folder holds what an empty folder would find there: a
+  // template, the language data and the template folder's files; none of
+  // them may be read, and the run's report must not be written there.
+  const std::string here = root_ + "HERE\\";
+  for (const std::string& f : {here, here + "DAT\\", here + "DAT\\LAN\\", here + "DAT\\PDA\\"}) {
+    ASSERT_TRUE(os::CreateFolder(f.c_str()));
+  }
+  for (const std::string& f :
+       {here + "SHEL.RENG", here + "DAT\\LAN\\SHEL.RENG", here + "DAT\\PDA\\G_GERMAN.PDA"}) {
+    ASSERT_TRUE(WriteFileBytes(f, "{\\rtf1}"));
+  }
+  const std::string tooLong = "Z:\\" + std::string(256, 'f') + "\\";
+  ASSERT_EQ(tooLong.size(), 260u);
+  SetUpRunContext(tooLong.c_str(), (tooLong + "PUMP1.JOB").c_str(), "1", "", "A1B2C3");
+  ASSERT_FALSE(g_runContext.programFolderFits);
+  ASSERT_FALSE(g_runContext.inputFolderFits);
+
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(NativeFolder(here));
+  std::vector<char> values = Values("a\x03\x19");
+  const int32_t composed = ComposeRichTextPage("SHEL.RENG", "SHEL0001", values.data());
+  AllMarks();
+  char path[kReportPathSize] = "KEPT";
+  const bool reportNamed = MakeRunReportPath(path, sizeof path);
+  const bool drawingNamed = MakeRunDrawingPath(path, sizeof path);
+  const bool templateNamed = MakeTemplatePath(path, "SHEL.RENG");
+  const bool dataNamed = MakeDataPath(path, "G_GERMAN.PDA");
+  char folder[kReportPathSize] = "KEPT";
+  GetDataFolder(folder);
+  const int32_t selected = SelectLanguage("GERMAN");
+  // A template by its bare name still comes from the current folder.
+  ASSERT_TRUE(WriteFileBytes(here + "CURRINDX.ENG", std::string("\0\0\0\0\3\0\0\0", 8)));
+  ASSERT_TRUE(WriteFileBytes(here + "CURR.ENG", "abcdefgh"));
+  std::vector<char> record(kTemplateRecordSize, '\x7F');
+  const int32_t loaded = LoadTemplate("CURR.ENG", record.data(), 1);
+  std::filesystem::current_path(before);
+  EXPECT_EQ(loaded, 0);
+  EXPECT_EQ(std::string(record.data(), 4), "abcd");
+
+  EXPECT_EQ(composed, -1);
+  EXPECT_EQ(Parse(), nullptr);
+  EXPECT_FALSE(reportNamed);
+  EXPECT_FALSE(drawingNamed);
+  EXPECT_FALSE(templateNamed);
+  EXPECT_FALSE(dataNamed);
+  EXPECT_STREQ(path, "");
+  EXPECT_STREQ(folder, "");
+  EXPECT_EQ(selected, 0);
+  EXPECT_FALSE(FileExists(here + "A1B2C3.KVO"));
+  EXPECT_FALSE(FileExists(SettingsFile()));
 }
 
 TEST_F(ComposeRich, ValuesReachTheLibraryWithNulsAsBlanks) {

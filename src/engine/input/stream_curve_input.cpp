@@ -2,40 +2,10 @@
 
 #include "curves/stream_curve_block.h"
 
-void ResetStreamCurves() {
-  for (int64_t stream = 1; stream <= kCurveStreams; ++stream) {
-    for (int64_t level = 1; level <= kCurveLevels; ++level) {
-      LevelPressuresAt(level, stream) = kMissingValue;
-      LevelValuesAt(101, level, stream) = kMissingValue;
-      LevelValuesAt(102, level, stream) = kMissingValue;
-      for (int64_t point = 1; point <= kCurvePoints; ++point) {
-        TemperatureAxisCopyAt(point, level, stream) = kMissingValue;
-        SecondAxisCopyAt(point, level, stream) = kMissingValue;
-        for (int64_t property = 1; property <= kCurveProperties; ++property) {
-          CurveValuesAt(point, level, stream, property) = kMissingValue;
-        }
-        for (int64_t column = 1; column <= kCurveExtraColumns; ++column) {
-          ExtraColumnsAt(point, level, stream, column) = kMissingValue;
-        }
-      }
-    }
-  }
-}
+void ResetStreamCurves() { MarkStreamCurvesMissing(); }
 
 void FinishStreamCurves() {
-  for (int64_t stream = 1; stream <= kCurveStreams; ++stream) {
-    for (int64_t level = 1; level <= kCurveLevels; ++level) {
-      for (int64_t point = 1; point <= kCurvePoints; ++point) {
-        if (CurveValuesAt(point, level, stream, kPropertyTemperature) != kMissingValue) continue;
-        for (int64_t property = 1; property <= kCurveProperties; ++property) {
-          CurveValuesAt(point, level, stream, property) = kMissingValue;
-        }
-        for (int64_t column = 1; column <= kCurveExtraColumns; ++column) {
-          ExtraColumnsAt(point, level, stream, column) = kMissingValue;
-        }
-      }
-    }
-  }
+  BlankPointsWithoutTemperature();
   for (int64_t stream = 1; stream <= kCurveStreams; ++stream) {
     for (int64_t level = 1; level <= kCurveLevels; ++level) {
       int64_t points = 0;

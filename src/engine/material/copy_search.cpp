@@ -1,6 +1,8 @@
 // SSCANH, MoveWords and MOVEC.
 #include "engine/material/copy_search.h"
 
+#include <cstring>
+
 #include "engine/material/material_diagnostics.h"
 
 namespace {
@@ -26,10 +28,36 @@ void SSCANH(const int16_t* array, const int64_t* firstBytePosition, const int64_
   int64_t e = 0;
   if (s > 0 && i < 1) e = (1 - i + s - 1) / s;
   if (s < 0 && i > n) e = (i - n - s - 1) / -s;
-  for (; e < examined; ++e) {
+  // The last step still inside: element n going up, element 1 going down.
+  const int64_t room = s > 0 ? n - i : i - 1;
+  if (room < 0) return;
+  int64_t end = room / (s > 0 ? s : -s) + 1;
+  if (end > examined) end = examined;
+  const int16_t wanted = *key;
+  if (s == 1 && e < end) {
+    // The look-up's own case, every element from i on: the library's byte
+    // search finds the candidates (an index is mostly zeros), and only a
+    // candidate that starts an element and matches whole is a hit.
+    unsigned char k[2];
+    std::memcpy(k, &wanted, sizeof k);
+    const unsigned char* const begin = reinterpret_cast<const unsigned char*>(array + (i + e - 1));
+    const unsigned char* const stop = reinterpret_cast<const unsigned char*>(array + (i + end - 1));
+    const unsigned char* at = begin;
+    while (at < stop) {
+      const void* hit = std::memchr(at, k[0], static_cast<size_t>(stop - at));
+      if (!hit) return;
+      const unsigned char* c = static_cast<const unsigned char*>(hit);
+      if ((c - begin) % 2 == 0 && c + 1 < stop && c[1] == k[1]) {
+        *found = 2 * ((i + e) + (c - begin) / 2) - 1;
+        return;
+      }
+      at = c + 1;
+    }
+    return;
+  }
+  for (; e < end; ++e) {
     const int64_t j = i + e * s;
-    if (j < 1 || j > n) break;
-    if (array[j - 1] == *key) {
+    if (array[j - 1] == wanted) {
       *found = 2 * j - 1;
       return;
     }

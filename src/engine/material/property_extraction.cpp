@@ -162,6 +162,19 @@ void EvaluateTemperatureTable(const float* words, float storedSystem, int32_t c,
       break;
     }
   }
+  if (found < 0 && t <= te) {
+    // With a decimal step the last grid point, worked out in four-byte reals,
+    // can fall an ulp short of the stored last temperature (20 + 3 x 27.8 is
+    // 103.39999, not 103.4): a t between the two still lies in the last
+    // interval, at its upper end, and gets the last value exactly.
+    found = n - 2;
+    a = ts + static_cast<float>(found) * d;
+    t = ts + static_cast<float>(found + 1) * d;
+    if (v[n - 1] != 0.0f) {
+      *value = v[n - 1] * f;
+      return;
+    }
+  }
   if (found < 0) {  // t off the grid (NaN among them)
     *status = 1;
     return;
