@@ -30,7 +30,8 @@ char g_posixFolder[64];
 char g_folder[80];
 
 void RemoveFolder() {
-  for (const char* name : {"R.KVO", "KVORSCRN.INI"}) os::RemoveFile((std::string(g_folder) + name).c_str());
+  for (const char* name : {"R.KVO", "KVORSCRN.INI"})
+    os::RemoveFile((std::string(g_folder) + name).c_str());
   rmdir(g_posixFolder);
 }
 
@@ -63,8 +64,10 @@ int32_t FuzzCommand(void*, void*, const char* command, int32_t, int32_t page, in
   }
   if (std::strcmp(command, "PRINT") == 0) {
     if (lines < 1 || lines > kPageLinesShown || page < 1) std::abort();
-    if (page >= g_setup.first && page <= g_setup.last && !g_started) std::abort();  // drawn on no sheet
-    if (g_pageBuffer.pictureCount < 0 || g_pageBuffer.pictureCount > kPagePictureLimit) std::abort();
+    if (page >= g_setup.first && page <= g_setup.last && !g_started)
+      std::abort();  // drawn on no sheet
+    if (g_pageBuffer.pictureCount < 0 || g_pageBuffer.pictureCount > kPagePictureLimit)
+      std::abort();
   }
   return 1;
 }
@@ -90,7 +93,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   os::SetSettingsFolder(folder.c_str());
   os::SetMessageBoxHook(Silent);
   static const char* const kFormats[] = {"1 per 1", "2 per 1", "4 per 1"};
-  os::WriteSetting("Print Format", "Output", kFormats[data[0] % 3], (folder + "KVORSCRN.INI").c_str());
+  os::WriteSetting("Print Format", "Output", kFormats[data[0] % 3],
+                   (folder + "KVORSCRN.INI").c_str());
   SelectPrintTextMode((data[0] >> 2) & 1);
   g_setup.copies = 1 + ((data[0] >> 3) & 1);
   g_setup.first = 1 + data[1] % 8;
@@ -108,7 +112,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   PrintReport(nullptr, nullptr, path.c_str(), 0);
 
   const int32_t loaded = LoadReportPages(nullptr, path.c_str());
-  if ((loaded == 1) != (g_preview.pagesStored > 0) || g_preview.pagesStored > kPageStoreSize) std::abort();
+  if ((loaded == 1) != (g_preview.pagesStored > 0) || g_preview.pagesStored > kPageStoreSize)
+    std::abort();
   for (int32_t i = 0; i < kPageStoreSize; ++i) CopyStoredPage(i);
   ResetPreviewForTests();
   return 0;

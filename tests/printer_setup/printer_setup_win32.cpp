@@ -59,8 +59,9 @@ bool MapPort(const char* linuxPath) {
                       KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const LONG rc = RegSetValueExA(key, kPortName, 0, REG_SZ, reinterpret_cast<const BYTE*>(linuxPath),
-                                 static_cast<DWORD>(std::strlen(linuxPath) + 1));
+  const LONG rc =
+      RegSetValueExA(key, kPortName, 0, REG_SZ, reinterpret_cast<const BYTE*>(linuxPath),
+                     static_cast<DWORD>(std::strlen(linuxPath) + 1));
   RegCloseKey(key);
   return rc == ERROR_SUCCESS;
 }

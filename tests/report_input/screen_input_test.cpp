@@ -54,9 +54,9 @@ class ScreenInputTest : public ::testing::Test {
 TEST_F(ScreenInputTest, FunctionKeyLabels) {
   const struct {
     const char* name;
-    int at;            // where the row's text is put
+    int at;  // where the row's text is put
     std::string text;
-    int click;         // offset of the click from `at`
+    int click;  // offset of the click from `at`
     int key;
   } cases[] = {
       {"click on the '='", 1760, "F3=Save", 2, 3},
@@ -117,7 +117,13 @@ TEST_F(ScreenInputTest, ClickRules) {
       {"lone point on cell 1918", Mask(6, 'H'), "XXX", {{1917, " . "}}, {}, 1918, 6},
       {"lone point on cell 1919", Mask(6, 'H'), "XXX", {{1918, " . "}}, {}, 1919, 0},
       {"lone point on cell 0", Mask(6, 'H'), "XXX", {{0, ". "}}, {}, 0, 0},
-      {"lone point without H or F falls through", Mask(13, 'Y'), "XXX", {{500, " . "}}, {}, 501, 13},
+      {"lone point without H or F falls through",
+       Mask(13, 'Y'),
+       "XXX",
+       {{500, " . "}},
+       {},
+       501,
+       13},
       {"command C", kNoKeys, "XXC", {}, {}, 700, 13},
       {"key 13", Mask(13, 'Y'), "XXX", {}, {}, 700, 13},
       {"first F key above the key rows", Mask(4, 'F'), "XXX", {}, {}, 700, 4},
@@ -125,7 +131,13 @@ TEST_F(ScreenInputTest, ClickRules) {
       {"before the first field", Mask(7, 'Y'), "XXX", {}, {{500, "###"}}, 300, 7},
       {"after the first field", Mask(7, 'Y'), "XXX", {}, {{500, "###"}}, 600, 0},
       {"after the last field", Mask(8, 'Y'), "XXX", {}, {{500, "###"}}, 600, 8},
-      {"after the last field but in the key rows", Mask(8, 'Y'), "XXX", {}, {{500, "###"}}, 1850, 0},
+      {"after the last field but in the key rows",
+       Mask(8, 'Y'),
+       "XXX",
+       {},
+       {{500, "###"}},
+       1850,
+       0},
       {"nothing", kNoKeys, "XXX", {}, {}, 700, 0},
   };
   for (const auto& c : cases) {
@@ -139,8 +151,8 @@ TEST_F(ScreenInputTest, ClickRules) {
 }
 
 TEST_F(ScreenInputTest, AReferenceFillsItsFieldCutToItsLength) {
-  Template(100, "@@@@@");       // field 1
-  Template(200, "@@@");         // field 2
+  Template(100, "@@@@@");  // field 1
+  Template(200, "@@@");    // field 2
   Template(400, "[[BLONGNAME]]");
   Screen(203, "x");
   EXPECT_EQ(Click(405), -1);
@@ -154,7 +166,7 @@ TEST_F(ScreenInputTest, AClickedWordFillsTheFieldBeforeIt) {
     const char* name;
     const char* field;
     std::string word;
-    int click;         // offset of the click from the word's start
+    int click;                // offset of the click from the word's start
     std::string field_after;  // the field's cells and the cell after it
     int key;
   } cases[] = {
@@ -177,7 +189,8 @@ TEST_F(ScreenInputTest, AClickedWordFillsTheFieldBeforeIt) {
     EXPECT_EQ(screen_.substr(81, length + 1), c.field_after);
     if (c.key == -1) {
       // Each cell of the field is drawn, so the screen's shadow holds it.
-      EXPECT_EQ(std::string(g_screenModel.screenText + 81, length), c.field_after.substr(0, length));
+      EXPECT_EQ(std::string(g_screenModel.screenText + 81, length),
+                c.field_after.substr(0, length));
     }
   }
 }

@@ -21,9 +21,17 @@ TEST_F(PreviewTest, ViewsHoldPagesPerSheetPages) {
       {"one per sheet", "1 per 1", Pages(3), 3, 3, {3, 3, 3}},
       {"five pages two per sheet", "2 per 1", Pages(5), 5, 3, {3, 3, 3, 3, 3}},
       // A page-break line after page 3 fills the sheet with one empty page.
-      {"page break fills the sheet", "4 per 1", Pages(3) + "[Page break]\n" + Pages(1, 2, 4), 5, 2,
+      {"page break fills the sheet",
+       "4 per 1",
+       Pages(3) + "[Page break]\n" + Pages(1, 2, 4),
+       5,
+       2,
        {3, 3, 3, 0, 2}},
-      {"page break in capitals, two per sheet", "2 per 1", Pages(1) + "[PAGE BREAK]\n" + Pages(1), 3, 2,
+      {"page break in capitals, two per sheet",
+       "2 per 1",
+       Pages(1) + "[PAGE BREAK]\n" + Pages(1),
+       3,
+       2,
        {3, 0, 3}},
       {"a page of 70 lines keeps 61", "1 per 1", Pages(1, 70), 1, 1, {61}},
   };
@@ -47,8 +55,9 @@ TEST_F(PreviewTest, ViewsHoldPagesPerSheetPages) {
 
 TEST_F(PreviewTest, PagesAreStoredRowsThenMarkersThenPictures) {
   const std::string markers = std::string(12, ' ') + "}";
-  const std::string report = "$$$LOGO.EMF  1  1 10  3\n" + PageLine("TOTAL ..... 12", '1', markers) +
-                             "SHORT\tX\tY\n" + "$$$A.KFD  2  2  9  9\n" + PageLine("LAST");
+  const std::string report = "$$$LOGO.EMF  1  1 10  3\n" +
+                             PageLine("TOTAL ..... 12", '1', markers) + "SHORT\tX\tY\n" +
+                             "$$$A.KFD  2  2  9  9\n" + PageLine("LAST");
   const std::string path = WriteReport("REP.V2.KVO", report);
   ASSERT_EQ(LoadReportPages(nullptr, path.c_str()), 1);
   const PageRecord& r = g_preview.records[0];

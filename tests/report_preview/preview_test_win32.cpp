@@ -26,8 +26,8 @@ HWND MakeWindow() {
     wc.lpszClassName = "VeskarPreview";
     atom = RegisterClassA(&wc);
   }
-  return CreateWindowExA(0, "VeskarPreview", "preview", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
-                         GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(0, "VeskarPreview", "preview", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
+                         nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 // A white 32-bit DIB section selected into a memory DC.
@@ -246,7 +246,8 @@ TEST_F(PreviewWindowTest, NothingIsPlacedWhileAnotherThreadHoldsTheClipboard) {
       nullptr, 0,
       [](void* p) -> DWORD {
         auto* e = static_cast<Events*>(p);
-        HWND holder = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+        HWND holder =
+            CreateWindowExA(0, "STATIC", "", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
         const BOOL opened = OpenClipboard(holder);
         SetEvent(e->ready);
         WaitForSingleObject(e->release, 10000);
@@ -297,7 +298,8 @@ TEST_F(PreviewWindowTest, NothingIsPlacedWhenABlockOrTheMetafileCannotBeHad) {
     PutText("before");
     if (std::strcmp(c, "allocation") == 0) os::SetMemAllocFailAfter(0);
     if (std::strcmp(c, "lock") == 0) os::SetMemLockFailAfter(0);
-    if (std::strcmp(c, "metafile") == 0) g_clipboardCalls.createMetaFile = [](const char*) -> void* { return nullptr; };
+    if (std::strcmp(c, "metafile") == 0)
+      g_clipboardCalls.createMetaFile = [](const char*) -> void* { return nullptr; };
     CopyPageToClipboard(window_, 0);
     os::SetMemAllocFailAfter(-1);
     os::SetMemLockFailAfter(-1);

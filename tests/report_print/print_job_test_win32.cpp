@@ -157,9 +157,11 @@ TEST_F(PrintJobTest, EachFailingPrintCallEndsTheJobWithItsMessage) {
       {"StartPage", 1, "SetAbortProc StartDoc StartPage! AbortDoc", "Cann't start a new page"},
       {"StartPage", 2, "SetAbortProc StartDoc StartPage EndPage StartPage! AbortDoc",
        "Cann't start a new page"},
-      {"EndPage", 1, "SetAbortProc StartDoc StartPage EndPage! AbortDoc", "Cann't finish current page"},
+      {"EndPage", 1, "SetAbortProc StartDoc StartPage EndPage! AbortDoc",
+       "Cann't finish current page"},
       {"EndDoc", 1,
-       "SetAbortProc StartDoc StartPage EndPage StartPage EndPage StartPage EndPage EndDoc! AbortDoc",
+       "SetAbortProc StartDoc StartPage EndPage StartPage EndPage StartPage EndPage EndDoc! "
+       "AbortDoc",
        "Printing error occured."},
   };
   for (const auto& c : cases) {
@@ -278,7 +280,8 @@ TEST_F(PrintJobTest, SilentPrintingUsesTheProfilesPrinterInItsOwnOrientation) {
   EXPECT_EQ(seam_.dialogCalls, 0);
   EXPECT_EQ(seam_.trace, "SetAbortProc StartDoc StartPage EndPage StartPage EndPage EndDoc");
   EXPECT_EQ(CountPostScriptPages(output_), 2);
-  EXPECT_NE(testing_support::ReadFileOrEmpty(output_).find("%%Orientation: Portrait"), std::string::npos);
+  EXPECT_NE(testing_support::ReadFileOrEmpty(output_).find("%%Orientation: Portrait"),
+            std::string::npos);
   ExpectReleased();
 }
 
@@ -308,7 +311,8 @@ TEST_F(PrintJobTest, SilentPrintingWithoutAPrinterFailsAtTheAbortProcedure) {
                                  win.c_str()));
     Run(Pages(1), "1 per 1", 1);
     EXPECT_EQ(seam_.trace, "SetAbortProc");
-    EXPECT_EQ(Messages(), std::string("Can not create abort procedure.|Print|") + std::to_string(kStop) + ";");
+    EXPECT_EQ(Messages(),
+              std::string("Can not create abort procedure.|Print|") + std::to_string(kStop) + ";");
     ExpectReleased();
   }
 }

@@ -44,7 +44,8 @@ int SeamEndPage(void* dc) {
   if (!Step("EndPage")) return SP_ERROR;
   const int result = RealPrintCalls().endPage(dc);
   // The spooler gives the application a turn while it works on the page.
-  if (g_seam->abortProc != nullptr) reinterpret_cast<ABORTPROC>(g_seam->abortProc)(static_cast<HDC>(dc), 0);
+  if (g_seam->abortProc != nullptr)
+    reinterpret_cast<ABORTPROC>(g_seam->abortProc)(static_cast<HDC>(dc), 0);
   return result;
 }
 int SeamEndDoc(void* dc) {
@@ -110,8 +111,9 @@ bool MapTestPort(const std::string& windowsPath) {
                       KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return false;
   }
-  const LONG rc = RegSetValueExA(key, kTestPort, 0, REG_SZ, reinterpret_cast<const BYTE*>(linux.c_str()),
-                                 static_cast<DWORD>(linux.size() + 1));
+  const LONG rc =
+      RegSetValueExA(key, kTestPort, 0, REG_SZ, reinterpret_cast<const BYTE*>(linux.c_str()),
+                     static_cast<DWORD>(linux.size() + 1));
   RegCloseKey(key);
   return rc == ERROR_SUCCESS;
 }
@@ -120,7 +122,8 @@ int CountPostScriptPages(const std::string& windowsPath) {
   std::string bytes;
   if (!testing_support::ReadFileBytes(windowsPath, &bytes)) return -1;
   int pages = 0;
-  for (size_t at = bytes.find("%%Page:"); at != std::string::npos; at = bytes.find("%%Page:", at + 1)) {
+  for (size_t at = bytes.find("%%Page:"); at != std::string::npos;
+       at = bytes.find("%%Page:", at + 1)) {
     if (at == 0 || bytes[at - 1] == '\n' || bytes[at - 1] == '\r') ++pages;
   }
   return pages;
@@ -135,6 +138,6 @@ HWND MakeOwnerWindow() {
     wc.lpszClassName = "VeskarPrintOwner";
     atom = RegisterClassA(&wc);
   }
-  return CreateWindowExA(0, "VeskarPrintOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                         nullptr, GetModuleHandleA(nullptr), nullptr);
+  return CreateWindowExA(0, "VeskarPrintOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
+                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }

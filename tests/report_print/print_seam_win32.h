@@ -6,8 +6,8 @@
 // of the test's own, whose PostScript pages are counted.
 #pragma once
 
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include <functional>
 #include <map>
@@ -28,15 +28,15 @@ struct ShownMessage {
 };
 
 struct PrintSeam {
-  std::string trace;           // the calls in order, a failed one marked '!'
+  std::string trace;  // the calls in order, a failed one marked '!'
   std::map<std::string, int> counts;
-  std::string failCall;        // this call fails on its failAt-th use
+  std::string failCall;  // this call fails on its failAt-th use
   int failAt = 1;
-  bool escapeFails = true;     // the older STARTDOC escape fails too
+  bool escapeFails = true;  // the older STARTDOC escape fails too
   // Runs before a call is recorded (the call's name and its count).
   std::function<void(const std::string&, int)> before;
   void* abortProc = nullptr;
-  void* printerDC = nullptr;   // the DC the job used
+  void* printerDC = nullptr;  // the DC the job used
 
   // The print dialog: the first call (the default printer) is the real one;
   // the second answers with the test printer as the user confirms it.

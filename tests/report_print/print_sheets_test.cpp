@@ -105,19 +105,21 @@ struct SheetCase {
 TEST_F(PrintSheetsTest, SheetsFollowPagesPerSheetCopiesAndRanges) {
   const std::string breakLine = "[Page break]\n";
   const SheetCase cases[] = {
-      {"one per sheet", "1 per 1", Pages(3), 1, 1, 1000,
-       "S P1.1.3 E S P2.2.3 E S P3.3.3 E END"},
-      {"two per sheet, odd count", "2 per 1", Pages(3), 1, 1, 1000, "S P1.1.3 P2.2.3 E S P3.3.3 E END"},
+      {"one per sheet", "1 per 1", Pages(3), 1, 1, 1000, "S P1.1.3 E S P2.2.3 E S P3.3.3 E END"},
+      {"two per sheet, odd count", "2 per 1", Pages(3), 1, 1, 1000,
+       "S P1.1.3 P2.2.3 E S P3.3.3 E END"},
       {"two per sheet in capitals", "2 PER 1", Pages(2), 1, 1, 1000, "S P1.1.3 P2.2.3 E END"},
       {"four per sheet", "4 per 1", Pages(5), 1, 1, 1000,
        "S P1.1.3 P2.2.3 P3.3.3 P4.4.3 E S P5.5.3 E END"},
-      {"unknown format is one per sheet", "3 per 1", Pages(2), 1, 1, 1000, "S P1.1.3 E S P2.2.3 E END"},
+      {"unknown format is one per sheet", "3 per 1", Pages(2), 1, 1, 1000,
+       "S P1.1.3 E S P2.2.3 E END"},
       {"two copies, one per sheet", "1 per 1", Pages(2), 2, 1, 1000,
        "S P1.1.3 E S P2.2.3 E S P1.1.3 E S P2.2.3 E END"},
       {"two copies, two per sheet", "2 per 1", Pages(3), 2, 1, 1000,
        "S P1.1.3 P2.2.3 E S P3.3.3 E S P1.1.3 P2.2.3 E S P3.3.3 E END"},
       // Pages 1 and 2 are read, not drawn; reading stops at page 5's first line.
-      {"range 3 to 4 of 6", "1 per 1", Pages(6), 1, 3, 4, "S P1.1.3 P2.2.3 P3.3.3 E S P4.4.3 E END"},
+      {"range 3 to 4 of 6", "1 per 1", Pages(6), 1, 3, 4,
+       "S P1.1.3 P2.2.3 P3.3.3 E S P4.4.3 E END"},
       // Page 2 on the first sheet's right half, page 3 on the second's left;
       // the last partial sheet of the range comes out before the end.
       {"range 2 to 3, two per sheet", "2 per 1", Pages(4), 1, 2, 3,
@@ -127,8 +129,8 @@ TEST_F(PrintSheetsTest, SheetsFollowPagesPerSheetCopiesAndRanges) {
        "S P1.1.3 P2.2.3 P3.3.3 E P1.1.3 S P2.2.3 P3.3.3 E END"},
       // The sheet started with the job comes out empty at the end of the file.
       {"range after the last page", "1 per 1", Pages(3), 1, 5, 6, "S P1.1.3 P2.2.3 P3.3.3 E END"},
-      {"range after the last page, report ending in a page break", "1 per 1", Pages(2) + breakLine, 1, 5,
-       6, "S P1.1.3 P2.2.3 E END"},
+      {"range after the last page, report ending in a page break", "1 per 1", Pages(2) + breakLine,
+       1, 5, 6, "S P1.1.3 P2.2.3 E END"},
       {"page-break line starts a new sheet", "2 per 1", Pages(3) + breakLine + Pages(1, 3, 4), 1, 1,
        1000, "S P1.1.3 P2.2.3 E S P3.3.3 E S P1.4.3 E END"},
       {"page-break line in capitals", "1 per 1", Pages(1) + "[PAGE BREAK]\n" + Pages(1), 1, 1, 1000,
@@ -193,14 +195,13 @@ TEST_F(PrintSheetsTest, MissingReportClosesTheJob) {
   const std::string path = WriteReport("GONE.KVO", Pages(2));
   static std::string s_path;
   s_path = path;
-  static const PrintSteps deleting = {
-      FakeCommand, FakeStart,
-      [](void* owner) {
-        const int32_t r = FakeEnd(owner);
-        EXPECT_TRUE(os::RemoveFile(s_path.c_str()));
-        return r;
-      },
-      FakeClose};
+  static const PrintSteps deleting = {FakeCommand, FakeStart,
+                                      [](void* owner) {
+                                        const int32_t r = FakeEnd(owner);
+                                        EXPECT_TRUE(os::RemoveFile(s_path.c_str()));
+                                        return r;
+                                      },
+                                      FakeClose};
   SetPrintStepsForTests(&deleting);
   SetPrintFormat("2 per 1");
   PrintReport(nullptr, nullptr, path.c_str(), 0);
@@ -235,10 +236,11 @@ TEST_F(PrintSheetsTest, PageLinesAreSplitAtTheirLastTab) {
 }
 
 TEST_F(PrintSheetsTest, PicturesGoOnTheRowOfTheNextTextLine) {
-  const std::string report = "$$$A.KFD  1  1 10  5\n"
-                             "$$$logo.emf  2  2  9  9\n" +
-                             PageLine("ONE", '1') + PageLine("TWO") + "$$$b.kfd  3  1  4  2\n" +
-                             PageLine("THREE") + PageLine("NEXT", '1');
+  const std::string report =
+      "$$$A.KFD  1  1 10  5\n"
+      "$$$logo.emf  2  2  9  9\n" +
+      PageLine("ONE", '1') + PageLine("TWO") + "$$$b.kfd  3  1  4  2\n" + PageLine("THREE") +
+      PageLine("NEXT", '1');
   Print(report);
   ASSERT_EQ(fake_.pages.size(), 2u);
   const PageBuffer& b = fake_.pages[0];
@@ -292,7 +294,8 @@ TEST_F(PrintSheetsTest, ADrawingOfALongReportNameIsKeptWhole) {
 
 TEST_F(PrintSheetsTest, EachCopyNumbersItsDrawingsAfresh) {
   fake_.copies = 2;
-  Print("$$$A.KFD  1  1  2  2\n" + PageLine("ONE") + "$$$B.KFD  1  1  2  2\n" + PageLine("TWO", '1'));
+  Print("$$$A.KFD  1  1  2  2\n" + PageLine("ONE") + "$$$B.KFD  1  1  2  2\n" +
+        PageLine("TWO", '1'));
   ASSERT_EQ(fake_.pages.size(), 4u);
   EXPECT_EQ(fake_.pages[2].drawingNumbers[0], 1);
   EXPECT_EQ(fake_.pages[3].drawingNumbers[0], 2);

@@ -23,7 +23,8 @@ TEST_F(PrintTest, WithoutAPrinterNoJobStarts) {
   os::SetMessageBoxHook(nullptr);
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0],
-            "No default printer.\n\n Use Control Panel to install and select a default printer.|Print|48");
+            "No default printer.\n\n Use Control Panel to install and select a default "
+            "printer.|Print|48");
   // Silently the missing printer shows at the abort procedure.
   EXPECT_EQ(shown[1], "Can not create abort procedure.|Print|16");
 }

@@ -8,8 +8,8 @@
 
 namespace {
 
-constexpr int32_t kWordEntryLimit = 1600;   // word entry only on rows 0 to 19
-constexpr int32_t kKeyRowsStart = 1840;     // rows 23 and 24 hold the keys
+constexpr int32_t kWordEntryLimit = 1600;  // word entry only on rows 0 to 19
+constexpr int32_t kKeyRowsStart = 1840;    // rows 23 and 24 hold the keys
 constexpr int32_t kLonePointLast = 1918;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }

@@ -4,10 +4,10 @@
 #include <cstring>
 
 #include "os/os.h"
-#include "report/shared/drawing_tools.h"
 #include "report/print/page_reading.h"
 #include "report/print/print_format.h"
 #include "report/report_lines.h"
+#include "report/shared/drawing_tools.h"
 
 PreviewState g_preview;
 
@@ -39,8 +39,9 @@ bool StoreNext(Loader* l, bool empty) {
   PageRecord* record = &g_preview.records[g_preview.pagesStored];
   const int32_t stored =
       empty ? StorePage(record, nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr)
-            : StorePage(record, g_pageBuffer.text, g_pageBuffer.markers, g_pageBuffer.pictureRefs, l->lines,
-                        g_pageBuffer.pictureCount, g_pageBuffer.pictureRows, g_pageBuffer.drawingNumbers);
+            : StorePage(record, g_pageBuffer.text, g_pageBuffer.markers, g_pageBuffer.pictureRefs,
+                        l->lines, g_pageBuffer.pictureCount, g_pageBuffer.pictureRows,
+                        g_pageBuffer.drawingNumbers);
   if (stored == 0) return false;
   ++g_preview.pagesStored;
   return true;
@@ -117,8 +118,8 @@ int32_t StorePage(PageRecord* record, const char* text, const char* markers,
   std::memcpy(address, text, rowsBytes);
   std::memcpy(address + rowsBytes, markers, rowsBytes);
   for (int32_t k = 0; k < pictures; ++k) {
-    std::memcpy(address + 2 * rowsBytes + static_cast<size_t>(k) * kPagePictureRefSize, references[k],
-                kPagePictureRefSize);
+    std::memcpy(address + 2 * rowsBytes + static_cast<size_t>(k) * kPagePictureRefSize,
+                references[k], kPagePictureRefSize);
   }
   return 1;
 }
@@ -138,7 +139,8 @@ int32_t LoadReportPages(void* window, const char* path) {
   ReadPages(&l, file);
   std::fclose(file);
   // Whatever ended the load, no older page stays behind the new ones.
-  for (int32_t i = g_preview.pagesStored; i < kPageStoreSize; ++i) ReleaseRecord(&g_preview.records[i]);
+  for (int32_t i = g_preview.pagesStored; i < kPageStoreSize; ++i)
+    ReleaseRecord(&g_preview.records[i]);
   const int32_t stored = g_preview.pagesStored;
   g_preview.viewCount = stored == 0 ? 0 : (stored - 1) / g_pageRender.pagesPerSheet + 1;
   return stored > 0 ? 1 : 0;
@@ -175,7 +177,8 @@ bool CopyStoredPage(int32_t index) {
   std::memcpy(g_pageBuffer.text, r.address, rowsBytes);
   std::memcpy(g_pageBuffer.markers, r.address + rowsBytes, rowsBytes);
   for (int32_t k = 0; k < r.pictureCount; ++k) {
-    std::memcpy(g_pageBuffer.pictureRefs[k], r.address + 2 * rowsBytes + static_cast<size_t>(k) * kPagePictureRefSize,
+    std::memcpy(g_pageBuffer.pictureRefs[k],
+                r.address + 2 * rowsBytes + static_cast<size_t>(k) * kPagePictureRefSize,
                 kPagePictureRefSize);
   }
   return true;

@@ -33,7 +33,7 @@ void CopySelectionToClipboard(void* window, int32_t asBitmap);
 
 // Tests replace the two calls whose failure Wine does not show.
 struct ClipboardCalls {
-  void* (*createMetaFile)(const char* file);              // CreateMetaFileA
+  void* (*createMetaFile)(const char* file);               // CreateMetaFileA
   void* (*setClipboardData)(uint32_t format, void* data);  // SetClipboardData
 };
 extern ClipboardCalls g_clipboardCalls;

@@ -13,4 +13,6 @@ void CopySelectionToClipboard(void*, int32_t) {
   g_previewSelection.flags[1] = 0;
 }
 
-void ResetPreviewClipboardForTests() { std::memset(&g_previewSelection, 0, sizeof g_previewSelection); }
+void ResetPreviewClipboardForTests() {
+  std::memset(&g_previewSelection, 0, sizeof g_previewSelection);
+}

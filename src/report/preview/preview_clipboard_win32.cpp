@@ -3,18 +3,20 @@
 #include <cstring>
 
 #include "os/os.h"
-#include "report/shared/drawing_tools.h"
 #include "report/page/page_state.h"
 #include "report/preview/page_store.h"
 #include "report/preview/preview_clipboard.h"
 #include "report/preview/preview_render.h"
+#include "report/shared/drawing_tools.h"
 
 PreviewSelection g_previewSelection;
 
 namespace {
 
 void* RealCreateMetaFile(const char* file) { return CreateMetaFileA(file); }
-void* RealSetClipboardData(uint32_t format, void* data) { return SetClipboardData(format, static_cast<HANDLE>(data)); }
+void* RealSetClipboardData(uint32_t format, void* data) {
+  return SetClipboardData(format, static_cast<HANDLE>(data));
+}
 const ClipboardCalls kReal = {RealCreateMetaFile, RealSetClipboardData};
 
 // The METAFILEPICT block of the last selection copied as a metafile.
@@ -94,7 +96,8 @@ void CopyPageToClipboard(void* window, int32_t view) {
     }
     HMETAFILE metafile = CloseMetaFile(metafileDC);
     if (metafile != nullptr) {
-      os::MemBlock block = MakePictureBlock(metafile, MM_ANISOTROPIC, kClipboardExtentX, kClipboardExtentY);
+      os::MemBlock block =
+          MakePictureBlock(metafile, MM_ANISOTROPIC, kClipboardExtentX, kClipboardExtentY);
       if (block != nullptr && !Place(static_cast<HWND>(window), CF_METAFILEPICT, block)) {
         FreePictureBlock(block);
       }
@@ -119,7 +122,8 @@ void CopySelectionToClipboard(void* window, int32_t asBitmap) {
     HDC memoryDC = CreateCompatibleDC(windowDC);
     HGDIOBJ previous = SelectObject(memoryDC, static_cast<HBITMAP>(s.bitmap));
     HDC metafileDC = static_cast<HDC>(g_clipboardCalls.createMetaFile(nullptr));
-    if (metafileDC != nullptr) BitBlt(metafileDC, 0, 0, width, height, memoryDC, s.left, s.top, SRCCOPY);
+    if (metafileDC != nullptr)
+      BitBlt(metafileDC, 0, 0, width, height, memoryDC, s.left, s.top, SRCCOPY);
     SelectObject(memoryDC, previous);
     ReleaseDC(hwnd, windowDC);
     DeleteDC(memoryDC);

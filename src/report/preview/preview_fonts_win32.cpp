@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "report/shared/drawing_tools.h"
 #include "report/page/page_render.h"
 #include "report/preview/preview_render.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 

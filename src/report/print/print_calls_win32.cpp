@@ -1,7 +1,7 @@
 #include "report/print/print_calls.h"
 
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 namespace {
 
@@ -20,7 +20,7 @@ int RealEndDoc(void* dc) { return ::EndDoc(static_cast<HDC>(dc)); }
 int RealAbortDoc(void* dc) { return ::AbortDoc(static_cast<HDC>(dc)); }
 int RealPrintDialog(void* pd) { return ::PrintDlgA(static_cast<PRINTDLGA*>(pd)); }
 
-const PrintCalls kReal = {RealSetAbortProc, RealStartDoc, RealEscape, RealStartPage,
+const PrintCalls kReal = {RealSetAbortProc, RealStartDoc, RealEscape,   RealStartPage,
                           RealEndPage,      RealEndDoc,   RealAbortDoc, RealPrintDialog};
 
 }  // namespace

@@ -13,7 +13,8 @@ int32_t PrintCommand(void* owner, void*, const char* command, int32_t, int32_t, 
     // its abort procedure.
     os::ShowMessageBox(owner, kMsgNoAbortProc, kPrintTitle, os::kMbOk | os::kMbIconStop);
   } else {
-    os::ShowMessageBox(owner, kMsgNoDefaultPrinter, kPrintTitle, os::kMbOk | os::kMbIconExclamation);
+    os::ShowMessageBox(owner, kMsgNoDefaultPrinter, kPrintTitle,
+                       os::kMbOk | os::kMbIconExclamation);
   }
   return 0;
 }

@@ -5,8 +5,8 @@
 //
 // Every printer call goes through g_printCalls (print_calls.h), so that tests
 // can trace and fail them.
-#include <windows.h>
 #include <commdlg.h>
+#include <windows.h>
 
 #include <cstring>
 
@@ -77,7 +77,8 @@ bool ChoosePrinter(void* owner) {
   if (g_printDialog.hDevMode != nullptr) {
     auto* mode = static_cast<DEVMODEA*>(GlobalLock(g_printDialog.hDevMode));
     if (mode != nullptr) {
-      mode->dmOrientation = g_pageRender.pagesPerSheet == 2 ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+      mode->dmOrientation =
+          g_pageRender.pagesPerSheet == 2 ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
       GlobalUnlock(g_printDialog.hDevMode);
     }
   }
@@ -128,8 +129,9 @@ int32_t Initialise(void* owner, void* instance) {
   }
 
   EnableWindow(static_cast<HWND>(owner), FALSE);
-  g_printJob.progressDialog = CreateDialogParamA(static_cast<HINSTANCE>(instance), kProgressDialogTemplate,
-                                                 static_cast<HWND>(owner), PrintDialogProc, 0);
+  g_printJob.progressDialog =
+      CreateDialogParamA(static_cast<HINSTANCE>(instance), kProgressDialogTemplate,
+                         static_cast<HWND>(owner), PrintDialogProc, 0);
   if (g_printJob.progressDialog == nullptr) {
     EnableWindow(static_cast<HWND>(owner), TRUE);
     if (g_printJob.printerDC != nullptr) DeleteDC(PrinterDC());
@@ -142,7 +144,8 @@ int32_t Initialise(void* owner, void* instance) {
   g_printJob.copiesLeft = g_printJob.copies;
 
   const char* failure = nullptr;
-  if (g_printCalls.setAbortProc(g_printJob.printerDC, reinterpret_cast<void*>(PrintAbortProc)) < 1) {
+  if (g_printCalls.setAbortProc(g_printJob.printerDC, reinterpret_cast<void*>(PrintAbortProc)) <
+      1) {
     failure = kMsgNoAbortProc;
   } else {
     DOCINFOA info = {};

@@ -46,20 +46,20 @@ constexpr int32_t kDefaultLastPage = 1000;
 constexpr int32_t kDefaultPrinterTextSize = 1024;
 
 struct PrintJob {
-  void* printerDC;        // the job's printer, or none
-  int32_t cancel;         // 1 once the progress dialog's button was pressed
-  void* progressDialog;   // the modeless progress dialog, or none
-  int32_t silent;         // non-zero: the default printer, no dialog
+  void* printerDC;       // the job's printer, or none
+  int32_t cancel;        // 1 once the progress dialog's button was pressed
+  void* progressDialog;  // the modeless progress dialog, or none
+  int32_t silent;        // non-zero: the default printer, no dialog
   int32_t copies;
   int32_t copiesLeft;
-  int32_t firstPage;      // the page range, pages counted from 1
+  int32_t firstPage;  // the page range, pages counted from 1
   int32_t lastPage;
-  int32_t drawingCounter; // drawings of the report's drawing file met in this copy
-  void* owner;            // the owner window of the running job
+  int32_t drawingCounter;  // drawings of the report's drawing file met in this copy
+  void* owner;             // the owner window of the running job
   // Sheet tracking.
-  int32_t sheetStarted;   // a StartPage has no EndPage yet
-  int32_t sheetHasPage;   // a page was drawn on the started sheet
-  int32_t sheetsEnded;    // EndPage calls that succeeded in this job
+  int32_t sheetStarted;  // a StartPage has no EndPage yet
+  int32_t sheetHasPage;  // a page was drawn on the started sheet
+  int32_t sheetsEnded;   // EndPage calls that succeeded in this job
   char defaultPrinter[kDefaultPrinterTextSize];
 };
 extern PrintJob g_printJob;

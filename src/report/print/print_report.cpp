@@ -5,12 +5,12 @@
 #include <cstring>
 
 #include "os/os.h"
-#include "report/shared/drawing_tools.h"
 #include "report/page/page_state.h"
-#include "report/print/print_format.h"
 #include "report/print/page_reading.h"
+#include "report/print/print_format.h"
 #include "report/print/print_job.h"
 #include "report/report_lines.h"
+#include "report/shared/drawing_tools.h"
 
 PrintJob g_printJob;
 
@@ -30,9 +30,7 @@ struct CopyReader {
   PendingPictures pending;
 };
 
-bool InRange(int32_t page) {
-  return page >= g_printJob.firstPage && page <= g_printJob.lastPage;
-}
+bool InRange(int32_t page) { return page >= g_printJob.firstPage && page <= g_printJob.lastPage; }
 
 void ClearPictures() { g_pageBuffer.pictureCount = 0; }
 
