@@ -13,6 +13,7 @@
 // Usage: veskar-printer-setup.exe LINUX_OUTPUT_PATH
 // Exit status 0 when the printer exists afterwards (also when it existed).
 #include <windows.h>
+
 #include <winspool.h>
 
 #include <cstdio>

@@ -6,8 +6,9 @@
 // of the test's own, whose PostScript pages are counted.
 #pragma once
 
-#include <commdlg.h>
 #include <windows.h>
+
+#include <commdlg.h>
 
 #include <functional>
 #include <map>

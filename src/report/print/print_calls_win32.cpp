@@ -1,7 +1,8 @@
 #include "report/print/print_calls.h"
 
-#include <commdlg.h>
 #include <windows.h>
+
+#include <commdlg.h>
 
 namespace {
 

@@ -5,8 +5,9 @@
 //
 // Every printer call goes through g_printCalls (print_calls.h), so that tests
 // can trace and fail them.
-#include <commdlg.h>
 #include <windows.h>
+
+#include <commdlg.h>
 
 #include <cstring>
 
