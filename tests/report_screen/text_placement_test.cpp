@@ -20,7 +20,9 @@ struct Piece {
   int32_t kind;
   int32_t cell;
   std::string text;
-  bool operator==(const Piece& o) const { return kind == o.kind && cell == o.cell && text == o.text; }
+  bool operator==(const Piece& o) const {
+    return kind == o.kind && cell == o.cell && text == o.text;
+  }
 };
 
 std::ostream& operator<<(std::ostream& os, const Piece& p) {
@@ -195,8 +197,8 @@ TEST_F(TextPlacement_, RunsTable) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ScreenRun runs[kScreenCells];
-    const int32_t n = CutScreenRuns(c.attributes.data(),
-                                    ScreenSpan{c.start, static_cast<int32_t>(c.attributes.size())}, runs);
+    const int32_t n = CutScreenRuns(
+        c.attributes.data(), ScreenSpan{c.start, static_cast<int32_t>(c.attributes.size())}, runs);
     ASSERT_EQ(static_cast<size_t>(n), c.runs.size());
     for (int32_t k = 0; k < n; ++k) {
       EXPECT_EQ(runs[k].first, c.runs[k][0]) << "run " << k;
@@ -217,15 +219,15 @@ TEST_F(TextPlacement_, SegmentsEndAtDoubleBlanksAndLines) {
   // A run of one cell draws nothing; a run of two draws its first cell.
   g_screenModel.screenAttributes[161] = 3;
   g_screenModel.screenAttributes[162] = 3;
-  EXPECT_EQ(PiecesOf("abcd", 160),
-            (P{{kPlaceSegment, 161, "b"}}));
+  EXPECT_EQ(PiecesOf("abcd", 160), (P{{kPlaceSegment, 161, "b"}}));
 }
 
 TEST_F(TextPlacement_, LeftAlignedValue) {
   using P = std::vector<Piece>;
   PutField(86, '{', 0, "Carbon steel");
-  EXPECT_EQ(PiecesOf(Row("Name: Carbon steel  rest"), 80),
-            (P{{kPlaceSegment, 80, "Name: "}, {kPlaceSegment, 86, "Carbon steel"}, {kPlaceSegment, 100, "rest "}}));
+  EXPECT_EQ(PiecesOf(Row("Name: Carbon steel  rest"), 80), (P{{kPlaceSegment, 80, "Name: "},
+                                                              {kPlaceSegment, 86, "Carbon steel"},
+                                                              {kPlaceSegment, 100, "rest "}}));
 }
 
 TEST_F(TextPlacement_, LeftAlignedValueStaysInItsRun) {
@@ -243,26 +245,33 @@ TEST_F(TextPlacement_, LeftAlignedValueStaysInItsRun) {
 TEST_F(TextPlacement_, RightAlignedValue) {
   using P = std::vector<Piece>;
   PutField(179, '}', 0, "1234.5");
-  EXPECT_EQ(PiecesOf(Row("Weight        1234.5  kg"), 160),
-            (P{{kPlaceSegment, 160, "Weight "}, {kPlaceRight, 179, "1234.5"}, {kPlaceSegment, 182, "kg "}}));
+  EXPECT_EQ(PiecesOf(Row("Weight        1234.5  kg"), 160), (P{{kPlaceSegment, 160, "Weight "},
+                                                               {kPlaceRight, 179, "1234.5"},
+                                                               {kPlaceSegment, 182, "kg "}}));
   // A segment running into the value is drawn up to the cell before it.
   PutField(252, '}', 7, "1234.5");
-  EXPECT_EQ(PiecesOf(Row("Weight 1234.5"), 240), (P{{kPlaceSegment, 240, "Weight "}, {kPlaceRight, 252, "1234.5"}}));
+  EXPECT_EQ(PiecesOf(Row("Weight 1234.5"), 240),
+            (P{{kPlaceSegment, 240, "Weight "}, {kPlaceRight, 252, "1234.5"}}));
 }
 
 TEST_F(TextPlacement_, EqualsColumnsAlignOnEveryRowMarkersOnlyAbove20) {
   using P = std::vector<Piece>;
   // Two rows with '=' in column 10: each right-aligns the words before it.
   EXPECT_EQ(PiecesOf(Row("Flow rate =") + Row("Heat duty ="), 320),
-            (P{{kPlaceSegment, 320, "Flow "}, {kPlaceRight, 330, "rate ="}, {kPlaceSegment, 400, "Heat "},
+            (P{{kPlaceSegment, 320, "Flow "},
+               {kPlaceRight, 330, "rate ="},
+               {kPlaceSegment, 400, "Heat "},
                {kPlaceRight, 410, "duty ="}}));
   // The same '}' marker right-aligns its value in row 1 and counts for
   // nothing in row 21, where the '=' column still aligns.
   PutField(87, '}', 0, "12");
-  EXPECT_EQ(PiecesOf(Row("Total 12"), 80), (P{{kPlaceSegment, 80, "Total "}, {kPlaceRight, 87, "12"}}));
+  EXPECT_EQ(PiecesOf(Row("Total 12"), 80),
+            (P{{kPlaceSegment, 80, "Total "}, {kPlaceRight, 87, "12"}}));
   PutField(1687, '}', 0, "12");
   EXPECT_EQ(PiecesOf(Row("Total 12  Key =") + Row("Other     Key ="), 1680),
-            (P{{kPlaceSegment, 1680, "Total 12 "}, {kPlaceRight, 1694, "Key ="}, {kPlaceSegment, 1760, "Other "},
+            (P{{kPlaceSegment, 1680, "Total 12 "},
+               {kPlaceRight, 1694, "Key ="},
+               {kPlaceSegment, 1760, "Other "},
                {kPlaceRight, 1774, "Key ="}}));
 }
 
@@ -270,12 +279,14 @@ TEST_F(TextPlacement_, CentredValue) {
   using P = std::vector<Piece>;
   // Five characters centred on column 10 stand at columns 8 to 12.
   PutField(250, '~', 0, "ABCDE");
-  EXPECT_EQ(PiecesOf(Row("Lbl     ABCDE"), 240), (P{{kPlaceSegment, 240, "Lbl "}, {kPlaceCentred, 250, "ABCDE"}}));
+  EXPECT_EQ(PiecesOf(Row("Lbl     ABCDE"), 240),
+            (P{{kPlaceSegment, 240, "Lbl "}, {kPlaceCentred, 250, "ABCDE"}}));
   // Found one cell further left than half its length: the segment before it
   // stops short of it, and the text goes on after it.
   PutField(330, '~', 6, "WXYZ");
-  EXPECT_EQ(PiecesOf(Row("Label: WXYZ q"), 320),
-            (P{{kPlaceSegment, 320, "Label: "}, {kPlaceCentred, 330, "WXYZ"}, {kPlaceSegment, 332, "q "}}));
+  EXPECT_EQ(PiecesOf(Row("Label: WXYZ q"), 320), (P{{kPlaceSegment, 320, "Label: "},
+                                                    {kPlaceCentred, 330, "WXYZ"},
+                                                    {kPlaceSegment, 332, "q "}}));
 }
 
 TEST_F(TextPlacement_, CentredValueFoundLeftOfItsCellIsPlacedOnce) {
