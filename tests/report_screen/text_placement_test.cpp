@@ -14,7 +14,7 @@
 
 namespace {
 
-class TextPlacement_ : public ScreenTest {};
+class RunPlacement : public ScreenTest {};
 
 struct Piece {
   int32_t kind;
@@ -63,7 +63,7 @@ std::string Row(const std::string& content) {
   return row;
 }
 
-TEST_F(TextPlacement_, SpanChecks) {
+TEST_F(RunPlacement, SpanChecks) {
   struct Case {
     int32_t start, count;
     bool covers;
@@ -83,7 +83,7 @@ TEST_F(TextPlacement_, SpanChecks) {
   }
 }
 
-TEST_F(TextPlacement_, DrawsOutsideTheScreenStoreNothing) {
+TEST_F(RunPlacement, DrawsOutsideTheScreenStoreNothing) {
   const std::string before(g_screenModel.screenText, kScreenCells);
   std::vector<char> text(5, 'x');
   std::vector<uint8_t> attributes(5, 3);
@@ -100,7 +100,7 @@ TEST_F(TextPlacement_, DrawsOutsideTheScreenStoreNothing) {
   EXPECT_EQ(attributes, std::vector<uint8_t>(5, 3));
 }
 
-TEST_F(TextPlacement_, CountIsCutAtTheLastCell) {
+TEST_F(RunPlacement, CountIsCutAtTheLastCell) {
   // Buffers of the five cells that fit: the other five are never read.
   std::vector<char> text = {'a', 'b', 'c', 'd', 'e'};
   std::vector<uint8_t> attributes = {1, 2, 3, 4, 8};
@@ -110,7 +110,7 @@ TEST_F(TextPlacement_, CountIsCutAtTheLastCell) {
   EXPECT_EQ(attributes[4], 4);
 }
 
-TEST_F(TextPlacement_, WholeScreenDrawIsNotStored) {
+TEST_F(RunPlacement, WholeScreenDrawIsNotStored) {
   // 2000 cells are the shadows themselves when drawn again; another text of
   // 2000 cells is drawn but not kept.
   std::string text(kScreenCells, 'q');
@@ -123,7 +123,7 @@ TEST_F(TextPlacement_, WholeScreenDrawIsNotStored) {
   EXPECT_EQ(g_screenModel.screenAttributes[1998], 2);
 }
 
-TEST_F(TextPlacement_, ShadowsCanBeTheirOwnSource) {
+TEST_F(RunPlacement, ShadowsCanBeTheirOwnSource) {
   // Row 24 is drawn again from ScreenText and ScreenAttributes themselves.
   PutText(24, 0, "Caption text");
   PutRowAttribute(24, kAttrCaption);
@@ -141,7 +141,7 @@ TEST_F(TextPlacement_, ShadowsCanBeTheirOwnSource) {
   EXPECT_EQ(g_screenModel.screenAttributes[9], 0);  // 10 % 5
 }
 
-TEST_F(TextPlacement_, Column79TakesItsLeftNeighboursAttribute) {
+TEST_F(RunPlacement, Column79TakesItsLeftNeighboursAttribute) {
   // A row of attribute 2 whose 80th column has attribute 0 is one run of 2.
   std::vector<uint8_t> attributes(kScreenColumns, 2);
   attributes[79] = 0;
@@ -158,7 +158,7 @@ TEST_F(TextPlacement_, Column79TakesItsLeftNeighboursAttribute) {
   EXPECT_EQ(ColoursOfAttribute(runs[0].attribute).text, ScreenRgb(0, 127, 63));
 }
 
-TEST_F(TextPlacement_, Column79RuleOnlyWithItsLeftNeighbourInRange) {
+TEST_F(RunPlacement, Column79RuleOnlyWithItsLeftNeighbourInRange) {
   // A draw that starts in column 79 has no left neighbour to read.
   std::vector<uint8_t> attributes = {9, 1};
   std::vector<char> text = {'x', 'y'};
@@ -168,7 +168,7 @@ TEST_F(TextPlacement_, Column79RuleOnlyWithItsLeftNeighbourInRange) {
   EXPECT_EQ(g_screenModel.screenAttributes[80], 1);
 }
 
-TEST_F(TextPlacement_, UnderlineMarkSurvivesOnlyWhenTheRowCarriesIt) {
+TEST_F(RunPlacement, UnderlineMarkSurvivesOnlyWhenTheRowCarriesIt) {
   // The underline test reads column 79 after a whole-screen draw has applied
   // the rule: a row of 'u' keeps its mark, a lone 'u' in column 79 loses it.
   PutRowAttribute(3, kAttrUnderline);
@@ -182,7 +182,7 @@ TEST_F(TextPlacement_, UnderlineMarkSurvivesOnlyWhenTheRowCarriesIt) {
   EXPECT_EQ(plan.item[0].y1, 3 * 20 + 20);
 }
 
-TEST_F(TextPlacement_, RunsTable) {
+TEST_F(RunPlacement, RunsTable) {
   struct Case {
     const char* name;
     int32_t start;
@@ -208,7 +208,7 @@ TEST_F(TextPlacement_, RunsTable) {
   }
 }
 
-TEST_F(TextPlacement_, SegmentsEndAtDoubleBlanksAndLines) {
+TEST_F(RunPlacement, SegmentsEndAtDoubleBlanksAndLines) {
   using P = std::vector<Piece>;
   // The last cell of a run (the control column of a row) is never drawn.
   EXPECT_EQ(PiecesOf(Row("Total  value"), 0),
@@ -222,7 +222,7 @@ TEST_F(TextPlacement_, SegmentsEndAtDoubleBlanksAndLines) {
   EXPECT_EQ(PiecesOf("abcd", 160), (P{{kPlaceSegment, 161, "b"}}));
 }
 
-TEST_F(TextPlacement_, LeftAlignedValue) {
+TEST_F(RunPlacement, LeftAlignedValue) {
   using P = std::vector<Piece>;
   PutField(86, '{', 0, "Carbon steel");
   EXPECT_EQ(PiecesOf(Row("Name: Carbon steel  rest"), 80), (P{{kPlaceSegment, 80, "Name: "},
@@ -230,7 +230,7 @@ TEST_F(TextPlacement_, LeftAlignedValue) {
                                                               {kPlaceSegment, 100, "rest "}}));
 }
 
-TEST_F(TextPlacement_, LeftAlignedValueStaysInItsRun) {
+TEST_F(RunPlacement, LeftAlignedValueStaysInItsRun) {
   using P = std::vector<Piece>;
   // Columns 0 to 9 of attribute 1, an input field from column 10: the value
   // at column 6 is cut at its run's end.
@@ -242,7 +242,7 @@ TEST_F(TextPlacement_, LeftAlignedValueStaysInItsRun) {
   EXPECT_EQ(pieces[1], (Piece{kPlaceSegment, 86, "Carb"}));
 }
 
-TEST_F(TextPlacement_, RightAlignedValue) {
+TEST_F(RunPlacement, RightAlignedValue) {
   using P = std::vector<Piece>;
   PutField(179, '}', 0, "1234.5");
   EXPECT_EQ(PiecesOf(Row("Weight        1234.5  kg"), 160), (P{{kPlaceSegment, 160, "Weight "},
@@ -254,7 +254,7 @@ TEST_F(TextPlacement_, RightAlignedValue) {
             (P{{kPlaceSegment, 240, "Weight "}, {kPlaceRight, 252, "1234.5"}}));
 }
 
-TEST_F(TextPlacement_, EqualsColumnsAlignOnEveryRowMarkersOnlyAbove20) {
+TEST_F(RunPlacement, EqualsColumnsAlignOnEveryRowMarkersOnlyAbove20) {
   using P = std::vector<Piece>;
   // Two rows with '=' in column 10: each right-aligns the words before it.
   EXPECT_EQ(PiecesOf(Row("Flow rate =") + Row("Heat duty ="), 320),
@@ -275,7 +275,7 @@ TEST_F(TextPlacement_, EqualsColumnsAlignOnEveryRowMarkersOnlyAbove20) {
                {kPlaceRight, 1774, "Key ="}}));
 }
 
-TEST_F(TextPlacement_, CentredValue) {
+TEST_F(RunPlacement, CentredValue) {
   using P = std::vector<Piece>;
   // Five characters centred on column 10 stand at columns 8 to 12.
   PutField(250, '~', 0, "ABCDE");
@@ -289,7 +289,7 @@ TEST_F(TextPlacement_, CentredValue) {
                                                     {kPlaceSegment, 332, "q "}}));
 }
 
-TEST_F(TextPlacement_, CentredValueFoundLeftOfItsCellIsPlacedOnce) {
+TEST_F(RunPlacement, CentredValueFoundLeftOfItsCellIsPlacedOnce) {
   using P = std::vector<Piece>;
   // A one-character value found one cell left of its marker: going on "after"
   // it would step back onto the marker, again and again.
@@ -297,7 +297,7 @@ TEST_F(TextPlacement_, CentredValueFoundLeftOfItsCellIsPlacedOnce) {
   EXPECT_EQ(PiecesOf(Row("         QR"), 400), (P{{kPlaceCentred, 410, "Q"}}));
 }
 
-TEST_F(TextPlacement_, CellsBeforeAndAfterThePassedTextReadAsBlanks) {
+TEST_F(RunPlacement, CellsBeforeAndAfterThePassedTextReadAsBlanks) {
   using P = std::vector<Piece>;
   // A draw that starts mid-row at a centred marker: the value's usual place
   // starts before the text passed, which reads as blanks.
