@@ -14,7 +14,9 @@
 #include "report/compose/page_composer.h"
 #include "report/language.h"
 #include "report/page/page_state.h"
+#include "report/screen/screen_drawing.h"
 #include "report/screen/screen_model.h"
+#include "report/screen/screen_services.h"
 #include "report/shared/drawing_tools.h"
 #include "report/shared/engine_interface.h"
 #include "report/shared/language_number.h"
@@ -26,9 +28,11 @@ void ResetLibraryForTests() {
 
   ResetPageComposerForTests();
   ResetPageStateForTests();
-  ResetScreenForTests();
   ResetReportLanguageForTests();
   ResetReportServicesForTests();
+  SetScreenDcForTests(nullptr);
+  ResetScreenForTests();
+  ResetScreenServicesForTests();
   ResetPicturesForTests();
   ResetDrawingRenderForTests();
   ResetDrawingFilesForTests();

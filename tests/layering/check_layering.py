@@ -22,15 +22,16 @@ LEVELS = [
     # The page composer: it lays templates out on the screen model and appends
     # the composed page through the report file operations.
     ["report/compose"],
-    # Page rendering and the report file operations; the page's box lines use
-    # the screen's line roles.
+    # Page rendering and the report file operations: they read and write
+    # report files; the page's box lines use the screen's line roles.
     ["report/page"],
-    # The 80x25 screen, drawn with the pictures below.
-    ["report/screen"],
     # The report library: it tells the engine when a language is selected
     # (engine/files), so it sits above the engine; screen and pages will call
     # the drawing code below.
     ["report"],
+    # The 80x25 screen: the page composer and the screen input above use its
+    # model and drawing; it draws the pictures below.
+    ["report/screen"],
     # Drawing files and drawing rendering, on the report library's base.
     ["drawing"],
     # The report library's base under both report/ and drawing/: drawing

@@ -3,10 +3,10 @@
 // enhanced-metafile DC, whose records show what they drew.
 #include <windows.h>
 
-#include "run/run_context.h"
 #include "report/screen/screen_dc.h"
 #include "report/screen/screen_drawing.h"
 #include "report/screen/screen_model.h"
+#include "run/run_context.h"
 
 namespace {
 HDC g_testDc = nullptr;
@@ -29,7 +29,8 @@ void ReleaseScreenDc(void* dc) {
 
 void SelectScreenFont(void* dc, int32_t font) {
   void* handle = font == kFontField ? g_screenModel.fieldFont : g_screenModel.normalFont;
-  if (dc != nullptr && handle != nullptr) ::SelectObject(static_cast<HDC>(dc), static_cast<HGDIOBJ>(handle));
+  if (dc != nullptr && handle != nullptr)
+    ::SelectObject(static_cast<HDC>(dc), static_cast<HGDIOBJ>(handle));
   g_screenModel.fontState = font;
 }
 

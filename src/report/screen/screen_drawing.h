@@ -5,8 +5,8 @@
 // Device contexts are plain handles (HDC on Windows). A routine that takes no
 // device context draws on one of the host window (GetHostWindow) and releases
 // it before returning. The native build has no window: there these routines
-// keep the model exactly as on Windows (shadows, the attribute rule of column
-// 79, font state) and draw nothing.
+// keep the shadows as on Windows (the checks of start and count, the attribute
+// rule of column 79, the copy) and draw nothing.
 //
 // Box-drawing characters are never drawn as text here: they are blanked and
 // drawn as lines by DrawScreenBoxLines (screen_lines.h).

@@ -2,8 +2,8 @@
 
 #include <initializer_list>
 
-#include "report/shared/language_number.h"
 #include "report/screen/screen_model.h"
+#include "report/shared/language_number.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The screen's pictures (the picture table filled from the page's references)
 // drawn over the screen in the host window.
 #include "drawing/pictures.h"
-#include "run/run_context.h"
 #include "report/screen/screen_dc.h"
 #include "report/screen/screen_refresh.h"
+#include "run/run_context.h"
 
 void DrawScreenPictures() {
   void* dc = AcquireScreenDc();

@@ -2,11 +2,10 @@
 
 #include <cstring>
 
-#include "report/shared/character_tests.h"
-#include "report/shared/drawing_tools.h"
 #include "report/screen/screen_dc.h"
 #include "report/screen/screen_drawing.h"
 #include "report/screen/screen_lines.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 
@@ -28,8 +27,9 @@ void UseCaptionPair(bool active) {
 void ShowCaption(bool active) {
   ReadCaptionColoursOnce();
   UseCaptionPair(active);
-  DrawScreenRun(g_screenModel.screenText + kCaptionRowStart, g_screenModel.screenAttributes + kCaptionRowStart,
-                kScreenColumns, kCaptionRowStart);
+  DrawScreenRun(g_screenModel.screenText + kCaptionRowStart,
+                g_screenModel.screenAttributes + kCaptionRowStart, kScreenColumns,
+                kCaptionRowStart);
 }
 
 }  // namespace

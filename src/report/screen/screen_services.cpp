@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "run/run_context.h"
 #include "os/os.h"
+#include "run/run_context.h"
 
 namespace {
 // The words point into this copy of the text, so they stay valid until the

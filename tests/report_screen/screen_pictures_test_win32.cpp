@@ -1,0 +1,75 @@
+// Pictures on the screen: drawn into the rectangle of their cells, before or
+// after the screen text as the page's references chose.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "drawing/pictures.h"
+#include "report/screen/screen_refresh.h"
+#include "report/shared/drawing_tools.h"
+#include "screen_window_win32.h"
+
+namespace {
+
+class ScreenPictures : public screen_test::ScreenWindowTest {
+ protected:
+  // A Windows metafile of one red square, 100 x 100 units, in slot 0 as a
+  // placeable picture whose box is that square: it fills its rectangle.
+  void PlaceRedSquare(int32_t firstCell, int32_t lastCell) {
+    HDC recorder = ::CreateMetaFileA(nullptr);
+    HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+    ::SelectObject(recorder, red);
+    ::SelectObject(recorder, ::GetStockObject(NULL_PEN));
+    ::Rectangle(recorder, 0, 0, 101, 101);
+    HMETAFILE metafile = ::CloseMetaFile(recorder);
+    ::DeleteObject(red);
+    PictureSlot& slot = g_pictureTable.slots[0];
+    slot.kind = kPicturePlaceable;
+    slot.picture = metafile;
+    slot.firstCell = firstCell;
+    slot.lastCell = lastCell;
+    const unsigned char header[kPlaceableHeaderSize] = {0xD7, 0xCD, 0xC6, 0x9A, 0,   0, 0,    0,
+                                                        0,    0,    100,  0,    100, 0, 0xE8, 0x03};
+    std::memcpy(slot.placeableHeader, header, sizeof header);
+    g_pictureTable.count = 1;
+  }
+};
+
+TEST_F(ScreenPictures, FullWidthPictureSpansItsRows) {
+  // Cells 160 to 479: rows 2 to 5 from column 0 to column 79.
+  PlaceRedSquare(160, 479);
+  DrawScreenPictures();
+  EXPECT_EQ(Pixel(0, 41), RGB(255, 0, 0));
+  EXPECT_EQ(Pixel(798, 118), RGB(255, 0, 0));
+  EXPECT_EQ(Pixel(400, 38), RGB(255, 255, 255));
+  EXPECT_EQ(Pixel(400, 122), RGB(255, 255, 255));
+}
+
+TEST_F(ScreenPictures, OtherPicturesRunBetweenTheirCellsPoints) {
+  // Cell 165 (x 55, y 40) to cell 250 (x 105, y 60).
+  PlaceRedSquare(165, 250);
+  DrawScreenPictures();
+  EXPECT_EQ(Pixel(60, 45), RGB(255, 0, 0));
+  EXPECT_EQ(Pixel(100, 57), RGB(255, 0, 0));
+  EXPECT_EQ(Pixel(50, 45), RGB(255, 255, 255));
+  EXPECT_EQ(Pixel(110, 45), RGB(255, 255, 255));
+  EXPECT_EQ(Pixel(60, 62), RGB(255, 255, 255));
+}
+
+TEST_F(ScreenPictures, RefreshDrawsPicturesAfterOrBeforeTheText) {
+  PutText(3, 0, "Band");
+  PutRowAttribute(3, kAttrBandRow);
+  PlaceRedSquare(160, 479);
+  // Pictures after the text cover it.
+  g_drawingState.picturesBeforeText = 0;
+  RefreshScreen();
+  EXPECT_EQ(Pixel(400, 65), RGB(255, 0, 0));
+  // Pictures before the text: the band is drawn over them, and the text's
+  // background is opaque although the picture left transparent text behind.
+  g_drawingState.picturesBeforeText = 1;
+  RefreshScreen();
+  EXPECT_EQ(Pixel(400, 65), RGB(192, 192, 192));
+  EXPECT_EQ(Pixel(400, 110), RGB(255, 0, 0));
+}
+
+}  // namespace
