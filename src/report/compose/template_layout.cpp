@@ -58,11 +58,11 @@ bool IsMarker(char c) { return c == kGrave || c == '{' || c == '}' || c == '~'; 
 
 bool OnPage(int32_t cell) { return cell >= 0 && cell < kComposeCells; }
 
-}  // namespace
-
 // ParseReference, also giving the cell where the reference opens.
 int32_t ParseReferenceAt(int32_t cell, const char* text, int32_t* letterCode, char* name,
                          int32_t* openCell);
+
+}  // namespace
 
 void LayOutTemplate(const char* command, const char* record, char* page, char* keyMask,
                     char* headerFields, int32_t* cursor) {
@@ -208,6 +208,8 @@ int32_t ParseReference(int32_t cell, const char* text, int32_t* letterCode, char
   return ParseReferenceAt(cell, text, letterCode, name, &open);
 }
 
+namespace {
+
 int32_t ParseReferenceAt(int32_t cell, const char* text, int32_t* letterCode, char* name,
                          int32_t* openCell) {
   name[0] = '\0';
@@ -266,6 +268,8 @@ int32_t ParseReferenceAt(int32_t cell, const char* text, int32_t* letterCode, ch
   }
   return close - open + 1;
 }
+
+}  // namespace
 
 void ScreenAttributesFromTemplate(char* screenText, char* templateRows, uint8_t* attributes) {
   uint8_t rowAttribute[kComposeRows];
