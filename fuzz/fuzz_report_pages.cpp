@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "drawing/pictures.h"
-#include "run/run_context.h"
 #include "os/os.h"
 #include "report/compose/page_composer.h"
 #include "report/page/report_files.h"
@@ -179,7 +178,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CopyFileMode((job + "SRC.KVO").c_str(), (job + "DST.KVO").c_str(), mode);
   const int64_t before = os::FileSize((job + "A1B2C3.KFD").c_str());
   CopyFileMode((job + "PLAN.KFD").c_str(), (job + "A1B2C3.KFD").c_str(), kCopyDrawing);
-  if (CountSoundDrawings(ReadAll(job + "A1B2C3.KFD")) != CountDrawingLines(report) + 1) __builtin_trap();
+  if (CountSoundDrawings(ReadAll(job + "A1B2C3.KFD")) != CountDrawingLines(report) + 1)
+    __builtin_trap();
   (void)before;
   os::RemoveFile((job + "DST.KVO").c_str());
   return 0;

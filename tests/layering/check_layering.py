@@ -28,8 +28,8 @@ LEVELS = [
     # The page composer: it lays templates out on the screen model and appends
     # the composed page through the report file operations.
     ["report/compose"],
-    # Page rendering and the report file operations; the page's box lines use
-    # the screen's line roles.
+    # Page rendering and the report file operations: they read and write
+    # report files; the page's box lines use the screen's line roles.
     ["report/page"],
     # The report library: it tells the engine when a language is selected
     # (engine/files), so it sits above the engine; screen and pages will call

@@ -63,6 +63,7 @@ class ComposeTest : public PageTest {
 
 // A page line of the report: the text's 79 columns and a blank, TAB, the
 // control character and the marker text.
-inline std::string Line(const std::string& text, char control = ' ', const std::string& markers = "") {
+inline std::string Line(const std::string& text, char control = ' ',
+                        const std::string& markers = "") {
   return PageLine(text, control, markers);
 }

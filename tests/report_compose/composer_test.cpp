@@ -33,8 +33,7 @@ std::string FieldPage() {
 }
 
 TEST_F(Composer, ComposesAPageWithItsValuesAndPictures) {
-  WriteTemplate("TEST", "ENG",
-                {Record("<a.emf 1 1 10 5>", "NYNNNNNNNNNNN", FieldRows())});
+  WriteTemplate("TEST", "ENG", {Record("<a.emf 1 1 10 5>", "NYNNNNNNNNNNN", FieldRows())});
   EXPECT_EQ(Compose("D  ", "test0001", kValues), 0);
   EXPECT_EQ(ReadFileOrEmpty(RunReport()), "$$$a.emf  1  1 10  5\r\n" + FieldPage());
   EXPECT_EQ(screen_.substr(0, 8), "TEST0001");
@@ -140,7 +139,7 @@ TEST_F(Composer, EngineValuesAreCutToTheirLength) {
 // reference beyond them is not seen.
 TEST_F(Composer, EnginePictureTextIsCutTo255) {
   WriteTemplate("TEST", "ENG", {Record("", "", {TemplateRow("", 'X')})});
-  const std::string near = std::string(230, ' ') + "<A.EMF 1 1 2 2>";  // ends at 245
+  const std::string near = std::string(230, ' ') + "<A.EMF 1 1 2 2>";          // ends at 245
   const std::string beyond = near + std::string(10, ' ') + "<B.EMF 1 1 2 2>";  // starts at 255
   EXPECT_EQ(ComposePageCall("D", 1, "TEST0001", 8, "\x19", 1, beyond.data(),
                             static_cast<int64_t>(beyond.size()), nullptr, 0),
@@ -177,12 +176,14 @@ TEST_F(Composer, RichTextOutputTakesThePage) {
 // later one.
 TEST_F(Composer, PictureReferencesStopBeforePassing287Characters) {
   std::string text;
-  for (int i = 0; i < 11; ++i) text += "<PICTURE" + std::to_string(10 + i) + ".EMF 1 1 2 2>";  // 23 each
+  for (int i = 0; i < 11; ++i)
+    text += "<PICTURE" + std::to_string(10 + i) + ".EMF 1 1 2 2>";  // 23 each
   ASSERT_EQ(text.size(), 253u);
   const std::string fits = "<B.EMF 1 1 2 2>";       // 15: 268 in all
   const std::string over = "<LONGER.EMF 1 1 2 2>";  // 20: would make 288
   const std::string tooMuch = "<C.EMF 1 1 2 2>";    // would fit (283), but comes after
-  WriteTemplate("TEST", "ENG", {Record(fits + over + tooMuch, "<D.EMF 1 1 2 2>", {TemplateRow("", 'X')})});
+  WriteTemplate("TEST", "ENG",
+                {Record(fits + over + tooMuch, "<D.EMF 1 1 2 2>", {TemplateRow("", 'X')})});
   EXPECT_EQ(Compose("D  ", "TEST0001", "\x19", text), 0);
   EXPECT_EQ(std::string(g_composer.pictureRefText), text + fits);
   const std::string report = ReadFileOrEmpty(RunReport());
@@ -193,8 +194,9 @@ TEST_F(Composer, PictureReferencesStopBeforePassing287Characters) {
 }
 
 TEST_F(Composer, PicturesBeforeOrAfterTheTextByTheirBracket) {
-  WriteTemplate("TEST", "ENG", {Record("<A.EMF 1 1 2 2>", "{B.EMF 1 1 2 2}", {TemplateRow("", 'X')}),
-                                Record("{B.EMF 1 1 2 2}", "<A.EMF 1 1 2 2>", {TemplateRow("", 'X')})});
+  WriteTemplate("TEST", "ENG",
+                {Record("<A.EMF 1 1 2 2>", "{B.EMF 1 1 2 2}", {TemplateRow("", 'X')}),
+                 Record("{B.EMF 1 1 2 2}", "<A.EMF 1 1 2 2>", {TemplateRow("", 'X')})});
   EXPECT_EQ(Compose("D  ", "TEST0001", "\x19"), 0);
   EXPECT_EQ(g_drawingState.picturesBeforeText, 0);
   EXPECT_EQ(Compose("D  ", "TEST0002", "\x19"), 0);
@@ -204,8 +206,9 @@ TEST_F(Composer, PicturesBeforeOrAfterTheTextByTheirBracket) {
 // Characters past column 80 of a row are dropped, never carried into the
 // next row.
 TEST_F(Composer, LongTemplateRowsAreCut) {
-  WriteTemplate("TEST", "ENG",
-                {Record("", "", {TemplateRow("A") + "ZZZZZ", TemplateRow("B"), TemplateRow("", 'X')})});
+  WriteTemplate(
+      "TEST", "ENG",
+      {Record("", "", {TemplateRow("A") + "ZZZZZ", TemplateRow("B"), TemplateRow("", 'X')})});
   EXPECT_EQ(Compose("D  ", "TEST0001", "\x19"), 0);
   EXPECT_EQ(ReadFileOrEmpty(RunReport()), Line("A") + Line("B"));
 }

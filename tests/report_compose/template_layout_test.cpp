@@ -31,7 +31,7 @@ TEST_F(Layout, HeaderFieldsKeyMaskAndCursor) {
     EXPECT_EQ(std::string(mask, 13), c.mask);
     EXPECT_EQ(cursor, c.cursor);
     EXPECT_EQ(std::string(page, 10), "Go  F here");  // the mark's underscore is a blank
-    EXPECT_EQ(std::string(page + 80, 3), "x_P");  // not preceded by a blank: kept
+    EXPECT_EQ(std::string(page + 80, 3), "x_P");     // not preceded by a blank: kept
     EXPECT_EQ(std::string(fields, 16), "H1F1xxxxH1F2yyyy");
     EXPECT_EQ(std::string(fields + 16, 32), std::string(32, ' '));
     EXPECT_EQ(std::string(fields + 48, 8), "H2F1zzzz");

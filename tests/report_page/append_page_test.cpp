@@ -36,14 +36,14 @@ TEST_F(AppendPage, ControlCharacterTable) {
     RowEffect effect;
   };
   const Case cases[] = {
-      {'X', &text, RowEffect::kEndPage},   {'X', &blank, RowEffect::kEndPage},
-      {'*', &blank, RowEffect::kEndPage},  {'*', &withNul, RowEffect::kEndPage},
-      {'*', &text, RowEffect::kWrite},     {'x', &text, RowEffect::kSkip},
-      {'x', &blank, RowEffect::kSkip},     {'U', &blank, RowEffect::kSkip},
-      {'U', &text, RowEffect::kWrite},     {'-', &blank, RowEffect::kSkip},
-      {'-', &text, RowEffect::kWrite},     {'0', &blank, RowEffect::kBlankLineBefore},
+      {'X', &text, RowEffect::kEndPage},         {'X', &blank, RowEffect::kEndPage},
+      {'*', &blank, RowEffect::kEndPage},        {'*', &withNul, RowEffect::kEndPage},
+      {'*', &text, RowEffect::kWrite},           {'x', &text, RowEffect::kSkip},
+      {'x', &blank, RowEffect::kSkip},           {'U', &blank, RowEffect::kSkip},
+      {'U', &text, RowEffect::kWrite},           {'-', &blank, RowEffect::kSkip},
+      {'-', &text, RowEffect::kWrite},           {'0', &blank, RowEffect::kBlankLineBefore},
       {'0', &text, RowEffect::kBlankLineBefore}, {' ', &blank, RowEffect::kWrite},
-      {'1', &text, RowEffect::kWrite},     {'u', &blank, RowEffect::kWrite},
+      {'1', &text, RowEffect::kWrite},           {'u', &blank, RowEffect::kWrite},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << "control '" << c.control << "' on "
@@ -84,9 +84,8 @@ TEST_F(AppendPage, EndOfPageAndDroppedRowsMovePictures) {
   f.Control(2, 'x');
   f.Control(5, 'X');
   EXPECT_EQ(Append(f, "<a.emf 1 8 10 9>"), 0);
-  EXPECT_EQ(ReadFileOrEmpty(RunReport()),
-            "$$$a.emf  1  7 10  8\r\n" + NumberedLines(1, 1) + PageLine("R3", ' ') +
-                PageLine("R4", ' '));
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()), "$$$a.emf  1  7 10  8\r\n" + NumberedLines(1, 1) +
+                                              PageLine("R3", ' ') + PageLine("R4", ' '));
 }
 
 TEST_F(AppendPage, ZeroControlWritesABlankLineFirstAndMovesPicturesDown) {
@@ -95,9 +94,9 @@ TEST_F(AppendPage, ZeroControlWritesABlankLineFirstAndMovesPicturesDown) {
   f.Row(3, "R3", '0');
   f.Control(4, 'X');
   EXPECT_EQ(Append(f, "<b.emf 2 3 20 4><c.emf 2 2 20 2>"), 0);
-  EXPECT_EQ(ReadFileOrEmpty(RunReport()),
-            "$$$b.emf  2  4 20  5\r\n$$$c.emf  2  2 20  2\r\n" + NumberedLines(1, 2) +
-                PageLine("", ' ') + PageLine("R3", '0'));
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()), "$$$b.emf  2  4 20  5\r\n$$$c.emf  2  2 20  2\r\n" +
+                                              NumberedLines(1, 2) + PageLine("", ' ') +
+                                              PageLine("R3", '0'));
 }
 
 TEST_F(AppendPage, BlankRowWithUIsDroppedAndWithTextKept) {
@@ -123,14 +122,17 @@ TEST_F(AppendPage, PictureReferences) {
       {"ten characters or fewer write nothing", "<a 1 1 1>", ""},
       {"after-text references", "{a.emf 1 2 3 4}{b.wmf 5 6 7 8}",
        "$$$a.emf  1  2  3  4\r\n$$$b.wmf  5  6  7  8\r\n"},
-      {"a '{' reference only when no '<' follows it", "{x.emf 1 1 2 2}<a.emf 1 1 3 3>{b.emf 4 4 5 5}",
+      {"a '{' reference only when no '<' follows it",
+       "{x.emf 1 1 2 2}<a.emf 1 1 3 3>{b.emf 4 4 5 5}",
        "$$$a.emf  1  1  3  3\r\n$$$b.emf  4  4  5  5\r\n"},
       {"the closing bracket is looked for after the opening one", "> <a.emf 11 12 13 14>",
        "$$$a.emf 11 12 13 14\r\n"},
       {"a reference without its four numbers is skipped whole", "<a.emf 1 2 3><b.emf 1 2 3 4>",
        "$$$b.emf  1  2  3  4\r\n"},
-      {"a number that is not a number", "<a.emf 1 2 x 4><c.emf 9 9 9 9>", "$$$c.emf  9  9  9  9\r\n"},
-      {"an unclosed reference ends the list", "<a.emf 1 1 2 2><b.emf 1 1 2 2", "$$$a.emf  1  1  2  2\r\n"},
+      {"a number that is not a number", "<a.emf 1 2 x 4><c.emf 9 9 9 9>",
+       "$$$c.emf  9  9  9  9\r\n"},
+      {"an unclosed reference ends the list", "<a.emf 1 1 2 2><b.emf 1 1 2 2",
+       "$$$a.emf  1  1  2  2\r\n"},
       {"blanks before the name", "<  a.emf  3 4 5 6 >", "$$$a.emf  3  4  5  6\r\n"},
   };
   for (const Case& c : cases) {
@@ -164,8 +166,9 @@ TEST_F(AppendPage, DrawingReferencesGoToTheRunsDrawingFile) {
   ASSERT_TRUE(WriteFileBytes(input_ + "A.KFD.BAK", "not a drawing"));
   PageFixture f;
   f.Control(1, 'X');
-  EXPECT_EQ(Append(f, "<PLAN.V2.KFD 1 2 30 10><A.KFD.BAK 1 1 5 5><MISSING.kfd 2 2 4 4>"
-                      "<last.emf 1 1 2 2>"),
+  EXPECT_EQ(Append(f,
+                   "<PLAN.V2.KFD 1 2 30 10><A.KFD.BAK 1 1 5 5><MISSING.kfd 2 2 4 4>"
+                   "<last.emf 1 1 2 2>"),
             0);
   EXPECT_EQ(ReadFileOrEmpty(RunReport()),
             "$$$A1B2C3.KFD  1  2 30 10\r\n$$$A.KFD.BAK  1  1  5  5\r\n"

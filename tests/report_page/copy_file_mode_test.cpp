@@ -23,13 +23,13 @@ const std::string kEmptyHeader(104, '\0');
 // paths as the call spells them, the mode, and what the target holds after.
 struct CopyCase {
   const char* label;
-  const char* source;        // bytes of SRC.KVO, nullptr: no such file
-  const char* target;        // bytes of DST.KVO, nullptr: no such file
-  const char* sourceName;    // as passed
-  const char* targetName;    // as passed
+  const char* source;      // bytes of SRC.KVO, nullptr: no such file
+  const char* target;      // bytes of DST.KVO, nullptr: no such file
+  const char* sourceName;  // as passed
+  const char* targetName;  // as passed
   int32_t mode;
   int32_t result;
-  const char* after;         // bytes of DST.KVO afterwards, nullptr: no such file
+  const char* after;  // bytes of DST.KVO afterwards, nullptr: no such file
 };
 
 TEST_F(CopyFile, ModesTable) {
@@ -78,7 +78,8 @@ TEST_F(CopyFile, ModesTable) {
 TEST_F(CopyFile, HardLinkOfTheSourceIsRefused) {
   ASSERT_TRUE(WriteFileBytes(input_ + "SRC.KVO", "same"));
 #ifdef _WIN32
-  ASSERT_TRUE(::CreateHardLinkA((input_ + "LINK.KVO").c_str(), (input_ + "SRC.KVO").c_str(), nullptr));
+  ASSERT_TRUE(
+      ::CreateHardLinkA((input_ + "LINK.KVO").c_str(), (input_ + "SRC.KVO").c_str(), nullptr));
 #else
   std::string a = input_.substr(2) + "SRC.KVO";
   std::string b = input_.substr(2) + "LINK.KVO";

@@ -54,8 +54,9 @@ inline Recorded ReadEnhanced(HENHMETAFILE emf) {
     switch (r->iType) {
       case EMR_EXTCREATEFONTINDIRECTW: {
         const auto* f = reinterpret_cast<const EMREXTCREATEFONTINDIRECTW*>(r);
-        RecordedFont font{f->elfw.elfLogFont.lfHeight, f->elfw.elfLogFont.lfWeight,
-                          Narrow(f->elfw.elfLogFont.lfFaceName, wcsnlen(f->elfw.elfLogFont.lfFaceName, 32))};
+        RecordedFont font{
+            f->elfw.elfLogFont.lfHeight, f->elfw.elfLogFont.lfWeight,
+            Narrow(f->elfw.elfLogFont.lfFaceName, wcsnlen(f->elfw.elfLogFont.lfFaceName, 32))};
         s.objects[f->ihFont] = font;
         s.out.fontsCreated.push_back(font);
         break;
@@ -91,14 +92,14 @@ inline Recorded ReadEnhanced(HENHMETAFILE emf) {
         s.at = {l->ptl.x, l->ptl.y};
         break;
       }
-      case EMR_RECTANGLE:
-        {
-          const RECTL& b = reinterpret_cast<const EMRRECTANGLE*>(r)->rclBox;
-          s.out.rectangles.push_back(RECT{b.left, b.top, b.right, b.bottom});
-        }
-        break;
+      case EMR_RECTANGLE: {
+        const RECTL& b = reinterpret_cast<const EMRRECTANGLE*>(r)->rclBox;
+        s.out.rectangles.push_back(RECT{b.left, b.top, b.right, b.bottom});
+      } break;
       case EMR_SETMAPMODE:
-        s.out.mapping.push_back({EMR_SETMAPMODE, static_cast<int32_t>(reinterpret_cast<const EMRSETMAPMODE*>(r)->iMode), 0});
+        s.out.mapping.push_back(
+            {EMR_SETMAPMODE, static_cast<int32_t>(reinterpret_cast<const EMRSETMAPMODE*>(r)->iMode),
+             0});
         break;
       case EMR_SETWINDOWEXTEX:
       case EMR_SETVIEWPORTEXTEX: {
@@ -133,8 +134,10 @@ inline Recorded ReadOldStyle(HMETAFILE wmf) {
       const int n = static_cast<int16_t>(w[0]);
       const char* text = reinterpret_cast<const char*>(w + 1);
       const int words = (n + 1) / 2;
-      o.texts.push_back({static_cast<int16_t>(w[1 + words + 1]), static_cast<int16_t>(w[1 + words]),
-                         std::string(text, n), {}});
+      o.texts.push_back({static_cast<int16_t>(w[1 + words + 1]),
+                         static_cast<int16_t>(w[1 + words]),
+                         std::string(text, n),
+                         {}});
     } else if (r->rdFunction == META_EXTTEXTOUT) {
       const int y = static_cast<int16_t>(w[0]);
       const int x = static_cast<int16_t>(w[1]);

@@ -110,7 +110,8 @@ TEST_F(NamedReports, AppendNamedReportRefusesEmptyMissingAndLongNames) {
 }
 
 TEST_F(NamedReports, ConvertNamedReport) {
-  ASSERT_TRUE(WriteFileBytes(dir_ + "REP.KVO", PageLine("Hello", '1') + "$$$a.emf  1  1  2  2\r\n"));
+  ASSERT_TRUE(
+      WriteFileBytes(dir_ + "REP.KVO", PageLine("Hello", '1') + "$$$a.emf  1  1  2  2\r\n"));
   EXPECT_EQ(ConvertNamedReport((dir_ + "TXT").c_str(), (dir_ + "REP").c_str()), 1);
   EXPECT_EQ(ReadFileOrEmpty(dir_ + "TXT.KVX"), "Hello" + std::string(75, ' ') + "\r\n");
   EXPECT_EQ(GantryStandin_CountOf(29), 1);

@@ -62,7 +62,8 @@ struct PageFixture {
 };
 
 // The page line of a row as the report holds it (CR LF included).
-inline std::string PageLine(const std::string& text, char control, const std::string& markers = "") {
+inline std::string PageLine(const std::string& text, char control,
+                            const std::string& markers = "") {
   std::string line = text + std::string(80 - text.size(), ' ');
   return line + "\t" + std::string(1, control) + markers + "\r\n";
 }

@@ -10,10 +10,10 @@
 
 #include "metafile_records.h"
 #include "page_fixture.h"
-#include "report/shared/character_tests.h"
-#include "report/shared/drawing_tools.h"
 #include "report/page/page_render.h"
 #include "report/page/page_text.h"
+#include "report/shared/character_tests.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 
@@ -67,8 +67,7 @@ TEST_F(PageRender, EnhancedMetafilePage) {
   Row(2, " ----- ");
   MapPageToDevice(nullptr, dc, cell, 1);
   // Measured in the page mapping, in the row's font, as the renderer does.
-  const int32_t width123 =
-      WidthIn(dc, static_cast<HFONT>(g_pageRender.fonts[kBoldFont]), "123");
+  const int32_t width123 = WidthIn(dc, static_cast<HFONT>(g_pageRender.fonts[kBoldFont]), "123");
   DrawPageBody(dc, 3, cell);
   const Recorded r = ReadEnhanced(CloseEnhMetaFile(dc));
 
@@ -127,7 +126,8 @@ TEST_F(PageRender, OldStyleMetafileMeasuresOnTheReference) {
   DrawPageBody(dc, 1, cell);
   EXPECT_EQ(GetCurrentObject(reference, OBJ_FONT), referenceFont);
   const Recorded r = ReadOldStyle(CloseMetaFile(dc));
-  const int32_t width = WidthIn(reference, static_cast<HFONT>(g_pageRender.fonts[kNormalFont]), "123");
+  const int32_t width =
+      WidthIn(reference, static_cast<HFONT>(g_pageRender.fonts[kNormalFont]), "123");
   const RecordedText* value = FindText(r, "123");
   ASSERT_NE(value, nullptr);
   EXPECT_EQ(value->x, 10 * 187 - width);
@@ -157,7 +157,7 @@ TEST_F(PageRender, OldStyleMetafileWithoutReferenceCountsCells) {
 TEST_F(PageRender, PagesPerSheetMapping) {
   struct Case {
     int32_t perSheet, sequence;
-    int x, y;       // origin in halves of the device (0 or 1)
+    int x, y;          // origin in halves of the device (0 or 1)
     int halfW, halfH;  // 1 when the extent is half the device
   };
   const Case cases[] = {{1, 1, 0, 0, 0, 0}, {1, 2, 0, 0, 0, 0}, {2, 1, 0, 0, 1, 0},
@@ -336,7 +336,8 @@ class PagePicture : public PageRender {
     bi.bmiHeader.biPlanes = 1;
     bi.bmiHeader.biBitCount = 32;
     dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
+    bitmap_ =
+        CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
     old_ = SelectObject(dc_, bitmap_);
     std::memset(bits_, 0xFF, 200 * 200 * 4);
     HDC m = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
@@ -402,7 +403,8 @@ TEST_F(PageRender, PicturesOnTheirPlaceOfTheSheet) {
   bi.bmiHeader.biPlanes = 1;
   bi.bmiHeader.biBitCount = 32;
   uint32_t* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+  HBITMAP bitmap =
+      CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
   ASSERT_NE(bitmap, nullptr);
   HGDIOBJ old = SelectObject(dc, bitmap);
   HDC m = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
@@ -411,8 +413,8 @@ TEST_F(PageRender, PicturesOnTheirPlaceOfTheSheet) {
   PictureSlot slot{};
   slot.kind = kPictureEnhanced;
   slot.picture = CloseEnhMetaFile(m);
-  slot.firstCell = 81;    // row 1, column 1
-  slot.lastCell = 2406;   // row 30, column 6
+  slot.firstCell = 81;   // row 1, column 1
+  slot.lastCell = 2406;  // row 30, column 6
   struct Case {
     int32_t perSheet, sequence;
     int left, top, right, bottom;  // the part of the device, in halves

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "entry/library_reset.h"
-#include "report/shared/language_number.h"
 #include "report/page/page_state.h"
+#include "report/shared/language_number.h"
 
 namespace {
 
@@ -46,9 +46,7 @@ struct Recorder {
   std::vector<Line> lines;
   std::vector<std::string> measured;
 
-  PageCanvas Canvas() {
-    return PageCanvas{this, &Measure, &Select, &Text, &DrawLine};
-  }
+  PageCanvas Canvas() { return PageCanvas{this, &Measure, &Select, &Text, &DrawLine}; }
   static bool Measure(void* c, const char* text, int32_t n, int32_t* width) {
     auto* r = static_cast<Recorder*>(c);
     r->measured.emplace_back(text, n);
@@ -110,7 +108,7 @@ TEST_F(PageText, LeaderStretchedAndNumberRightAligned) {
   // characters are 72 wide, cell 12 is at 120, a dot is 6: 8 more dots.
   // "123" is 18 wide and ends at the right edge of cell 16 (170): x = 152.
   EXPECT_EQ(Texts(1), (TextList{{0, 0, "Length" + std::string(14, '.') + " ", kNormalFont},
-                             {152, 0, "123", kNormalFont}}));
+                                {152, 0, "123", kNormalFont}}));
 }
 
 // Without any measurement a character counts one cell and a dot half a cell.
@@ -118,7 +116,8 @@ TEST_F(PageText, WithoutMeasurementCharactersCountOneCell) {
   rec_.canMeasure = false;
   Row(0, "Length......  123");
   Marker(0, 16, '}');
-  EXPECT_EQ(Texts(1), (TextList{{0, 0, "Length...... ", kNormalFont}, {140, 0, "123", kNormalFont}}));
+  EXPECT_EQ(Texts(1),
+            (TextList{{0, 0, "Length...... ", kNormalFont}, {140, 0, "123", kNormalFont}}));
 }
 
 TEST_F(PageText, LeftFieldStartsAtABlankOrAtColumnZeroOnly) {
@@ -129,9 +128,9 @@ TEST_F(PageText, LeftFieldStartsAtABlankOrAtColumnZeroOnly) {
   Row(2, "ABCD");
   Marker(2, 2, '{');  // follows a letter: not a field start
   EXPECT_EQ(Texts(3), (TextList{{0, 0, "ABC DEF", kNormalFont},
-                             {0, 20, "AB ", kNormalFont},
-                             {30, 20, "CD", kNormalFont},
-                             {0, 40, "ABCD ", kNormalFont}}));
+                                {0, 20, "AB ", kNormalFont},
+                                {30, 20, "CD", kNormalFont},
+                                {0, 40, "ABCD ", kNormalFont}}));
 }
 
 // '=' with '=' two rows below is a right-aligned field; beside the '=' column
@@ -174,8 +173,8 @@ TEST_F(PageText, CentredFieldAtTheFirstCell) {
 
 TEST_F(PageText, FontsByControlCharacter) {
   const char controls[] = {'1', 'u', 'v', 'W', '0', ' ', '-', '/', ':', ';', 'b', 'X'};
-  const PageFont fonts[] = {kTitleFont, kNormalFont, kNormalFont, kBoldFont,
-                            kBoldFont,  kNormalFont, kNormalFont, kNormalFont,
+  const PageFont fonts[] = {kTitleFont,  kNormalFont, kNormalFont, kBoldFont,
+                            kBoldFont,   kNormalFont, kNormalFont, kNormalFont,
                             kNormalFont, kNormalFont, kNormalFont, kBoldFont};
   for (int r = 0; r < 12; ++r) Row(r, "T", controls[r]);
   const TextList drawn = Texts(12);

@@ -24,10 +24,9 @@ TEST_F(CellGeometry, MetricsGiveCellSizeAndMargin) {
     int32_t width, height;
     int32_t cellWidth, cellHeight, margin;
   } const cases[] = {
-      {800, 500, 10, 20, 5},
-      {640, 480, 8, 19, 4},   // 480 / 25 = 19.2
-      {1023, 767, 12, 30, 6}, // 1023 / 80 = 12.78, 511 / 80 = 6.38
-      {159, 24, 1, 0, 0},     // a window too low for a row
+      {800, 500, 10, 20, 5},  {640, 480, 8, 19, 4},  // 480 / 25 = 19.2
+      {1023, 767, 12, 30, 6},                        // 1023 / 80 = 12.78, 511 / 80 = 6.38
+      {159, 24, 1, 0, 0},                            // a window too low for a row
       {0, 0, 0, 0, 0},
   };
   for (const Case& c : cases) {
@@ -82,13 +81,11 @@ TEST_F(CellGeometry, PixelToCellTable) {
     int32_t x, y;
     int32_t cell;
   } const cases[] = {
-      {14, 19, 0},     // inside cell 0's box
-      {15, 19, 1},
-      {14, 20, 80},
-      {0, 0, 0},       // in the margin: (0 - 5) / 10 truncates to 0
-      {-30, 0, 0},     // negative results are made 0
-      {-30, 20, 77},   // (-35 / 10) + 80
-      {5, 500, 2000},  // below the last row: no cell of the screen
+      {14, 19, 0},                                // inside cell 0's box
+      {15, 19, 1},      {14, 20, 80}, {0, 0, 0},  // in the margin: (0 - 5) / 10 truncates to 0
+      {-30, 0, 0},                                // negative results are made 0
+      {-30, 20, 77},                              // (-35 / 10) + 80
+      {5, 500, 2000},                             // below the last row: no cell of the screen
       {799, 499, 1999},
   };
   for (const Case& c : cases) {

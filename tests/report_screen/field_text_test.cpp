@@ -51,9 +51,9 @@ TEST_F(FieldText, CellsAndIndexesOutsideTheModelGiveNothing) {
     int32_t index;
     const char* expected;
   } const cases[] = {
-      {-1, 0, ""},      {2000, 0, ""},  {1999, 0, "v"},
+      {-1, 0, ""},    {2000, 0, ""}, {1999, 0, "v"},
       {7, 2000, " "},  // the last offset: the NUL ends the search at once
-      {7, 2001, ""},    {7, -5, ""},     {7, 0x7FFFFFFF, ""},
+      {7, 2001, ""},  {7, -5, ""},   {7, 0x7FFFFFFF, ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "cell " << c.cell << " index " << c.index);

@@ -130,8 +130,8 @@ struct Line {
   }
 };
 std::ostream& operator<<(std::ostream& os, const Line& l) {
-  return os << (l.frame ? "frame " : "line ") << "(" << l.x1 << ", " << l.y1 << ") - (" << l.x2 << ", "
-            << l.y2 << ")";
+  return os << (l.frame ? "frame " : "line ") << "(" << l.x1 << ", " << l.y1 << ") - (" << l.x2
+            << ", " << l.y2 << ")";
 }
 
 std::vector<Line> LinesOf(int32_t firstRow, int32_t rowCount) {
@@ -170,9 +170,10 @@ TEST_F(LineRoles, ColumnOfBarsFromTheMiddleOfItsTopCell) {
   // Bars in column 5 of rows 3 to 6, a dash right of the top one.
   for (int32_t r = 3; r <= 6; ++r) PutText(r, 5, "|");
   PutText(3, 6, "-");
-  EXPECT_EQ(LinesOf(0, 25), (Lines{{false, 60, 70, 70, 70},  // the corner's short horizontal
-                                   kRow22Rule,
-                                   {false, 60, 70, 60, 140}}));  // middle of row 3 to the bottom of row 6
+  EXPECT_EQ(LinesOf(0, 25),
+            (Lines{{false, 60, 70, 70, 70},  // the corner's short horizontal
+                   kRow22Rule,
+                   {false, 60, 70, 60, 140}}));  // middle of row 3 to the bottom of row 6
   // A range that ends inside the column leaves it open: not drawn.
   EXPECT_EQ(LinesOf(3, 3), (Lines{{false, 60, 70, 70, 70}}));
 }
@@ -205,7 +206,8 @@ TEST_F(LineRoles, UnderlinesOfMarkedRows) {
 
 TEST_F(LineRoles, InputFieldsAreFramedWhenTheirRowGoesOn) {
   std::memset(g_screenModel.screenAttributes + 8 * 80 + 10, kAttrInputField, 5);
-  std::memset(g_screenModel.screenAttributes + 8 * 80 + 75, kAttrInputField, 5);  // to the row's end
+  std::memset(g_screenModel.screenAttributes + 8 * 80 + 75, kAttrInputField,
+              5);  // to the row's end
   std::memset(g_screenModel.screenAttributes + 9 * 80 + 0, kAttrInputField, 1);
   EXPECT_EQ(LinesOf(8, 2), (Lines{{true, 103, 160, 155, 180}, {true, 3, 180, 15, 200}}));
 }

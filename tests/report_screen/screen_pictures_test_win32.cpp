@@ -28,8 +28,8 @@ class ScreenPictures : public screen_test::ScreenWindowTest {
     slot.picture = metafile;
     slot.firstCell = firstCell;
     slot.lastCell = lastCell;
-    const unsigned char header[kPlaceableHeaderSize] = {0xD7, 0xCD, 0xC6, 0x9A, 0, 0, 0, 0, 0, 0,
-                                                        100,  0,    100,  0,    0xE8, 0x03};
+    const unsigned char header[kPlaceableHeaderSize] = {0xD7, 0xCD, 0xC6, 0x9A, 0,   0, 0,    0,
+                                                        0,    0,    100,  0,    100, 0, 0xE8, 0x03};
     std::memcpy(slot.placeableHeader, header, sizeof header);
     g_pictureTable.count = 1;
   }

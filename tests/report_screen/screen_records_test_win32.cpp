@@ -27,8 +27,10 @@ class ScreenRecords : public ScreenTest {
  protected:
   void SetUp() override {
     ScreenTest::SetUp();
-    normal_ = ::CreateFontA(kNormal, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
-    field_ = ::CreateFontA(kField, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Courier New");
+    normal_ =
+        ::CreateFontA(kNormal, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    field_ =
+        ::CreateFontA(kField, 0, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Courier New");
     SetClient(800, 500, field_, normal_);
   }
   void TearDown() override {
@@ -40,8 +42,8 @@ class ScreenRecords : public ScreenTest {
   // Draws `count` cells of the shadows from `start` with PaintScreenText.
   MetafileRecords Paint(int32_t start, int32_t count) {
     Metafile m;
-    PaintScreenText(m.dc(), g_screenModel.screenText + start, g_screenModel.screenAttributes + start, count,
-                    start);
+    PaintScreenText(m.dc(), g_screenModel.screenText + start,
+                    g_screenModel.screenAttributes + start, count, start);
     return m.Finish();
   }
 
@@ -197,7 +199,8 @@ TEST_F(ScreenRecords, BlanksPaintTheirBackgroundWhateverTheModeWas) {
   Metafile m;
   ::SetBkMode(m.dc(), TRANSPARENT);
   PutText(2, 0, "x");
-  PaintScreenText(m.dc(), g_screenModel.screenText + 160, g_screenModel.screenAttributes + 160, 80, 160);
+  PaintScreenText(m.dc(), g_screenModel.screenText + 160, g_screenModel.screenAttributes + 160, 80,
+                  160);
   const MetafileRecords r = m.Finish();
   ASSERT_EQ(r.texts.size(), 1u);
   EXPECT_EQ(r.texts[0].backMode, OPAQUE);

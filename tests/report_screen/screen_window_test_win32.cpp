@@ -74,7 +74,8 @@ TEST_F(ScreenWindow, RightAlignedValueEndsAtTheCellEdgeInAnyFont) {
   // right edge of its marker cell (column 10: x 115), whatever the font.
   for (int32_t height : {-12, -16, -28}) {
     SCOPED_TRACE(height);
-    HFONT font = ::CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+    HFONT font =
+        ::CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
     SetClient(800, 500, fieldFont_, font);
     FillClient(RGB(255, 255, 255));
     PutText(4, 6, "12345");

@@ -77,7 +77,8 @@ MetafileRecords Metafile::Finish() {
         if (object & 0x80000000u) {
           const uint32_t stock = object & 0x7FFFFFFFu;
           if (stock <= BLACK_BRUSH || stock == NULL_BRUSH || stock == DC_BRUSH) brush = object;
-          if (stock >= OEM_FIXED_FONT && stock <= DEFAULT_GUI_FONT && stock != DEFAULT_PALETTE) fontHeight = 0;
+          if (stock >= OEM_FIXED_FONT && stock <= DEFAULT_GUI_FONT && stock != DEFAULT_PALETTE)
+            fontHeight = 0;
         } else if (object < isFont.size() && isFont[object]) {
           fontHeight = fontHeights[object];
         } else {
@@ -85,9 +86,15 @@ MetafileRecords Metafile::Finish() {
         }
         break;
       }
-      case EMR_SETTEXTCOLOR: textColour = As<EMRSETTEXTCOLOR>(r).crColor; break;
-      case EMR_SETBKCOLOR: backColour = As<EMRSETBKCOLOR>(r).crColor; break;
-      case EMR_SETBKMODE: backMode = static_cast<int32_t>(As<EMRSETBKMODE>(r).iMode); break;
+      case EMR_SETTEXTCOLOR:
+        textColour = As<EMRSETTEXTCOLOR>(r).crColor;
+        break;
+      case EMR_SETBKCOLOR:
+        backColour = As<EMRSETBKCOLOR>(r).crColor;
+        break;
+      case EMR_SETBKMODE:
+        backMode = static_cast<int32_t>(As<EMRSETBKMODE>(r).iMode);
+        break;
       case EMR_MOVETOEX: {
         const auto m = As<EMRMOVETOEX>(r);
         current = {m.ptl.x, m.ptl.y};
@@ -117,8 +124,8 @@ MetafileRecords Metafile::Finish() {
             width += dx;
           }
         }
-        out.texts.push_back({t.emrtext.ptlReference.x, t.emrtext.ptlReference.y, text, width, fontHeight,
-                             textColour, backColour, backMode});
+        out.texts.push_back({t.emrtext.ptlReference.x, t.emrtext.ptlReference.y, text, width,
+                             fontHeight, textColour, backColour, backMode});
         break;
       }
       default:
@@ -131,15 +138,16 @@ MetafileRecords Metafile::Finish() {
 
 std::wstring Ansi(const std::string& bytes) {
   std::wstring wide(bytes.size(), L'\0');
-  const int n = ::MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(),
-                                      static_cast<int>(wide.size()));
+  const int n = ::MultiByteToWideChar(1252, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                      wide.data(), static_cast<int>(wide.size()));
   wide.resize(n);
   return wide;
 }
 
 void ScreenWindowTest::SetUp() {
   ScreenTest::SetUp();
-  normalFont_ = ::CreateFontA(kNormalHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
+  normalFont_ =
+      ::CreateFontA(kNormalHeight, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Arial");
   // A fixed-pitch field font one cell wide, as a host sizes it to the cells:
   // its 81-blank bands then span the row.
   fieldFont_ = ::CreateFontA(kFieldHeight, 10, 0, 0, FW_BOLD, 0, 0, 0, ANSI_CHARSET, 0, 0, 0,
@@ -171,8 +179,8 @@ void ScreenWindowTest::MakeWindow(UINT classStyle, HBRUSH background) {
   wc.hbrBackground = background;
   wc.lpszClassName = className.c_str();
   ASSERT_NE(::RegisterClassA(&wc), 0);
-  window_ = ::CreateWindowExA(0, className.c_str(), "screen", WS_POPUP | WS_VISIBLE, 0, 0, 800, 500, nullptr,
-                              nullptr, wc.hInstance, nullptr);
+  window_ = ::CreateWindowExA(0, className.c_str(), "screen", WS_POPUP | WS_VISIBLE, 0, 0, 800, 500,
+                              nullptr, nullptr, wc.hInstance, nullptr);
   ASSERT_NE(window_, nullptr);
   SetHostWindow(window_);
   RECT client;

@@ -34,7 +34,7 @@ struct MetafileRecords {
   std::vector<DrawnText> texts;
   std::vector<DrawnLine> lines;
   std::vector<DrawnRect> rects;
-  std::vector<uint32_t> types;  // every record type, in order
+  std::vector<uint32_t> types;     // every record type, in order
   std::vector<uint32_t> selected;  // every SELECTOBJECT's object, in order
   int32_t fontHeightAtEnd;
 };

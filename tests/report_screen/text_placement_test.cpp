@@ -14,13 +14,15 @@
 
 namespace {
 
-class TextPlacement_ : public ScreenTest {};
+class RunPlacement : public ScreenTest {};
 
 struct Piece {
   int32_t kind;
   int32_t cell;
   std::string text;
-  bool operator==(const Piece& o) const { return kind == o.kind && cell == o.cell && text == o.text; }
+  bool operator==(const Piece& o) const {
+    return kind == o.kind && cell == o.cell && text == o.text;
+  }
 };
 
 std::ostream& operator<<(std::ostream& os, const Piece& p) {
@@ -61,7 +63,7 @@ std::string Row(const std::string& content) {
   return row;
 }
 
-TEST_F(TextPlacement_, SpanChecks) {
+TEST_F(RunPlacement, SpanChecks) {
   struct Case {
     int32_t start, count;
     bool covers;
@@ -81,7 +83,7 @@ TEST_F(TextPlacement_, SpanChecks) {
   }
 }
 
-TEST_F(TextPlacement_, DrawsOutsideTheScreenStoreNothing) {
+TEST_F(RunPlacement, DrawsOutsideTheScreenStoreNothing) {
   const std::string before(g_screenModel.screenText, kScreenCells);
   std::vector<char> text(5, 'x');
   std::vector<uint8_t> attributes(5, 3);
@@ -98,7 +100,7 @@ TEST_F(TextPlacement_, DrawsOutsideTheScreenStoreNothing) {
   EXPECT_EQ(attributes, std::vector<uint8_t>(5, 3));
 }
 
-TEST_F(TextPlacement_, CountIsCutAtTheLastCell) {
+TEST_F(RunPlacement, CountIsCutAtTheLastCell) {
   // Buffers of the five cells that fit: the other five are never read.
   std::vector<char> text = {'a', 'b', 'c', 'd', 'e'};
   std::vector<uint8_t> attributes = {1, 2, 3, 4, 8};
@@ -108,7 +110,7 @@ TEST_F(TextPlacement_, CountIsCutAtTheLastCell) {
   EXPECT_EQ(attributes[4], 4);
 }
 
-TEST_F(TextPlacement_, WholeScreenDrawIsNotStored) {
+TEST_F(RunPlacement, WholeScreenDrawIsNotStored) {
   // 2000 cells are the shadows themselves when drawn again; another text of
   // 2000 cells is drawn but not kept.
   std::string text(kScreenCells, 'q');
@@ -121,7 +123,7 @@ TEST_F(TextPlacement_, WholeScreenDrawIsNotStored) {
   EXPECT_EQ(g_screenModel.screenAttributes[1998], 2);
 }
 
-TEST_F(TextPlacement_, ShadowsCanBeTheirOwnSource) {
+TEST_F(RunPlacement, ShadowsCanBeTheirOwnSource) {
   // Row 24 is drawn again from ScreenText and ScreenAttributes themselves.
   PutText(24, 0, "Caption text");
   PutRowAttribute(24, kAttrCaption);
@@ -139,7 +141,7 @@ TEST_F(TextPlacement_, ShadowsCanBeTheirOwnSource) {
   EXPECT_EQ(g_screenModel.screenAttributes[9], 0);  // 10 % 5
 }
 
-TEST_F(TextPlacement_, Column79TakesItsLeftNeighboursAttribute) {
+TEST_F(RunPlacement, Column79TakesItsLeftNeighboursAttribute) {
   // A row of attribute 2 whose 80th column has attribute 0 is one run of 2.
   std::vector<uint8_t> attributes(kScreenColumns, 2);
   attributes[79] = 0;
@@ -156,7 +158,7 @@ TEST_F(TextPlacement_, Column79TakesItsLeftNeighboursAttribute) {
   EXPECT_EQ(ColoursOfAttribute(runs[0].attribute).text, ScreenRgb(0, 127, 63));
 }
 
-TEST_F(TextPlacement_, Column79RuleOnlyWithItsLeftNeighbourInRange) {
+TEST_F(RunPlacement, Column79RuleOnlyWithItsLeftNeighbourInRange) {
   // A draw that starts in column 79 has no left neighbour to read.
   std::vector<uint8_t> attributes = {9, 1};
   std::vector<char> text = {'x', 'y'};
@@ -166,7 +168,7 @@ TEST_F(TextPlacement_, Column79RuleOnlyWithItsLeftNeighbourInRange) {
   EXPECT_EQ(g_screenModel.screenAttributes[80], 1);
 }
 
-TEST_F(TextPlacement_, UnderlineMarkSurvivesOnlyWhenTheRowCarriesIt) {
+TEST_F(RunPlacement, UnderlineMarkSurvivesOnlyWhenTheRowCarriesIt) {
   // The underline test reads column 79 after a whole-screen draw has applied
   // the rule: a row of 'u' keeps its mark, a lone 'u' in column 79 loses it.
   PutRowAttribute(3, kAttrUnderline);
@@ -180,7 +182,7 @@ TEST_F(TextPlacement_, UnderlineMarkSurvivesOnlyWhenTheRowCarriesIt) {
   EXPECT_EQ(plan.item[0].y1, 3 * 20 + 20);
 }
 
-TEST_F(TextPlacement_, RunsTable) {
+TEST_F(RunPlacement, RunsTable) {
   struct Case {
     const char* name;
     int32_t start;
@@ -195,8 +197,8 @@ TEST_F(TextPlacement_, RunsTable) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ScreenRun runs[kScreenCells];
-    const int32_t n = CutScreenRuns(c.attributes.data(),
-                                    ScreenSpan{c.start, static_cast<int32_t>(c.attributes.size())}, runs);
+    const int32_t n = CutScreenRuns(
+        c.attributes.data(), ScreenSpan{c.start, static_cast<int32_t>(c.attributes.size())}, runs);
     ASSERT_EQ(static_cast<size_t>(n), c.runs.size());
     for (int32_t k = 0; k < n; ++k) {
       EXPECT_EQ(runs[k].first, c.runs[k][0]) << "run " << k;
@@ -206,7 +208,7 @@ TEST_F(TextPlacement_, RunsTable) {
   }
 }
 
-TEST_F(TextPlacement_, SegmentsEndAtDoubleBlanksAndLines) {
+TEST_F(RunPlacement, SegmentsEndAtDoubleBlanksAndLines) {
   using P = std::vector<Piece>;
   // The last cell of a run (the control column of a row) is never drawn.
   EXPECT_EQ(PiecesOf(Row("Total  value"), 0),
@@ -217,18 +219,18 @@ TEST_F(TextPlacement_, SegmentsEndAtDoubleBlanksAndLines) {
   // A run of one cell draws nothing; a run of two draws its first cell.
   g_screenModel.screenAttributes[161] = 3;
   g_screenModel.screenAttributes[162] = 3;
-  EXPECT_EQ(PiecesOf("abcd", 160),
-            (P{{kPlaceSegment, 161, "b"}}));
+  EXPECT_EQ(PiecesOf("abcd", 160), (P{{kPlaceSegment, 161, "b"}}));
 }
 
-TEST_F(TextPlacement_, LeftAlignedValue) {
+TEST_F(RunPlacement, LeftAlignedValue) {
   using P = std::vector<Piece>;
   PutField(86, '{', 0, "Carbon steel");
-  EXPECT_EQ(PiecesOf(Row("Name: Carbon steel  rest"), 80),
-            (P{{kPlaceSegment, 80, "Name: "}, {kPlaceSegment, 86, "Carbon steel"}, {kPlaceSegment, 100, "rest "}}));
+  EXPECT_EQ(PiecesOf(Row("Name: Carbon steel  rest"), 80), (P{{kPlaceSegment, 80, "Name: "},
+                                                              {kPlaceSegment, 86, "Carbon steel"},
+                                                              {kPlaceSegment, 100, "rest "}}));
 }
 
-TEST_F(TextPlacement_, LeftAlignedValueStaysInItsRun) {
+TEST_F(RunPlacement, LeftAlignedValueStaysInItsRun) {
   using P = std::vector<Piece>;
   // Columns 0 to 9 of attribute 1, an input field from column 10: the value
   // at column 6 is cut at its run's end.
@@ -240,45 +242,54 @@ TEST_F(TextPlacement_, LeftAlignedValueStaysInItsRun) {
   EXPECT_EQ(pieces[1], (Piece{kPlaceSegment, 86, "Carb"}));
 }
 
-TEST_F(TextPlacement_, RightAlignedValue) {
+TEST_F(RunPlacement, RightAlignedValue) {
   using P = std::vector<Piece>;
   PutField(179, '}', 0, "1234.5");
-  EXPECT_EQ(PiecesOf(Row("Weight        1234.5  kg"), 160),
-            (P{{kPlaceSegment, 160, "Weight "}, {kPlaceRight, 179, "1234.5"}, {kPlaceSegment, 182, "kg "}}));
+  EXPECT_EQ(PiecesOf(Row("Weight        1234.5  kg"), 160), (P{{kPlaceSegment, 160, "Weight "},
+                                                               {kPlaceRight, 179, "1234.5"},
+                                                               {kPlaceSegment, 182, "kg "}}));
   // A segment running into the value is drawn up to the cell before it.
   PutField(252, '}', 7, "1234.5");
-  EXPECT_EQ(PiecesOf(Row("Weight 1234.5"), 240), (P{{kPlaceSegment, 240, "Weight "}, {kPlaceRight, 252, "1234.5"}}));
+  EXPECT_EQ(PiecesOf(Row("Weight 1234.5"), 240),
+            (P{{kPlaceSegment, 240, "Weight "}, {kPlaceRight, 252, "1234.5"}}));
 }
 
-TEST_F(TextPlacement_, EqualsColumnsAlignOnEveryRowMarkersOnlyAbove20) {
+TEST_F(RunPlacement, EqualsColumnsAlignOnEveryRowMarkersOnlyAbove20) {
   using P = std::vector<Piece>;
   // Two rows with '=' in column 10: each right-aligns the words before it.
   EXPECT_EQ(PiecesOf(Row("Flow rate =") + Row("Heat duty ="), 320),
-            (P{{kPlaceSegment, 320, "Flow "}, {kPlaceRight, 330, "rate ="}, {kPlaceSegment, 400, "Heat "},
+            (P{{kPlaceSegment, 320, "Flow "},
+               {kPlaceRight, 330, "rate ="},
+               {kPlaceSegment, 400, "Heat "},
                {kPlaceRight, 410, "duty ="}}));
   // The same '}' marker right-aligns its value in row 1 and counts for
   // nothing in row 21, where the '=' column still aligns.
   PutField(87, '}', 0, "12");
-  EXPECT_EQ(PiecesOf(Row("Total 12"), 80), (P{{kPlaceSegment, 80, "Total "}, {kPlaceRight, 87, "12"}}));
+  EXPECT_EQ(PiecesOf(Row("Total 12"), 80),
+            (P{{kPlaceSegment, 80, "Total "}, {kPlaceRight, 87, "12"}}));
   PutField(1687, '}', 0, "12");
   EXPECT_EQ(PiecesOf(Row("Total 12  Key =") + Row("Other     Key ="), 1680),
-            (P{{kPlaceSegment, 1680, "Total 12 "}, {kPlaceRight, 1694, "Key ="}, {kPlaceSegment, 1760, "Other "},
+            (P{{kPlaceSegment, 1680, "Total 12 "},
+               {kPlaceRight, 1694, "Key ="},
+               {kPlaceSegment, 1760, "Other "},
                {kPlaceRight, 1774, "Key ="}}));
 }
 
-TEST_F(TextPlacement_, CentredValue) {
+TEST_F(RunPlacement, CentredValue) {
   using P = std::vector<Piece>;
   // Five characters centred on column 10 stand at columns 8 to 12.
   PutField(250, '~', 0, "ABCDE");
-  EXPECT_EQ(PiecesOf(Row("Lbl     ABCDE"), 240), (P{{kPlaceSegment, 240, "Lbl "}, {kPlaceCentred, 250, "ABCDE"}}));
+  EXPECT_EQ(PiecesOf(Row("Lbl     ABCDE"), 240),
+            (P{{kPlaceSegment, 240, "Lbl "}, {kPlaceCentred, 250, "ABCDE"}}));
   // Found one cell further left than half its length: the segment before it
   // stops short of it, and the text goes on after it.
   PutField(330, '~', 6, "WXYZ");
-  EXPECT_EQ(PiecesOf(Row("Label: WXYZ q"), 320),
-            (P{{kPlaceSegment, 320, "Label: "}, {kPlaceCentred, 330, "WXYZ"}, {kPlaceSegment, 332, "q "}}));
+  EXPECT_EQ(PiecesOf(Row("Label: WXYZ q"), 320), (P{{kPlaceSegment, 320, "Label: "},
+                                                    {kPlaceCentred, 330, "WXYZ"},
+                                                    {kPlaceSegment, 332, "q "}}));
 }
 
-TEST_F(TextPlacement_, CentredValueFoundLeftOfItsCellIsPlacedOnce) {
+TEST_F(RunPlacement, CentredValueFoundLeftOfItsCellIsPlacedOnce) {
   using P = std::vector<Piece>;
   // A one-character value found one cell left of its marker: going on "after"
   // it would step back onto the marker, again and again.
@@ -286,7 +297,7 @@ TEST_F(TextPlacement_, CentredValueFoundLeftOfItsCellIsPlacedOnce) {
   EXPECT_EQ(PiecesOf(Row("         QR"), 400), (P{{kPlaceCentred, 410, "Q"}}));
 }
 
-TEST_F(TextPlacement_, CellsBeforeAndAfterThePassedTextReadAsBlanks) {
+TEST_F(RunPlacement, CellsBeforeAndAfterThePassedTextReadAsBlanks) {
   using P = std::vector<Piece>;
   // A draw that starts mid-row at a centred marker: the value's usual place
   // starts before the text passed, which reads as blanks.

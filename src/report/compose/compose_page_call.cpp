@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "report/compose/page_composer.h"
-#include "report/shared/engine_interface.h"
 #include "report/rich_text.h"
+#include "report/shared/engine_interface.h"
 
 namespace {
 
@@ -18,8 +18,8 @@ char g_result[5 + 1];
 
 void TakeFieldValues(const char* values, int64_t length) {
   const int64_t n = values == nullptr || length <= 0 ? 0
-                    : length < kFieldValueLimit ? length
-                                                : kFieldValueLimit;
+                    : length < kFieldValueLimit      ? length
+                                                     : kFieldValueLimit;
   std::memset(g_fieldValues, 0, sizeof g_fieldValues);
   if (n > 0) std::memcpy(g_fieldValues, values, static_cast<size_t>(n));
   // Without its end mark among the characters given, the list is empty.
@@ -39,7 +39,8 @@ int32_t ComposePageCall(const char* command, int64_t commandLength, const char* 
   TakeFieldValues(fieldValues, fieldValuesLength);
   engine_call::TakeText(&g_pictureText, pictureText, pictureTextLength);
   std::memcpy(g_result, "     ", 6);
-  const int32_t status = ComposePage(g_command, g_screenName, g_fieldValues, g_pictureText.text, g_result);
+  const int32_t status =
+      ComposePage(g_command, g_screenName, g_fieldValues, g_pictureText.text, g_result);
   engine_call::GiveText(result, resultLength, g_result, 5);
   return status;
 }

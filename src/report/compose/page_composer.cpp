@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "drawing/pictures.h"
-#include "report/compose/field_markers.h"
 #include "engine/files/language_setting.h"
 #include "host/quire.h"
+#include "report/compose/field_markers.h"
 #include "report/page/report_files.h"
 #include "report/rich_text.h"
 #include "run/text.h"
@@ -27,7 +27,8 @@ void TakePictureText(const char* pictureText) {
   for (const char* p = first; *p != '\0'; ++p) {
     if (*p == '>' || *p == '}') last = p;
   }
-  const size_t length = last != nullptr ? static_cast<size_t>(last - first + 1) : std::strlen(first);
+  const size_t length =
+      last != nullptr ? static_cast<size_t>(last - first + 1) : std::strlen(first);
   std::memcpy(g_composer.pictureRefText, first, length);  // at most 255 of 287
   g_composer.pictureRefText[length] = '\0';
 }
@@ -38,7 +39,8 @@ int32_t ScreenNumber(const char* screenName) {
   int32_t i = 4;
   while (i < 8 && screenName[i] == ' ') ++i;
   int32_t n = 0;
-  while (i < 8 && screenName[i] >= '0' && screenName[i] <= '9') n = n * 10 + (screenName[i++] - '0');
+  while (i < 8 && screenName[i] >= '0' && screenName[i] <= '9')
+    n = n * 10 + (screenName[i++] - '0');
   return n;
 }
 

@@ -33,9 +33,9 @@ constexpr int32_t kReferenceNameSize = 81;  // a name inside [[ ]]: up to 80 cha
 
 // Process-wide state of the composer.
 struct PageComposer {
-  char templatePage[kComposeCells];  // TemplatePage: the laid-out template
-  char composedPage[kComposeCells];  // ComposedPage
-  char templateRecord[kTemplateRecordSize];  // TemplateRecord, cleared before each load
+  char templatePage[kComposeCells];                  // TemplatePage: the laid-out template
+  char composedPage[kComposeCells];                  // ComposedPage
+  char templateRecord[kTemplateRecordSize];          // TemplateRecord, cleared before each load
   char pictureRefText[kPictureRefTextCapacity + 1];  // PictureRefText, NUL-ended
   char keyMask[kKeyMaskLength];
   char headerFields[kHeaderFieldsLength];

@@ -3,9 +3,9 @@
 
 #include "drawing/pictures.h"
 #include "report/compose/page_composer.h"
+#include "report/screen/screen_model.h"
 #include "report/shared/character_tests.h"
 #include "report/shared/drawing_tools.h"
-#include "report/screen/screen_model.h"
 
 namespace {
 
@@ -21,7 +21,8 @@ constexpr char kGrave = '`';
 bool AppendReference(const char* from, int32_t length) {
   char* refs = g_composer.pictureRefText;
   const size_t have = std::strlen(refs);
-  if (have + static_cast<size_t>(length) > static_cast<size_t>(kPictureRefTextCapacity)) return false;
+  if (have + static_cast<size_t>(length) > static_cast<size_t>(kPictureRefTextCapacity))
+    return false;
   std::memcpy(refs + have, from, static_cast<size_t>(length));
   refs[have + length] = '\0';
   return true;
@@ -57,11 +58,11 @@ bool IsMarker(char c) { return c == kGrave || c == '{' || c == '}' || c == '~'; 
 
 bool OnPage(int32_t cell) { return cell >= 0 && cell < kComposeCells; }
 
-}  // namespace
-
 // ParseReference, also giving the cell where the reference opens.
 int32_t ParseReferenceAt(int32_t cell, const char* text, int32_t* letterCode, char* name,
                          int32_t* openCell);
+
+}  // namespace
 
 void LayOutTemplate(const char* command, const char* record, char* page, char* keyMask,
                     char* headerFields, int32_t* cursor) {
@@ -198,13 +199,16 @@ void FillTemplateFields(char* composed, char* templatePage, char* fieldValues) {
     cell = open + length - 1;
   }
 
-  for (int32_t r = 0; r < kComposeRows; ++r) templatePage[r * kCols + 79] = composed[r * kCols + 79];
+  for (int32_t r = 0; r < kComposeRows; ++r)
+    templatePage[r * kCols + 79] = composed[r * kCols + 79];
 }
 
 int32_t ParseReference(int32_t cell, const char* text, int32_t* letterCode, char* name) {
   int32_t open = 0;
   return ParseReferenceAt(cell, text, letterCode, name, &open);
 }
+
+namespace {
 
 int32_t ParseReferenceAt(int32_t cell, const char* text, int32_t* letterCode, char* name,
                          int32_t* openCell) {
@@ -217,12 +221,16 @@ int32_t ParseReferenceAt(int32_t cell, const char* text, int32_t* letterCode, ch
   int32_t open = -1;
   int32_t close = -1;
   if (at(cell) == '[') {
-    if (at(cell + 1) == '[') open = cell;
-    else if (at(cell - 1) == '[') open = cell - 1;
+    if (at(cell + 1) == '[')
+      open = cell;
+    else if (at(cell - 1) == '[')
+      open = cell - 1;
   }
   if (at(cell) == ']') {
-    if (at(cell + 1) == ']') close = cell + 1;
-    else if (at(cell - 1) == ']') close = cell;
+    if (at(cell + 1) == ']')
+      close = cell + 1;
+    else if (at(cell - 1) == ']')
+      close = cell;
   }
   if (open < 0) {
     for (int32_t k = cell - 1; k >= rowStart; --k) {
@@ -261,6 +269,8 @@ int32_t ParseReferenceAt(int32_t cell, const char* text, int32_t* letterCode, ch
   return close - open + 1;
 }
 
+}  // namespace
+
 void ScreenAttributesFromTemplate(char* screenText, char* templateRows, uint8_t* attributes) {
   uint8_t rowAttribute[kComposeRows];
   bool xOn20or21 = false;
@@ -269,23 +279,35 @@ void ScreenAttributesFromTemplate(char* screenText, char* templateRows, uint8_t*
     const char c = templateRows[r * kCols + 79];
     uint8_t a = 0;
     switch (c) {
-      case 'W': case 'w': case '0': case '1': case '7': case 'x':
+      case 'W':
+      case 'w':
+      case '0':
+      case '1':
+      case '7':
+      case 'x':
         a = 1;
         break;
-      case 'G': case 'g': case '\'':
+      case 'G':
+      case 'g':
+      case '\'':
         a = 2;
         break;
-      case 'R': case 'r': case '2':
+      case 'R':
+      case 'r':
+      case '2':
         a = 3;
         break;
-      case 'Y': case 'y': case '9':
+      case 'Y':
+      case 'y':
+      case '9':
         a = 4;
         break;
       case 'X':
         a = (r == 20 || r == 21) ? 7 : 3;
         if (r == 20 || r == 21) xOn20or21 = true;
         break;
-      case 'u': case 'v':
+      case 'u':
+      case 'v':
         a = static_cast<uint8_t>(c);
         break;
       default:

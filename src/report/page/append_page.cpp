@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
-#include "run/run_context.h"
-#include "run/text.h"
+#include "os/os.h"
 #include "report/page/report_files.h"
 #include "report/report_lines.h"
-#include "os/os.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ bool IsBlankRow(const char* rowText) {
 }
 
 bool WriteLine(FILE* f, const char* text, int32_t length) {
-  const bool ok = std::fwrite(text, 1, static_cast<size_t>(length), f) == static_cast<size_t>(length);
+  const bool ok =
+      std::fwrite(text, 1, static_cast<size_t>(length), f) == static_cast<size_t>(length);
   return std::fwrite("\r\n", 1, 2, f) == 2 && ok;
 }
 

@@ -107,8 +107,9 @@ int32_t CopyFileMode(const char* source, const char* target, int32_t mode) {
   char* buffer = static_cast<char*>(os::MemLock(block));
   bool ok = buffer != nullptr;
   while (ok && remaining > 0) {
-    const size_t want = static_cast<size_t>(
-        remaining < static_cast<int64_t>(bufferSize) ? remaining : static_cast<int64_t>(bufferSize));
+    const size_t want = static_cast<size_t>(remaining < static_cast<int64_t>(bufferSize)
+                                                ? remaining
+                                                : static_cast<int64_t>(bufferSize));
     const size_t got = std::fread(buffer, 1, want, in);
     ok = got == want && os::WriteBytes(out, buffer, got);
     remaining -= static_cast<int64_t>(got);

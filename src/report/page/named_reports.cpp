@@ -1,13 +1,13 @@
 // Appending one report to another and converting a named report to text.
 #include <cstring>
 
-#include "report/report_to_text.h"
-#include "run/run_context.h"
-#include "run/text.h"
 #include "host/gantry.h"
 #include "os/os.h"
 #include "report/page/page_state.h"
 #include "report/page/report_files.h"
+#include "report/report_to_text.h"
+#include "run/run_context.h"
+#include "run/text.h"
 
 namespace {
 
@@ -57,7 +57,9 @@ void AppendNamedReport(const void* /*unused1*/, const void* /*unused2*/, const c
   HostFileNotice();
   char source[kBaseNameLimit + 5];
   char target[kBaseNameLimit + 5];
-  if (!NamedFile(sourceBase, ".KVO", source, sizeof source) || !NamedFile(targetBase, ".KVO", target, sizeof target)) return;
+  if (!NamedFile(sourceBase, ".KVO", source, sizeof source) ||
+      !NamedFile(targetBase, ".KVO", target, sizeof target))
+    return;
   if (!os::FileExists(source)) return;
   if (appendFlag != 0) AppendReport(source, target);
   ReleasePageFonts();
@@ -67,7 +69,9 @@ int32_t ConvertNamedReport(const char* textBase, const char* reportBase) {
   HostFileNotice();
   char report[kBaseNameLimit + 5];
   char text[kBaseNameLimit + 5];
-  if (!NamedFile(reportBase, ".KVO", report, sizeof report) || !NamedFile(textBase, ".KVX", text, sizeof text)) return 0;
+  if (!NamedFile(reportBase, ".KVO", report, sizeof report) ||
+      !NamedFile(textBase, ".KVX", text, sizeof text))
+    return 0;
   if (!os::FileExists(report)) return 0;
   return ConvertReportToText(report, text);
 }

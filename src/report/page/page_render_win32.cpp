@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "report/shared/character_tests.h"
-#include "report/shared/drawing_tools.h"
 #include "report/page/page_render.h"
 #include "report/page/page_text.h"
+#include "report/shared/character_tests.h"
+#include "report/shared/drawing_tools.h"
 
 namespace {
 

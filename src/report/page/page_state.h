@@ -14,9 +14,9 @@
 
 #include <cstdint>
 
-constexpr int32_t kPageColumns = 80;         // columns of a page row
-constexpr int32_t kPageRows = 62;            // rows of the page mapping
-constexpr int32_t kPageLinesShown = 61;      // lines of a page that are drawn (the 62nd stays free)
+constexpr int32_t kPageColumns = 80;     // columns of a page row
+constexpr int32_t kPageRows = 62;        // rows of the page mapping
+constexpr int32_t kPageLinesShown = 61;  // lines of a page that are drawn (the 62nd stays free)
 constexpr int32_t kPageCells = kPageRows * kPageColumns;
 constexpr int32_t kPagePictureLimit = 10;    // pictures placed on one page
 // A reference as read holds 29 characters; a drawing reference names the
@@ -32,9 +32,12 @@ struct PageBuffer {
   char text[(kPageRows + 1) * kPageColumns];  // 62 rows and a spare row, OEM code page
   char markers[kPageCells];                   // '{', '}', '~' in columns 1 to 79, blanks elsewhere
   int32_t pictureCount;                       // 0 to 10
-  char pictureRefs[kPagePictureLimit][kPagePictureRefSize];  // name and four numbers, NUL-terminated
-  int32_t pictureRows[kPagePictureLimit];     // page row (0 to 61) at which the picture's rows count from 1
-  int32_t drawingNumbers[kPagePictureLimit];  // number k in the report's drawing file, for a drawing
+  char pictureRefs[kPagePictureLimit]
+                  [kPagePictureRefSize];   // name and four numbers, NUL-terminated
+  int32_t pictureRows[kPagePictureLimit];  // page row (0 to 61) at which the picture's rows count
+                                           // from 1
+  int32_t
+      drawingNumbers[kPagePictureLimit];  // number k in the report's drawing file, for a drawing
 };
 extern PageBuffer g_pageBuffer;
 
@@ -47,15 +50,15 @@ struct CellSize {
 enum PageFont : int32_t { kTitleFont = 0, kBoldFont = 1, kNormalFont = 2, kPageFontCount = 3 };
 
 struct PageRenderState {
-  int32_t pagesPerSheet;                   // PagesPerSheet: 1, 2 or 4 (1)
-  int32_t plainTextMode;                   // 0 report lines, 1 plain text lines (0)
-  char pageFaceName[kPageFaceNameSize];    // face of the page fonts ("Arial")
-  int32_t pageColumns;                     // columns of the page mapping (80)
-  int32_t sheetOffsetX;                    // in cells, added to every cell position (0)
+  int32_t pagesPerSheet;                 // PagesPerSheet: 1, 2 or 4 (1)
+  int32_t plainTextMode;                 // 0 report lines, 1 plain text lines (0)
+  char pageFaceName[kPageFaceNameSize];  // face of the page fonts ("Arial")
+  int32_t pageColumns;                   // columns of the page mapping (80)
+  int32_t sheetOffsetX;                  // in cells, added to every cell position (0)
   int32_t sheetOffsetY;
-  CellSize cellSize;                       // the cell size the print job and preview made last
-  void* fonts[kPageFontCount];             // title, bold and normal page fonts (none)
-  void* referenceDC;                       // measures text the target cannot (none)
+  CellSize cellSize;            // the cell size the print job and preview made last
+  void* fonts[kPageFontCount];  // title, bold and normal page fonts (none)
+  void* referenceDC;            // measures text the target cannot (none)
 };
 extern PageRenderState g_pageRender;
 

@@ -4,10 +4,10 @@
 #include <initializer_list>
 
 #include "os/os.h"
+#include "report/screen/screen_lines.h"
 #include "report/shared/character_tests.h"
 #include "report/shared/drawing_tools.h"
 #include "report/shared/language_number.h"
-#include "report/screen/screen_lines.h"
 
 namespace {
 
@@ -20,7 +20,8 @@ char g_copy[(kPageRows + 1) * kCols];
 // Text as it is drawn: in the ANSI code page, unless the report language is
 // Chinese, whose double-byte text is drawn as it stands.
 void ToDrawnCodePage(char* text, int32_t n) {
-  if (GetLanguageNumber() != kLanguageChinese) os::ConvertOemToAnsi(text, text, static_cast<size_t>(n));
+  if (GetLanguageNumber() != kLanguageChinese)
+    os::ConvertOemToAnsi(text, text, static_cast<size_t>(n));
 }
 
 // The width of text as drawn; `fallback` when no device can measure it.

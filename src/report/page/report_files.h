@@ -17,19 +17,19 @@
 // What a template row's control character (column 80) does to the report. A
 // row counts as blank when its columns 1 to 79 hold only blanks.
 enum class RowEffect {
-  kWrite,             // the row is written
-  kBlankLineBefore,   // '0': a blank line, then the row
-  kSkip,              // 'x'; 'U' or '-' on a blank row
-  kEndPage,           // 'X'; '*' on a blank row: neither it nor a later row
+  kWrite,            // the row is written
+  kBlankLineBefore,  // '0': a blank line, then the row
+  kSkip,             // 'x'; 'U' or '-' on a blank row
+  kEndPage,          // 'X'; '*' on a blank row: neither it nor a later row
 };
 // `rowText` holds the row's 79 text columns (NUL counts as a blank).
 RowEffect ClassifyTemplateRow(char control, const char* rowText);
 
 // ---- block copy ---------------------------------------------------------------
 
-constexpr int32_t kCopyReplace = 1;      // replace the target
-constexpr int32_t kCopyAppend = 2;       // append to the target (any other mode too)
-constexpr int32_t kCopyDrawing = 3;      // append a drawing: its first drawing, or an empty header
+constexpr int32_t kCopyReplace = 1;  // replace the target
+constexpr int32_t kCopyAppend = 2;   // append to the target (any other mode too)
+constexpr int32_t kCopyDrawing = 3;  // append a drawing: its first drawing, or an empty header
 constexpr int32_t kCopyDone = 0;
 constexpr int32_t kCopyFailed = -1;
 constexpr int32_t kCopyNoMemory = 12;

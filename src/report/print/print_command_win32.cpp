@@ -119,7 +119,6 @@ bool ChoosePrinter(void* owner) {
 
 int32_t Initialise(void* owner, void* instance) {
   g_printJob.cancel = 0;
-  g_printJob.owner = owner;
   if (g_printJob.silent != 0) {
     g_printJob.printerDC = OpenDefaultPrinter();
     g_printJob.copies = 1;

@@ -55,7 +55,6 @@ struct PrintJob {
   int32_t firstPage;  // the page range, pages counted from 1
   int32_t lastPage;
   int32_t drawingCounter;  // drawings of the report's drawing file met in this copy
-  void* owner;             // the owner window of the running job
   // Sheet tracking.
   int32_t sheetStarted;  // a StartPage has no EndPage yet
   int32_t sheetHasPage;  // a page was drawn on the started sheet

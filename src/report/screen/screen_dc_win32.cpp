@@ -29,7 +29,8 @@ void ReleaseScreenDc(void* dc) {
 
 void SelectScreenFont(void* dc, int32_t font) {
   void* handle = font == kFontField ? g_screenModel.fieldFont : g_screenModel.normalFont;
-  if (dc != nullptr && handle != nullptr) ::SelectObject(static_cast<HDC>(dc), static_cast<HGDIOBJ>(handle));
+  if (dc != nullptr && handle != nullptr)
+    ::SelectObject(static_cast<HDC>(dc), static_cast<HGDIOBJ>(handle));
   g_screenModel.fontState = font;
 }
 

@@ -20,7 +20,8 @@ void DrawScreenRun(const char* text, uint8_t* attributes, int32_t count, int32_t
 
 void PaintScreen() {
   if (GetHostWindow() == nullptr) return;
-  PaintScreenText(nullptr, g_screenModel.screenText, g_screenModel.screenAttributes, kScreenCells, 0);
+  PaintScreenText(nullptr, g_screenModel.screenText, g_screenModel.screenAttributes, kScreenCells,
+                  0);
 }
 
 void DrawScreenCell(char character, uint8_t attribute, int32_t cell) {
@@ -33,4 +34,5 @@ void InvalidateCells(int32_t /*firstCell*/, int32_t /*count*/) {}
 
 void DrawTextAtPixel(int32_t /*x*/, int32_t /*y*/, const char* /*text*/) {}
 
-void DrawDotLeaders(void* /*dc*/, const char* /*text*/, int32_t /*startCell*/, int32_t /*length*/) {}
+void DrawDotLeaders(void* /*dc*/, const char* /*text*/, int32_t /*startCell*/, int32_t /*length*/) {
+}

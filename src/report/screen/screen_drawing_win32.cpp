@@ -17,7 +17,9 @@
 
 namespace {
 
-char At(const char* text, int32_t cell) { return cell >= 0 && cell < kScreenCells ? text[cell] : ' '; }
+char At(const char* text, int32_t cell) {
+  return cell >= 0 && cell < kScreenCells ? text[cell] : ' ';
+}
 
 int32_t TextWidth(HDC dc, const char* text, int32_t length) {
   SIZE size = {0, 0};
@@ -56,7 +58,8 @@ void DrawPlacedValue(HDC dc, const TextPlacement& item) {
   const ScreenPoint p = CellToPixel(item.cell);
   const int32_t cellWidth = g_screenModel.cellWidth;
   // A right-aligned value ends at its cell's right edge whatever the font.
-  const int32_t x = item.kind == kPlaceRight ? p.x + cellWidth - width : p.x - (width - cellWidth) / 2;
+  const int32_t x =
+      item.kind == kPlaceRight ? p.x + cellWidth - width : p.x - (width - cellWidth) / 2;
   ::TextOutA(dc, x, p.y, shown, item.length);
 }
 
@@ -183,8 +186,9 @@ void InvalidateCells(int32_t firstCell, int32_t count) {
   HWND window = static_cast<HWND>(GetHostWindow());
   // The window class's background (a brush or a system colour index plus one,
   // which FillRect takes alike); white when the class has none.
-  HBRUSH brush = window != nullptr ? reinterpret_cast<HBRUSH>(::GetClassLongPtrA(window, GCLP_HBRBACKGROUND))
-                                   : nullptr;
+  HBRUSH brush = window != nullptr
+                     ? reinterpret_cast<HBRUSH>(::GetClassLongPtrA(window, GCLP_HBRBACKGROUND))
+                     : nullptr;
   if (brush == nullptr) brush = static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH));
   for (int32_t k = 0; k < n; ++k) {
     const RECT r = {rects[k].left, rects[k].top, rects[k].right, rects[k].bottom};

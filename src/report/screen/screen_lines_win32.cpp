@@ -27,7 +27,8 @@ void DrawScreenBoxLines(int32_t firstRow, int32_t rowCount) {
   ::SelectObject(dc, oldBrush);
   ::SelectObject(dc, oldPen);
   // The font the last text drawing noted: normal when 1, field otherwise.
-  void* font = g_screenModel.fontState == kFontNormal ? g_screenModel.normalFont : g_screenModel.fieldFont;
+  void* font =
+      g_screenModel.fontState == kFontNormal ? g_screenModel.normalFont : g_screenModel.fieldFont;
   if (font != nullptr) ::SelectObject(dc, static_cast<HGDIOBJ>(font));
   ReleaseScreenDc(dc);
 }

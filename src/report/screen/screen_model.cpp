@@ -24,15 +24,15 @@ constexpr ScreenModel InitialScreen() {
 // Colours of attributes 0 to 8 (6 comes from the model); any other value
 // draws as attribute 0.
 constexpr AttributeColours kColours[] = {
-    {ScreenRgb(0, 0, 127), ScreenRgb(255, 255, 255)},    // 0
-    {ScreenRgb(0, 0, 0), ScreenRgb(255, 255, 255)},      // 1
-    {ScreenRgb(0, 127, 63), ScreenRgb(255, 255, 255)},   // 2
-    {ScreenRgb(127, 63, 0), ScreenRgb(255, 255, 255)},   // 3
-    {ScreenRgb(255, 0, 0), ScreenRgb(255, 255, 255)},    // 4
-    {ScreenRgb(0, 0, 0), ScreenRgb(0, 255, 255)},        // 5 input field
-    {0, 0},                                              // 6 caption: the model's pair
-    {ScreenRgb(127, 63, 0), ScreenRgb(192, 192, 192)},   // 7 band row
-    {ScreenRgb(127, 63, 0), ScreenRgb(127, 127, 127)},   // 8
+    {ScreenRgb(0, 0, 127), ScreenRgb(255, 255, 255)},   // 0
+    {ScreenRgb(0, 0, 0), ScreenRgb(255, 255, 255)},     // 1
+    {ScreenRgb(0, 127, 63), ScreenRgb(255, 255, 255)},  // 2
+    {ScreenRgb(127, 63, 0), ScreenRgb(255, 255, 255)},  // 3
+    {ScreenRgb(255, 0, 0), ScreenRgb(255, 255, 255)},   // 4
+    {ScreenRgb(0, 0, 0), ScreenRgb(0, 255, 255)},       // 5 input field
+    {0, 0},                                             // 6 caption: the model's pair
+    {ScreenRgb(127, 63, 0), ScreenRgb(192, 192, 192)},  // 7 band row
+    {ScreenRgb(127, 63, 0), ScreenRgb(127, 127, 127)},  // 8
 };
 
 }  // namespace
@@ -57,7 +57,8 @@ void SetScreenMetrics(const ScreenMetricsRecord* record) {
 
 ScreenPoint CellToPixel(int32_t cell) {
   const ScreenModel& m = g_screenModel;
-  return {(cell % kScreenColumns) * m.cellWidth + m.leftMargin, (cell / kScreenColumns) * m.cellHeight};
+  return {(cell % kScreenColumns) * m.cellWidth + m.leftMargin,
+          (cell / kScreenColumns) * m.cellHeight};
 }
 
 int32_t PixelToCell(int32_t x, int32_t y) {

@@ -29,9 +29,9 @@ constexpr char kValueListEnd = 25;
 constexpr int32_t kFieldValueLimit = 160;
 
 // Screen attributes with a drawing of their own (the rest draw text).
-constexpr uint8_t kAttrInputField = 5;  // field font, lines above and below
-constexpr uint8_t kAttrCaption = 6;     // caption band of the bottom row
-constexpr uint8_t kAttrBandRow = 7;     // grey band across the row
+constexpr uint8_t kAttrInputField = 5;        // field font, lines above and below
+constexpr uint8_t kAttrCaption = 6;           // caption band of the bottom row
+constexpr uint8_t kAttrBandRow = 7;           // grey band across the row
 constexpr uint8_t kAttrUnderline = 'u';       // in column 79: underline the row
 constexpr uint8_t kAttrShortUnderline = 'v';  // in column 79: underline to column 60
 
@@ -41,7 +41,9 @@ constexpr int32_t kFontNormal = 1;
 constexpr int32_t kFontField = 2;
 
 // A colour as GDI's COLORREF holds it.
-constexpr uint32_t ScreenRgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
+constexpr uint32_t ScreenRgb(uint32_t r, uint32_t g, uint32_t b) {
+  return r | (g << 8) | (b << 16);
+}
 
 // The system's caption colours, in the order they are read.
 constexpr int kActiveCaption = 0;
@@ -50,7 +52,7 @@ constexpr int kInactiveCaption = 2;
 constexpr int kInactiveCaptionText = 3;
 
 struct ScreenModel {
-  char screenText[kScreenCells];          // ScreenText, in the OEM code page
+  char screenText[kScreenCells];           // ScreenText, in the OEM code page
   uint8_t screenAttributes[kScreenCells];  // ScreenAttributes
   // FieldMarkerMap: '{' a value starts here, '}' a value ends here, '~' a value
   // is centred here; anything else is no marker.

@@ -27,8 +27,9 @@ void UseCaptionPair(bool active) {
 void ShowCaption(bool active) {
   ReadCaptionColoursOnce();
   UseCaptionPair(active);
-  DrawScreenRun(g_screenModel.screenText + kCaptionRowStart, g_screenModel.screenAttributes + kCaptionRowStart,
-                kScreenColumns, kCaptionRowStart);
+  DrawScreenRun(g_screenModel.screenText + kCaptionRowStart,
+                g_screenModel.screenAttributes + kCaptionRowStart, kScreenColumns,
+                kCaptionRowStart);
 }
 
 }  // namespace

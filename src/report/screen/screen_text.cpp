@@ -9,7 +9,9 @@
 
 namespace {
 
-char At(const char* text, int32_t cell) { return cell >= 0 && cell < kScreenCells ? text[cell] : ' '; }
+char At(const char* text, int32_t cell) {
+  return cell >= 0 && cell < kScreenCells ? text[cell] : ' ';
+}
 
 // The pieces of one run as the text algorithm finds them: a pending segment
 // (from `start`, a run position; -1 for none) that is drawn once something
@@ -96,7 +98,8 @@ class RunPlanner {
 
     // A value that starts at its marker, after a blank, an '=' or a row start.
     if (marker == '{' && w != ' ' &&
-        (cell % kScreenColumns == 0 || At(c_.work, cell - 1) == ' ' || At(c_.work, cell - 1) == '=')) {
+        (cell % kScreenColumns == 0 || At(c_.work, cell - 1) == ' ' ||
+         At(c_.work, cell - 1) == '=')) {
       Flush(i - 1);
       int32_t length = FieldTextForCell(value, cell);
       if (length > n_ - i) length = n_ - i;  // never past its run
@@ -110,9 +113,9 @@ class RunPlanner {
     // column of them: right-aligned on the cell.
     const bool rightMarker = marker == '}' && w != ' ';
     if (rightMarker || (w == '=' && InEqualsColumn(cell))) {
-      const int32_t length = rightMarker
-                                 ? FieldTextForCell(value, cell)
-                                 : FindFieldExtent(value, c_.passed, c_.markers, kScreenCells, cell, lowest_);
+      const int32_t length =
+          rightMarker ? FieldTextForCell(value, cell)
+                      : FindFieldExtent(value, c_.passed, c_.markers, kScreenCells, cell, lowest_);
       Flush(i - length);
       Add(kPlaceRight, cell, value, length);
       lowest_ = cell + 1;
@@ -171,7 +174,8 @@ void ApplyColumn79Rule(uint8_t* attributes, const ScreenSpan& span) {
 void StoreScreenCells(const char* text, const uint8_t* attributes, const ScreenSpan& span) {
   if (span.count >= kScreenCells) return;
   std::memmove(g_screenModel.screenText + span.start, text, static_cast<size_t>(span.count));
-  std::memmove(g_screenModel.screenAttributes + span.start, attributes, static_cast<size_t>(span.count));
+  std::memmove(g_screenModel.screenAttributes + span.start, attributes,
+               static_cast<size_t>(span.count));
 }
 
 void MakeScreenTextCopy(const char* text, const ScreenSpan& span, ScreenTextCopy* copy) {
