@@ -105,6 +105,29 @@ TEST_F(PreviewWindowTest, AViewDrawsItsPagesIntoAMemoryDC) {
   EXPECT_GT(both.Dark(kWidth / 2 + 10, 3 * cy, kWidth - 10, 40 * cy), 200);
 }
 
+TEST_F(PreviewWindowTest, APagesPictureIsDrawnOnItsCells) {
+  // A black square as an enhanced metafile in the program folder.
+  const std::string picture = program_ + "BOX.EMF";
+  HDC recorder = CreateEnhMetaFileA(nullptr, picture.c_str(), nullptr, nullptr);
+  ASSERT_NE(recorder, nullptr);
+  SelectObject(recorder, GetStockObject(BLACK_BRUSH));
+  Rectangle(recorder, 0, 0, 100, 100);
+  DeleteEnhMetaFile(CloseEnhMetaFile(recorder));
+  // The picture's rows count from the line after its picture line (row 3).
+  Load("1 per 1", PageLine("TITLE", '1') + PageLine("") + PageLine("") +
+                      "$$$BOX.EMF 41  1 80 20\n" + PageLine("PICTURE HERE") + PageLine("END"));
+  Canvas canvas;
+  RenderPreviewPages(canvas.dc, window_, 0);
+  const int cw = kWidth / 80;
+  const int ch = kHeight / 62;
+  // Cells of columns 41 to 79 and page rows 3 to 21, well inside.
+  const int x1 = 41 * cw + 3, x2 = 78 * cw, y1 = 3 * ch + 3, y2 = 21 * ch;
+  EXPECT_GT(canvas.Dark(x1, y1, x2, y2), (x2 - x1) * (y2 - y1) * 8 / 10);
+  // Nothing of it above its first row or left of its first column.
+  EXPECT_EQ(canvas.Dark(41 * cw + 3, 0, x2, 3 * ch - 2), 0);
+  EXPECT_EQ(canvas.Dark(30 * cw, y1, 40 * cw - 2, y2), 0);
+}
+
 TEST_F(PreviewWindowTest, AViewOutsideTheCountDrawsNothing) {
   Load("1 per 1", Pages(2));
   for (int view : {-1, 2, 100, 250}) {
