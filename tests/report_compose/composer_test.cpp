@@ -193,6 +193,21 @@ TEST_F(Composer, PictureReferencesStopBeforePassing287Characters) {
   EXPECT_EQ(report.find("$$$D.EMF"), std::string::npos);
 }
 
+// A drawing in the template's header goes to the run's drawing file, and its
+// rows move up by the rows the page drops before it.
+TEST_F(Composer, DrawingInTheHeaderGoesToTheRunsDrawingFile) {
+  const std::string plan = DrawingBytes(2, 5);
+  ASSERT_TRUE(WriteFileBytes(input_ + "PLAN.KFD", plan));
+  WriteTemplate("TEST", "ENG",
+                {Record("<PLAN.KFD 3 4 40 9>", "",
+                        {TemplateRow("Kept"), TemplateRow("", 'x'), TemplateRow("Also"),
+                         TemplateRow("", 'X')})});
+  EXPECT_EQ(Compose("D  ", "TEST0001", "\x19"), 0);
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()),
+            "$$$A1B2C3.KFD  3  3 40  8\r\n" + Line("Kept") + Line("Also"));
+  EXPECT_EQ(ReadFileOrEmpty(RunDrawingFile()), plan);
+}
+
 TEST_F(Composer, PicturesBeforeOrAfterTheTextByTheirBracket) {
   WriteTemplate("TEST", "ENG",
                 {Record("<A.EMF 1 1 2 2>", "{B.EMF 1 1 2 2}", {TemplateRow("", 'X')}),
