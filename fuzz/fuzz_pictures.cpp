@@ -18,9 +18,10 @@
 #include "drawing/drawing_render.h"
 #include "drawing/metafile_handles.h"
 #include "drawing/pictures.h"
-#include "run/run_context.h"
 #include "os/os.h"
 #include "report/shared/drawing_tools.h"
+#include "run/run_context.h"
+#include "scratch_folder.h"
 
 namespace {
 
@@ -53,8 +54,7 @@ void Le16(std::string* s, uint16_t v) {
 // The folder with one loadable picture of each kind, made once.
 std::string Folder() {
   if (g_folder[0] != '\0') return g_folder;
-  std::strcpy(g_posixFolder, "/tmp/veskar-fuzz-pictures-XXXXXX");
-  if (!mkdtemp(g_posixFolder)) std::abort();
+  MakeFuzzScratchFolder("pictures", g_posixFolder, sizeof g_posixFolder);
   std::string w = std::string("Z:") + g_posixFolder + "\\";
   for (char& c : w) {
     if (c == '/') c = '\\';

@@ -6,8 +6,8 @@
 
 #include "drawing/drawing_paths.h"
 #include "drawing/metafile_handles.h"
-#include "run/run_context.h"
 #include "report/shared/drawing_tools.h"
+#include "run/run_context.h"
 
 PictureTable g_pictureTable;
 

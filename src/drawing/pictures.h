@@ -76,11 +76,12 @@ void ParsePictureRefs(const char* text);
 
 // Loads one reference ("NAME c1 r1 c2 r2": columns 1 to 80, rows from 1, the
 // second pair the bottom-right corner) into `slot`. A name without '.' gets
-// ".KVD"; drawings are looked for beside the current folder first, every
+// ".KVD"; drawings are looked for in the current folder first, every
 // other picture in the program folder only. cellOffset is added to both cells
 // (a printed page passes the picture's line x 80). A reference with fewer
 // than four numbers, over 79 characters, or a path over 255 characters loads
-// nothing. 1 when loaded.
+// nothing. 1 when loaded. The slot must be empty (zeroed, or released with
+// FreePicture): a picture it still holds is not released here.
 int LoadPicture(PictureSlot* slot, const char* reference, int32_t cellOffset, int drawingNumber);
 
 // Loads the picture file at `path` into `slot` by its extension (EMF, WMF,

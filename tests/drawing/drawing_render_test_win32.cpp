@@ -86,6 +86,19 @@ TEST_F(RenderTest, EveryRecordKindIsDrawnInOrderUpToTheEndRecord) {
   EXPECT_NE(g_drawingState.solidPen, nullptr);  // the pens stay made
 }
 
+TEST_F(RenderTest, LineStyleOneIsSolidAndAnyOtherWholeValueDotted) {
+  const EnhancedRecording r =
+      Render(RecordBytes('D', 1, 0) +                               // the first pen: solid
+             RecordBytes('L', 2.0f, 0) + RecordBytes('D', 2, 0) +   // dotted
+             RecordBytes('L', 1.0f, 0) + RecordBytes('D', 3, 0) +   // solid
+             RecordBytes('L', -1.0f, 0) + RecordBytes('D', 4, 0) +  // dotted
+             RecordBytes('L', 1.9f, 0) + RecordBytes('D', 5, 0) +   // truncated to 1: solid
+             RecordBytes('L', 0.9f, 0) + RecordBytes('D', 6, 0));   // truncated to 0: dotted
+  ExpectEvents(r, {"line 10,1000 solid10", "line 20,1000 dot1", "line 30,1000 solid10",
+                   "line 40,1000 dot1", "line 50,1000 solid10", "line 60,1000 dot1"});
+  EXPECT_EQ(r.penAtEnd, "stock7");
+}
+
 TEST_F(RenderTest, FontsAreMadeOnlyForANewHeightOrAngle) {
   const std::string records = RecordBytes('S', 10, 30, 2, 0, 2, 0) +      // "ab"
                               RecordBytes('S', 10, 50, 2, 0, 2, 2) +      // "cd": same font

@@ -309,6 +309,21 @@ TEST(OsMemory, LockCountsAndReAllocation) {
   EXPECT_EQ(os::MemFree(g), nullptr);
 }
 
+// A lock refused like an allocation: after one more lock, every lock fails
+// until the overrides are reset; a refused lock leaves the block unlocked.
+TEST(OsMemory, LocksCanBeMadeToFail) {
+  os::MemBlock b = os::MemAlloc(os::kGmemMoveable, 4);
+  ASSERT_NE(b, nullptr);
+  os::SetMemLockFailAfter(1);
+  ASSERT_NE(os::MemLock(b), nullptr);
+  EXPECT_EQ(os::MemLock(b), nullptr);
+  EXPECT_FALSE(os::MemUnlock(b));  // the one lock that was made
+  ts::ResetOsOverrides();
+  EXPECT_NE(os::MemLock(b), nullptr);
+  os::MemUnlock(b);
+  EXPECT_EQ(os::MemFree(b), nullptr);
+}
+
 int g_hookCalls = 0;
 
 // Every override back to the system in one call, as each test relies on.
