@@ -64,6 +64,8 @@ TEST_F(ScreenInputTest, FunctionKeyLabels) {
       {"one blank before '='", 1760, "F3 =Save", 6, 3},
       {"three-character label", 1760, "F11=Help", 5, 11},
       {"F10 with a blank", 1760, "F10 =More", 6, 10},
+      // Only a blank may stand between a label and its '='.
+      {"another character before '='", 1760, "F3x=Save", 3, 0},
       {"F1", 1760, "F1=Exit", 4, 1},
       {"nearer label on the left", 1760, "F2=ab F5=", 4, 2},
       {"a tie goes right", 1760, "F2=ab F5=", 5, 5},

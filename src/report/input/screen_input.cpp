@@ -29,12 +29,13 @@ const char* const kShortLabels[] = {"F1", "F2", "F3", "F4", "F5", "F6", "F7", "F
 const char* const kLongLabels[] = {"F10", "F11", "F12"};
 
 // The key of a label whose '=' is at `equals`, or 0. The label's characters
-// must lie on the row of the '='.
+// must lie on the row of the '=', right before it or before one blank.
 int32_t LabelAt(const char* templ, const char* screen, int32_t equals) {
   if (screen[equals] != '=' || IsInputCell(templ, equals)) return 0;
   const int32_t rowStart = RowStart(equals);
   for (int32_t gap = 0; gap <= 1; ++gap) {
     const int32_t end = equals - gap;  // the label ends before this cell
+    if (gap == 1 && (end <= rowStart || screen[end] != ' ')) break;
     if (end - 2 >= rowStart) {
       const int32_t k = MatchLabel(screen + end - 2, kShortLabels, 10, 2);
       if (k > 0) return k;
