@@ -52,6 +52,7 @@ TEST_F(Layout, ReferenceParsing) {
       {"at the second '['", "x [[Bword]] y", 3, 9, 2, "word"},
       {"inside", "x [[Bword]] y", 6, 9, 2, "word"},
       {"at the closing", "x [[Bword]] y", 9, 9, 2, "word"},
+      {"at the second ']'", "x [[Bword]] y", 10, 9, 2, "word"},
       {"a blank after the letter", "[[B word]]", 0, 10, 2, ""},
       {"blanks before the letter", "[[  Cab]]", 0, 9, 3, "ab"},
       {"no closing", "x [[Bword y", 2, 0, 0, ""},

@@ -233,7 +233,10 @@ int32_t ParseReferenceAt(int32_t cell, const char* text, int32_t* letterCode, ch
       close = cell;
   }
   if (open < 0) {
-    for (int32_t k = cell - 1; k >= rowStart; --k) {
+    // On the second ']' the pair just left of the cell is this reference's
+    // own closing, not one that ends the search.
+    const int32_t from = close == cell ? cell - 2 : cell - 1;
+    for (int32_t k = from; k >= rowStart; --k) {
       if (pair(k, ']')) break;
       if (pair(k, '[')) {
         open = k;
