@@ -9,6 +9,9 @@
 
 intptr_t SpawnProgram(int32_t spawnMode, const char* programName, const char* argument1,
                       const char* argument2, const char* argument3, const char* argument4) {
+  // A program folder that did not fit its field is empty: joining the name to
+  // it would start a program of that name from the current folder.
+  if (!g_runContext.programFolderFits) return -1;
   char path[kRunFolderSize];
   if (!bounded::Join(path, sizeof path, GetProgramDir(), programName)) return -1;
   const char* argv[6] = {path, nullptr, nullptr, nullptr, nullptr, nullptr};

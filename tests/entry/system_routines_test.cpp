@@ -231,6 +231,21 @@ TEST_F(EntryTest, SpawnProgramEndsTheListBeforeABlankArgument) {
   EXPECT_EQ(SpawnProgram(0, std::string(300, 'P').c_str(), "-c", nullptr, nullptr, nullptr), -1);
 }
 
+TEST_F(EntryTest, SpawnProgramStartsNothingFromAProgramFolderThatDidNotFit) {
+  // The folder's field is left empty; the bare name would be found in the
+  // current folder (natively: on the search path), which is not the program's.
+  const std::string tooLong = "Z:\\" + std::string(256, 'f') + "\\";
+  ASSERT_EQ(tooLong.size(), 260u);
+  SetUpRunContext(tooLong.c_str(), "Z:\\JOB.JOB", "1", "", "000000");
+  ASSERT_FALSE(g_runContext.programFolderFits);
+#ifdef _WIN32
+  const char* program = "C:\\windows\\system32\\cmd.exe";
+  EXPECT_EQ(SpawnProgram(0, program, "/c", "exit", "7", nullptr), -1);
+#else
+  EXPECT_EQ(SpawnProgram(0, "/bin/sh", "-c", "exit 7", nullptr, nullptr), -1);
+#endif
+}
+
 #ifdef _WIN32
 constexpr const char* kSettingsKey =
     "SOFTWARE\\VA and VBA Program Settings\\CorvoSoft/K-VOR 6.0\\VeskarTest";
