@@ -152,6 +152,33 @@ TEST_F(PictureDrawTest, AnEnhancedMetafileOnAPageFillsItsRectangleOnce) {
   DeleteEnhMetaFile(square);
 }
 
+TEST_F(PictureDrawTest, AnEnhancedMetafileOnTheScreenFillsTheClientArea) {
+  // A window whose client area is 200 by 200: the picture covers all of it,
+  // not the cell rectangle given.
+  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(window, nullptr);
+  RECT client = {};
+  ASSERT_TRUE(GetClientRect(window, &client));
+  ASSERT_EQ(client.right, 200);
+  ASSERT_EQ(client.bottom, 200);
+  HENHMETAFILE square = BlackSquare();
+  ASSERT_NE(square, nullptr);
+  PictureSlot slot = {};
+  slot.kind = kPictureEnhanced;
+  slot.picture = square;
+  Canvas canvas(300, 300);
+  g_drawingState.renderTarget = kRenderWindow;
+  g_drawingState.pagePictureFlag = 0;
+  DrawPicture(&slot, window, canvas.dc, {10, 10, 60, 60});
+  EXPECT_TRUE(canvas.IsBlack(5, 5));
+  EXPECT_TRUE(canvas.IsBlack(100, 100));
+  EXPECT_TRUE(canvas.IsBlack(180, 180));
+  EXPECT_FALSE(canvas.IsBlack(250, 250));
+  DeleteEnhMetaFile(square);
+  DestroyWindow(window);
+}
+
 TEST_F(PictureDrawTest, APlaceableBoxIsStretchedOntoTheRectangle) {
   Canvas canvas(10, 10);
   const std::string header = PlaceableHeaderBytes(-10, 20, 90, -30);
