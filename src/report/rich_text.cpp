@@ -10,7 +10,7 @@
 namespace {
 
 // The field values as the rich-text library receives them.
-char g_fieldValueCopy[kFieldValueLimit + 1];
+char g_fieldValueCopy[kFieldValueListLimit + 1];
 
 void AppendToRunReport(const char* line, size_t length) {
   char path[kReportNameSize];
@@ -26,13 +26,13 @@ int32_t ComposeRichTextPage(const char* templateName, const char* screenName,
   if (!MakeTemplatePath(path, templateName) || !os::FileExists(path)) return -1;
 
   int32_t i = 0;
-  while (i < kFieldValueLimit && fieldValues[i] != static_cast<char>(kFieldValueEnd)) {
+  while (i < kFieldValueListLimit && fieldValues[i] != static_cast<char>(kFieldValueEnd)) {
     g_fieldValueCopy[i] = fieldValues[i] == '\0' ? ' ' : fieldValues[i];
     ++i;
   }
   // The end mark must lie among the first 1999 characters; otherwise the page
   // goes on without field values.
-  if (i >= kFieldValueLimit - 1) g_fieldValueCopy[0] = static_cast<char>(kFieldValueEnd);
+  if (i >= kFieldValueListLimit - 1) g_fieldValueCopy[0] = static_cast<char>(kFieldValueEnd);
   g_fieldValueCopy[i] = '\0';
   ParseRTF(path, screenName, g_fieldValueCopy);
   return 1;

@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-constexpr int32_t kFieldValueEnd = 25;       // ends the list of field values
-constexpr int32_t kFieldValueSeparator = 3;  // follows each field value
-constexpr int32_t kFieldValueLimit = 2000;   // characters of the list looked at
+constexpr int32_t kFieldValueEnd = 25;          // ends the list of field values
+constexpr int32_t kFieldValueSeparator = 3;     // follows each field value
+constexpr int32_t kFieldValueListLimit = 2000;  // characters of the list looked at
 
 // Hands a composed page to the rich-text library: the template folder followed
 // by `templateName`, the screen name and the field values. Works on a copy of

@@ -12,7 +12,7 @@ namespace {
 class FieldText : public ScreenTest {};
 
 std::string TextOf(int32_t cell) {
-  char out[kFieldValueLimit + 1];
+  char out[kFieldValueShownLimit + 1];
   std::memset(out, 'Z', sizeof out);
   const int32_t length = FieldTextForCell(out, cell);
   EXPECT_EQ(static_cast<size_t>(length), std::strlen(out)) << "cell " << cell;

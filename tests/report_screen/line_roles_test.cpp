@@ -4,6 +4,7 @@
 // x = 10c + 5 and row r at y = 20r).
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,12 @@ TEST_F(LineRoles, RowsAreLimitedToTheScreen) {
   EXPECT_EQ(LinesOf(25, 1), Lines{});
   EXPECT_EQ(LinesOf(0, 0), Lines{});
   EXPECT_EQ(LinesOf(5, -2), Lines{});
+  // A count that reaches past the last row however large it is: the rows from
+  // the first to row 24, never a last row that wraps round below the first.
+  EXPECT_EQ(LinesOf(24, INT32_MAX), (Lines{{false, 20, 490, 50, 490}}));
+  EXPECT_EQ(LinesOf(INT32_MAX, INT32_MAX), Lines{});
+  EXPECT_EQ(LinesOf(INT32_MIN, INT32_MIN), Lines{});
+  EXPECT_EQ(LinesOf(-5, INT32_MIN + 2), Lines{});
 }
 
 TEST_F(LineRoles, ChineseScreenHasNoOemLines) {

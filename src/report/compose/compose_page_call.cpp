@@ -12,14 +12,14 @@ char g_command[3 + 1];
 char g_screenName[kTemplateNameLength + 1];
 // The values, cut to 2000 characters; the end mark keeps the list apart from
 // whatever follows the caller's text.
-char g_fieldValues[kFieldValueLimit + 1];
+char g_fieldValues[kFieldValueListLimit + 1];
 engine_call::TextBuffer<kComposePictureTextLimit> g_pictureText;
 char g_result[5 + 1];
 
 void TakeFieldValues(const char* values, int64_t length) {
   const int64_t n = values == nullptr || length <= 0 ? 0
-                    : length < kFieldValueLimit      ? length
-                                                     : kFieldValueLimit;
+                    : length < kFieldValueListLimit  ? length
+                                                     : kFieldValueListLimit;
   std::memset(g_fieldValues, 0, sizeof g_fieldValues);
   if (n > 0) std::memcpy(g_fieldValues, values, static_cast<size_t>(n));
   // Without its end mark among the characters given, the list is empty.

@@ -51,7 +51,7 @@ void DrawBand(HDC dc, int32_t x, int32_t y) {
 
 // A value converted for drawing and placed by its kind.
 void DrawPlacedValue(HDC dc, const TextPlacement& item) {
-  char shown[kFieldValueLimit + 1];
+  char shown[kFieldValueShownLimit + 1];
   std::memcpy(shown, item.text, static_cast<size_t>(item.length));
   ConvertScreenText(shown, item.length);
   const int32_t width = TextWidth(dc, shown, item.length);

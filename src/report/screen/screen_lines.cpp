@@ -104,10 +104,13 @@ void PlanScreenBoxLines(int32_t firstRow, int32_t rowCount, ScreenLinePlan* plan
   const int32_t h = m.cellHeight;
   const char* text = m.screenText;
   const uint8_t* attributes = m.screenAttributes;
-  // Rows outside the screen carry no lines.
-  int32_t first = firstRow < 0 ? 0 : firstRow;
-  int32_t last = firstRow + rowCount - 1;
-  if (last > kScreenRows - 1) last = kScreenRows - 1;
+  // Rows outside the screen carry no lines. The last row is worked out wide:
+  // a count meant as "to the end" must not wrap round below the first row.
+  const int32_t first = firstRow < 0 ? 0 : firstRow;
+  const int64_t lastWanted = static_cast<int64_t>(firstRow) + rowCount - 1;
+  if (lastWanted < first) return;
+  const int32_t last =
+      lastWanted > kScreenRows - 1 ? kScreenRows - 1 : static_cast<int32_t>(lastWanted);
   if (first > last) return;
 
   // The full-width rules span from half a cell left of column 0 to half a

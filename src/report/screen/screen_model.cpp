@@ -94,7 +94,7 @@ int32_t FieldTextForCell(char* out, int32_t cell) {
     return 1;
   }
   int32_t length = end - offset;
-  if (length > kFieldValueLimit) length = kFieldValueLimit;
+  if (length > kFieldValueShownLimit) length = kFieldValueShownLimit;
   // A value that starts at its marker ends before its first pair of blanks.
   if (g_screenModel.fieldMarkerMap[cell] == '{') {
     for (int32_t k = 0; k + 1 < length; ++k) {

@@ -26,7 +26,7 @@ constexpr int32_t kFieldValueCapacity = 2000;
 constexpr char kValueEnd = 3;
 constexpr char kValueListEnd = 25;
 // A value as drawn and as read back holds at most this many characters.
-constexpr int32_t kFieldValueLimit = 160;
+constexpr int32_t kFieldValueShownLimit = 160;
 
 // Screen attributes with a drawing of their own (the rest draw text).
 constexpr uint8_t kAttrInputField = 5;        // field font, lines above and below
@@ -126,7 +126,7 @@ struct AttributeColours {
 };
 AttributeColours ColoursOfAttribute(uint8_t attribute);
 
-// The value of the marker cell `cell` into `out` (kFieldValueLimit + 1 bytes,
+// The value of the marker cell `cell` into `out` (kFieldValueShownLimit + 1 bytes,
 // NUL-ended): the text of FieldValueText from the cell's FieldIndex up to the
 // next character 3 (a single blank when none follows), at most 160
 // characters, and for a '{' marker cut at its first pair of blanks. Empty for

@@ -65,7 +65,7 @@ class RunPlanner {
   void Add(int32_t kind, int32_t cell, const char* text, int32_t length) {
     if (plan_->count >= kRunPlacementCapacity || length <= 0) return;
     TextPlacement& p = plan_->item[plan_->count++];
-    if (length > kFieldValueLimit) length = kFieldValueLimit;
+    if (length > kFieldValueShownLimit) length = kFieldValueShownLimit;
     p.kind = kind;
     p.cell = cell;
     p.length = length;
@@ -94,7 +94,7 @@ class RunPlanner {
     const int32_t cell = base_ + i;
     const char marker = c_.markers[cell];
     const char w = Work(i);
-    char value[kFieldValueLimit + 1];
+    char value[kFieldValueShownLimit + 1];
 
     // A value that starts at its marker, after a blank, an '=' or a row start.
     if (marker == '{' && w != ' ' &&

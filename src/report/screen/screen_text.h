@@ -58,7 +58,7 @@ struct TextPlacement {
   int32_t kind;
   int32_t cell;
   int32_t length;
-  char text[kFieldValueLimit + 1];  // NUL-ended, not yet converted
+  char text[kFieldValueShownLimit + 1];  // NUL-ended, not yet converted
 };
 // A run of at most 80 cells gives at most a segment and a value per cell.
 constexpr int32_t kRunPlacementCapacity = 2 * kScreenColumns;
