@@ -25,34 +25,18 @@
 
 namespace {
 
-char g_posixProgram[64];
 char g_program[96];
 char g_data[128];
-
-const char* const kFiles[] = {"N_ASMEI.PDA", "N_ASMEP.PDA", "N_STDLAB.PDA"};
-
-void RemoveFolder() {
-  for (const char* name : kFiles) os::RemoveFile((std::string(g_data) + name).c_str());
-  const std::string posix(g_posixProgram);
-  rmdir((posix + "/DAT/PDA").c_str());
-  rmdir((posix + "/DAT").c_str());
-  rmdir(g_posixProgram);
-}
 
 void Quiet(const char*, size_t) {}
 
 void SetUpOnce() {
   if (g_program[0] != '\0') return;
-  MakeFuzzScratchFolder("material", g_posixProgram, sizeof g_posixProgram);
-  std::string w = std::string("Z:") + g_posixProgram + "\\";
-  for (char& c : w) {
-    if (c == '/') c = '\\';
-  }
+  const std::string w = FuzzScratchFolder("material");
   std::strcpy(g_program, w.c_str());
   os::CreateFolder((w + "DAT").c_str());
   os::CreateFolder((w + "DAT\\PDA").c_str());
   std::strcpy(g_data, (w + "DAT\\PDA\\").c_str());
-  std::atexit(RemoveFolder);
   // The database folder also serves as the host data folder, where shared
   // databases are looked for first: a blank one would send that look to the
   // current folder, which holds the fuzzer's growing corpus.
@@ -66,10 +50,7 @@ void SetUpOnce() {
 }
 
 void Write(const char* name, const uint8_t* data, size_t size) {
-  FILE* f = os::OpenFile((std::string(g_data) + name).c_str(), "wb");
-  if (!f) std::abort();
-  if (size > 0) std::fwrite(data, 1, size, f);
-  std::fclose(f);
+  WriteFuzzFile(std::string(g_data) + name, data, size);
 }
 
 float FloatAt(const uint8_t* p) {

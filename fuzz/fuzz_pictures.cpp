@@ -27,23 +27,8 @@ namespace {
 
 int Silent(void*, const char*, const char*, uint32_t) { return os::kIdOk; }
 
-// A private folder for this process (POSIX and Windows forms), which is both
-// the program folder and the input folder; plain arrays, so that they outlive
-// the clean-up at exit.
-char g_posixFolder[64];
-char g_folder[80];
-const char* const kFiles[] = {"A.EMF", "B.WMF", "P.KFD", "F.WMF", "O.WMF", "D.KFD"};
-
-void RemoveFolder() {
-  for (const char* name : kFiles) os::RemoveFile((std::string(g_folder) + name).c_str());
-  rmdir(g_posixFolder);
-}
-
 void Write(const std::string& path, const void* data, size_t size) {
-  FILE* f = os::OpenFile(path.c_str(), "wb");
-  if (!f) std::abort();
-  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
-  std::fclose(f);
+  WriteFuzzFile(path, data, size);
 }
 
 void Le16(std::string* s, uint16_t v) {
@@ -51,16 +36,13 @@ void Le16(std::string* s, uint16_t v) {
   s->push_back(static_cast<char>(v >> 8));
 }
 
-// The folder with one loadable picture of each kind, made once.
+// The private folder, both the program folder and the input folder, with one
+// loadable picture of each kind, made once.
 std::string Folder() {
-  if (g_folder[0] != '\0') return g_folder;
-  MakeFuzzScratchFolder("pictures", g_posixFolder, sizeof g_posixFolder);
-  std::string w = std::string("Z:") + g_posixFolder + "\\";
-  for (char& c : w) {
-    if (c == '/') c = '\\';
-  }
-  std::strcpy(g_folder, w.c_str());
-  std::atexit(RemoveFolder);
+  static bool made = false;
+  const std::string w = FuzzScratchFolder("pictures");
+  if (made) return w;
+  made = true;
 
   std::string wmf;
   for (uint16_t v : {1, 9, 0x300, 12, 0, 0, 3, 0, 0, 3, 0, 0}) Le16(&wmf, v);
@@ -89,7 +71,7 @@ std::string Folder() {
   std::memcpy(&kfd[100], &one, 4);
   kfd[104] = 'M';
   Write(w + "P.KFD", kfd.data(), kfd.size());
-  return g_folder;
+  return w;
 }
 
 float FloatAt(const uint8_t* data, size_t size, size_t at) {

@@ -26,27 +26,7 @@ namespace {
 
 int Silent(void*, const char*, const char*, uint32_t) { return os::kIdOk; }
 
-char g_posixFolder[64];
-char g_folder[80];
-
-void RemoveFolder() {
-  for (const char* name : {"R.KVO", "KVORSCRN.INI"})
-    os::RemoveFile((std::string(g_folder) + name).c_str());
-  rmdir(g_posixFolder);
-}
-
-std::string Folder() {
-  if (g_folder[0] == '\0') {
-    MakeFuzzScratchFolder("print", g_posixFolder, sizeof g_posixFolder);
-    std::string w = std::string("Z:") + g_posixFolder + "\\";
-    for (char& c : w) {
-      if (c == '/') c = '\\';
-    }
-    std::strcpy(g_folder, w.c_str());
-    std::atexit(RemoveFolder);
-  }
-  return g_folder;
-}
+std::string Folder() { return FuzzScratchFolder("print"); }
 
 struct Setup {
   int32_t copies, first, last;

@@ -27,42 +27,21 @@ namespace {
 
 int Silent(void*, const char*, const char*, uint32_t) { return os::kIdOk; }
 
-char g_posixFolder[64];
-char g_folder[80];
-
-void RemoveTree() {
-  const std::string f = g_folder;
-  for (const char* name : {"JOB\\A1B2C3.KVO", "JOB\\A1B2C3.KFD", "JOB\\PLAN.KFD", "JOB\\SRC.KVO",
-                           "JOB\\DST.KVO", "JOB\\TXT.KVX", "DAT\\LAN\\TEST.ENG",
-                           "DAT\\LAN\\TESTINDX.ENG", "DAT\\PDA\\G_ENGLIS.PDA", "KVORSCRN.INI"}) {
-    os::RemoveFile((f + name).c_str());
-  }
-  for (const char* sub : {"/JOB", "/DAT/LAN", "/DAT/PDA", "/DAT", ""}) {
-    rmdir((std::string(g_posixFolder) + sub).c_str());
-  }
-}
-
+// The scratch folder with its job and data subfolders, made once.
 std::string Folder() {
-  if (g_folder[0] == '\0') {
-    MakeFuzzScratchFolder("pages", g_posixFolder, sizeof g_posixFolder);
-    std::string w = std::string("Z:") + g_posixFolder + "\\";
-    for (char& c : w) {
-      if (c == '/') c = '\\';
-    }
-    std::strcpy(g_folder, w.c_str());
+  static bool made = false;
+  const std::string w = FuzzScratchFolder("pages");
+  if (!made) {
     for (const char* sub : {"JOB", "DAT", "DAT\\LAN", "DAT\\PDA"}) {
       os::CreateFolder((w + sub).c_str());
     }
-    std::atexit(RemoveTree);
+    made = true;
   }
-  return g_folder;
+  return w;
 }
 
 void Write(const std::string& path, const void* data, size_t size) {
-  FILE* f = os::OpenFile(path.c_str(), "wb");
-  if (!f) std::abort();
-  if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
-  std::fclose(f);
+  WriteFuzzFile(path, data, size);
 }
 
 std::string ReadAll(const std::string& path) {
