@@ -22,15 +22,7 @@ void* MakeFont(int32_t height, int32_t weight) {
 
 }  // namespace
 
-void CreatePreviewFonts(void* dc, CellSize* size) {
-  if (g_drawingState.renderTarget != kRenderMetafile) {
-    CreatePageFonts(dc, size);
-    return;
-  }
-  // A metafile cannot measure text: its cells and fonts are fixed, sized for
-  // the 14960 by 19964 units of a copied page.
-  size->w = kMetafileCellWidth;
-  size->h = kMetafileCellHeight;
+void MakeMetafilePageFonts() {
   ReplacePageFont(kTitleFont, MakeFont(312, 800));
   ReplacePageFont(kBoldFont, MakeFont(260, 800));
   ReplacePageFont(kNormalFont, MakeFont(260, 400));

@@ -6,6 +6,19 @@
 #include "report/page/page_render.h"
 #include "report/preview/page_store.h"
 #include "report/print/print_page.h"
+#include "report/shared/drawing_tools.h"
+
+void CreatePreviewFonts(void* dc, CellSize* size) {
+  if (g_drawingState.renderTarget != kRenderMetafile) {
+    CreatePageFonts(dc, size);
+    return;
+  }
+  // A metafile cannot measure text: its cells and fonts are fixed, sized for
+  // the 14960 by 19964 units of a copied page.
+  size->w = kMetafileCellWidth;
+  size->h = kMetafileCellHeight;
+  MakeMetafilePageFonts();
+}
 
 void RenderPreviewPages(void* dc, void* window, int32_t view) {
   if (view < 0 || view >= g_preview.viewCount) return;

@@ -23,6 +23,8 @@ void RenderPage(void* dc, void* window, int32_t sequence, int32_t lines);
 constexpr int32_t kMetafileCellWidth = 187;
 constexpr int32_t kMetafileCellHeight = 322;
 void CreatePreviewFonts(void* dc, CellSize* size);
+// The three fixed page fonts of a metafile target (none without GDI).
+void MakeMetafilePageFonts();
 
 // The window's paint of view v: a white client area in a black frame, and
 // the view's pages.
