@@ -35,31 +35,37 @@ int Silent(void*, const char*, const char*, uint32_t) { return os::kIdOk; }
 
 // A private folder for this process, as a POSIX path and as a Windows path
 // ending in '\'; plain arrays, so that they outlive the clean-up at exit.
+// The paths of its files are made once, not at every input.
 char g_posixFolder[64];
 char g_folder[80];
+constexpr const char* kNames[] = {"F.KVD", "F.KFD", "G.KFD", "K.KVD"};
+enum FileIndex { kFKvd, kFKfd, kGKfd, kKKvd };
+char g_paths[4][96];       // the Windows paths the library is given
+char g_posixPaths[4][96];  // the same files, written by this program directly
 
 void RemoveFolder() {
-  for (const char* name : {"F.KVD", "F.KFD", "G.KFD", "K.KVD"}) {
-    os::RemoveFile((std::string(g_folder) + name).c_str());
-  }
+  for (const char* path : g_paths) os::RemoveFile(path);
   rmdir(g_posixFolder);
 }
 
-std::string Folder() {
-  if (g_folder[0] == '\0') {
-    MakeFuzzScratchFolder("drawing", g_posixFolder, sizeof g_posixFolder);
-    std::string w = std::string("Z:") + g_posixFolder + "\\";
-    for (char& c : w) {
-      if (c == '/') c = '\\';
-    }
-    std::strcpy(g_folder, w.c_str());
-    std::atexit(RemoveFolder);
+void MakeFolder() {
+  MakeFuzzScratchFolder("drawing", g_posixFolder, sizeof g_posixFolder);
+  std::string w = std::string("Z:") + g_posixFolder + "\\";
+  for (char& c : w) {
+    if (c == '/') c = '\\';
   }
-  return g_folder;
+  std::strcpy(g_folder, w.c_str());
+  for (int i = 0; i < 4; ++i) {
+    std::snprintf(g_paths[i], sizeof g_paths[i], "%s%s", g_folder, kNames[i]);
+    std::snprintf(g_posixPaths[i], sizeof g_posixPaths[i], "%s/%s", g_posixFolder, kNames[i]);
+  }
+  std::atexit(RemoveFolder);
 }
 
-void Write(const std::string& path, const uint8_t* data, size_t size) {
-  FILE* f = os::OpenFile(path.c_str(), "wb");
+// The input as one of the folder's files: by its POSIX path, which is the
+// file the library finds by the Windows one, without the seam's name lookup.
+void Write(FileIndex file, const uint8_t* data, size_t size) {
+  FILE* f = std::fopen(g_posixPaths[file], "wb");
   if (!f) std::abort();
   if (size > 0 && std::fwrite(data, 1, size, f) != size) std::abort();
   std::fclose(f);
@@ -88,13 +94,13 @@ void WalkRecords(const LoadedDrawing& d) {
   os::MemUnlock(d.records);
 }
 
-void CountAndLoad(const std::string& path, int n) {
+void CountAndLoad(const char* path, int n) {
   int32_t count = -1;
   int32_t size = -1;
-  CountDrawing(path.c_str(), &count, &size, n);
+  CountDrawing(path, &count, &size, n);
   if (count < 0 || size < 0) __builtin_trap();
   LoadedDrawing d = {};
-  const int loaded = LoadDrawing(&d, path.c_str(), n);
+  const int loaded = LoadDrawing(&d, path, n);
   // The file has not changed between the passes: the load holds exactly what
   // the count found.
   if (loaded != (count > 0 ? 1 : 0)) __builtin_trap();
@@ -117,25 +123,25 @@ constexpr char kKnownDrawing[] =
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   os::SetMessageBoxHook(Silent);
   if (g_folder[0] == '\0') {
-    std::strcpy(g_runContext.inputFolder, Folder().c_str());
-    Write(Folder() + "K.KVD", reinterpret_cast<const uint8_t*>(kKnownDrawing),
-          sizeof kKnownDrawing - 1);
+    MakeFolder();
+    std::strcpy(g_runContext.inputFolder, g_folder);
+    Write(kKKvd, reinterpret_cast<const uint8_t*>(kKnownDrawing), sizeof kKnownDrawing - 1);
   }
   const int n = size > 0 ? static_cast<int>(data[0] % 8) - 1 : 1;  // -1..6: outside 1..100 too
   const bool text = size == 0 || (data[0] & 8) != 0;
 
   if (text) {
     // A text drawing, then converted: the result loads again as it was counted.
-    Write(Folder() + "F.KVD", data, size);
-    CountAndLoad(Folder() + "F.KVD", n);
+    Write(kFKvd, data, size);
+    CountAndLoad(g_paths[kFKvd], n);
     ConvertDrawingFile("F");
-    CountAndLoad(Folder() + "F.KFD", 1);
+    CountAndLoad(g_paths[kFKfd], 1);
   } else {
     // A binary drawing file, then a known drawing appended to it.
-    Write(Folder() + "G.KFD", data, size);
-    CountAndLoad(Folder() + "G.KFD", n);
+    Write(kGKfd, data, size);
+    CountAndLoad(g_paths[kGKfd], n);
     WriteDrawingFile("K.KVD", "G.KFD", "fuzz");
-    CountAndLoad(Folder() + "G.KFD", 2);
+    CountAndLoad(g_paths[kGKfd], 2);
   }
   return 0;
 }

@@ -54,9 +54,28 @@ int NextByte() {
 
 // fgets over a binary stream: up to 255 characters, the '\n' kept when it
 // fits, a CR right before it dropped. False at the end of the file.
+//
+// The bytes before the next CR or LF of the read-ahead block are copied as a
+// run (memchr, not a test per byte): lines are read twice per drawing and
+// most of their bytes are plain. Each CR or LF then takes the byte-wise step.
 bool ReadRawLine(char* line) {
+  LineReaderState& r = g_lineReader;
   int n = 0;
   while (n < kDrawingLineSize - 1) {
+    if (r.at < r.filled) {
+      size_t run = r.filled - r.at;
+      const size_t room = static_cast<size_t>(kDrawingLineSize - 1 - n);
+      if (run > room) run = room;
+      const unsigned char* from = r.ahead + r.at;
+      const void* lf = std::memchr(from, '\n', run);
+      if (lf) run = static_cast<size_t>(static_cast<const unsigned char*>(lf) - from);
+      const void* cr = std::memchr(from, '\r', run);
+      if (cr) run = static_cast<size_t>(static_cast<const unsigned char*>(cr) - from);
+      std::memcpy(line + n, from, run);
+      n += static_cast<int>(run);
+      r.at += run;
+      if (n == kDrawingLineSize - 1) break;
+    }
     int c = NextByte();
     if (c == EOF) break;
     if (c == '\r' && PeekByte() == '\n') c = NextByte();

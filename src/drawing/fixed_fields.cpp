@@ -4,17 +4,15 @@
 
 namespace {
 
-bool IsLineEnd(char c) { return c == '\0' || c == '\n' || c == '\r'; }
-
 int DigitOrZero(char c) { return (c >= '0' && c <= '9') ? c - '0' : 0; }
 
 // The characters of columns [position, position + width) of the line, with
 // the columns past its end given as blanks. `out` holds kMaxFieldWidth + 1.
 void TakeColumns(const char* line, int64_t lineLength, int64_t position, int width, char* out) {
-  for (int i = 0; i < width; ++i) {
-    const int64_t column = position + i;
-    out[i] = column < lineLength ? line[column] : ' ';
-  }
+  const int64_t left = lineLength - position;
+  const int have = left <= 0 ? 0 : (left < width ? static_cast<int>(left) : width);
+  if (have > 0) std::memcpy(out, line + position, static_cast<size_t>(have));
+  if (have < width) std::memset(out + have, ' ', static_cast<size_t>(width - have));
   out[width] = '\0';
 }
 
@@ -51,8 +49,8 @@ constexpr float kPowersOfTen[10] = {1.0f,      10.0f,      100.0f,      1000.0f,
 
 void ReadFixedFieldsInto(const char* line, const char* descriptor, void* const* addresses,
                          int addressCount) {
-  int64_t lineLength = 0;
-  while (!IsLineEnd(line[lineLength])) ++lineLength;
+  // The line ends at its first NUL, CR or LF.
+  const int64_t lineLength = static_cast<int64_t>(std::strcspn(line, "\r\n"));
   const size_t descriptorLength = std::strlen(descriptor);
 
   int64_t position = 0;
@@ -80,8 +78,8 @@ void ReadFixedFieldsInto(const char* line, const char* descriptor, void* const* 
     if (!address) continue;
     if (kind == 'A') {
       // The text stops at the line's end rather than carrying blanks.
-      int n = 0;
-      while (n < width && position - width + n < lineLength) ++n;
+      const int64_t left = lineLength - (position - width);
+      const int n = left <= 0 ? 0 : (left < width ? static_cast<int>(left) : width);
       std::memcpy(address, field, static_cast<size_t>(n));
       static_cast<char*>(address)[n] = '\0';
       continue;

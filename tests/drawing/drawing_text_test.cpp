@@ -116,6 +116,35 @@ TEST_F(DrawingTest, LineReaderReadsLongLinesInPieces) {
   ReadDrawingLine(line, p.c_str(), 1);
 }
 
+TEST_F(DrawingTest, LineReaderKeepsLineEndsAcrossItsReadAheadBlock) {
+  // The file is taken 4096 bytes at a time: 16 lines of 255 bytes put the CR
+  // of the 17th line at byte 4095 and its LF at 4096, in the next block.
+  std::string text;
+  for (int i = 0; i < 16; ++i) text += std::string(254, 'y') + "\n";
+  text += std::string(15, 'z') + "\r\n";
+  ASSERT_EQ(text.size(), 4097u);
+  text += "p\rq\n";                           // a lone CR is text
+  text += "\r\r\n";                          // only the CR before the LF goes
+  text += std::string(254, 'w') + "\r\n";     // CR LF as the 255th character
+  text += std::string(255, 'v') + "\r\n";     // full line; CR LF starts the next
+  text += "end\r";                            // a CR at the end of the file stays
+  Write("blocks.kvd", text);
+  const std::vector<std::string> expected = {
+      std::string(15, 'z') + "\n", "p\rq\n", "\r\n", std::string(254, 'w') + "\n",
+      std::string(255, 'v'), "\n", "end\r"};
+  const std::string p = Path("blocks.kvd");
+  char line[kDrawingLineSize];
+  for (int i = 0; i < 16; ++i) {
+    ASSERT_EQ(ReadDrawingLine(line, p.c_str(), 0), 1) << "line " << i;
+    ASSERT_EQ(std::string(line), std::string(254, 'y') + "\n") << "line " << i;
+  }
+  for (size_t i = 0; i < expected.size(); ++i) {
+    ASSERT_EQ(ReadDrawingLine(line, p.c_str(), 0), 1) << "line " << 16 + i;
+    EXPECT_EQ(std::string(line), expected[i]) << "line " << 16 + i;
+  }
+  EXPECT_EQ(ReadDrawingLine(line, p.c_str(), 0), 0);
+}
+
 TEST_F(DrawingTest, LineReaderRefusesANameItCannotKeep) {
   // The reader keeps the name of its open file in 260 characters with the
   // NUL: a path of 259 characters is read, one of 260 is not.
