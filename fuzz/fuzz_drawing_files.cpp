@@ -33,33 +33,18 @@ namespace {
 
 int Silent(void*, const char*, const char*, uint32_t) { return os::kIdOk; }
 
-// A private folder for this process, as a POSIX path and as a Windows path
-// ending in '\'; plain arrays, so that they outlive the clean-up at exit.
-// The paths of its files are made once, not at every input.
-char g_posixFolder[64];
-char g_folder[80];
+// The paths of the private folder's files, made once, not at every input.
 constexpr const char* kNames[] = {"F.KVD", "F.KFD", "G.KFD", "K.KVD"};
 enum FileIndex { kFKvd, kFKfd, kGKfd, kKKvd };
-char g_paths[4][96];       // the Windows paths the library is given
-char g_posixPaths[4][96];  // the same files, written by this program directly
-
-void RemoveFolder() {
-  for (const char* path : g_paths) os::RemoveFile(path);
-  rmdir(g_posixFolder);
-}
+char g_paths[4][128];       // the Windows paths the library is given
+char g_posixPaths[4][128];  // the same files, written by this program directly
 
 void MakeFolder() {
-  MakeFuzzScratchFolder("drawing", g_posixFolder, sizeof g_posixFolder);
-  std::string w = std::string("Z:") + g_posixFolder + "\\";
-  for (char& c : w) {
-    if (c == '/') c = '\\';
-  }
-  std::strcpy(g_folder, w.c_str());
+  const char* folder = FuzzScratchFolder("drawing");
   for (int i = 0; i < 4; ++i) {
-    std::snprintf(g_paths[i], sizeof g_paths[i], "%s%s", g_folder, kNames[i]);
-    std::snprintf(g_posixPaths[i], sizeof g_posixPaths[i], "%s/%s", g_posixFolder, kNames[i]);
+    std::snprintf(g_paths[i], sizeof g_paths[i], "%s%s", folder, kNames[i]);
+    std::snprintf(g_posixPaths[i], sizeof g_posixPaths[i], "%s/%s", g_fuzzScratchPosix, kNames[i]);
   }
-  std::atexit(RemoveFolder);
 }
 
 // The input as one of the folder's files: by its POSIX path, which is the
@@ -122,9 +107,9 @@ constexpr char kKnownDrawing[] =
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   os::SetMessageBoxHook(Silent);
-  if (g_folder[0] == '\0') {
+  if (g_paths[0][0] == '\0') {
     MakeFolder();
-    std::strcpy(g_runContext.inputFolder, g_folder);
+    std::strcpy(g_runContext.inputFolder, FuzzScratchFolder("drawing"));
     Write(kKKvd, reinterpret_cast<const uint8_t*>(kKnownDrawing), sizeof kKnownDrawing - 1);
   }
   const int n = size > 0 ? static_cast<int>(data[0] % 8) - 1 : 1;  // -1..6: outside 1..100 too
