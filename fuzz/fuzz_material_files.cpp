@@ -77,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // The material: an index entry when it lies in the ASME ranges, so that the
   // record behind it is read; otherwise a number of the first range.
-  const size_t entry = (static_cast<size_t>(choice[0]) | (static_cast<size_t>(choice[1]) << 8)) % 2000;
+  const size_t entry =
+      (static_cast<size_t>(choice[0]) | (static_cast<size_t>(choice[1]) << 8)) % 2000;
   int64_t number = 1000 + (choice[1] % 100);
   if (2 * entry + 1 < indexSize) {
     const int16_t listed = static_cast<int16_t>(rest[2 * entry] | (rest[2 * entry + 1] << 8));
@@ -104,8 +105,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       float result[30] = {};
       int64_t status = 0;
       char text[80];
-      GetMaterialProperty(&code, &mode, &u, &alternative, &currency, &number, &temperature,
-                          result, &status, text, sizeof text);
+      GetMaterialProperty(&code, &mode, &u, &alternative, &currency, &number, &temperature, result,
+                          &status, text, sizeof text);
       if (status < 0 || status > 2) std::abort();
     }
   }

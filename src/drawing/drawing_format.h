@@ -14,7 +14,7 @@
 
 constexpr int kDrawingHeaderSize = 104;
 constexpr int kDrawingRecordSize = 25;
-constexpr int kDrawingTitleSize = 80;   // up to 79 characters and a NUL
+constexpr int kDrawingTitleSize = 80;  // up to 79 characters and a NUL
 constexpr int kDrawingMagicSize = 8;
 constexpr const char* kDrawingMagic = "KFD2.0";
 constexpr int kLastDrawingNumber = 100;  // numbers 1..100 can be addressed
@@ -24,10 +24,10 @@ constexpr int kDrawingPathSize = 260;
 // One drawing's header as it lies in the file (both builds are little-endian,
 // and the members fall on their natural alignment, so no padding).
 struct DrawingFileHeader {
-  char magic[kDrawingMagicSize];   // "KFD2.0" and a NUL
-  char title[kDrawingTitleSize];   // NUL-terminated
+  char magic[kDrawingMagicSize];  // "KFD2.0" and a NUL
+  char title[kDrawingTitleSize];  // NUL-terminated
   int32_t recordCount;
-  int32_t stringSize;              // bytes of the string area
+  int32_t stringSize;  // bytes of the string area
   float largestX;
   float largestY;
 };

@@ -41,8 +41,8 @@ bool ReadWholeNumber(const char* field, int width, int64_t* out) {
   return true;
 }
 
-constexpr float kPowersOfTen[10] = {1.0f,      10.0f,      100.0f,      1000.0f,
-                                    10000.0f,  100000.0f,  1000000.0f,  10000000.0f,
+constexpr float kPowersOfTen[10] = {1.0f,         10.0f,        100.0f,     1000.0f,
+                                    10000.0f,     100000.0f,    1000000.0f, 10000000.0f,
                                     100000000.0f, 1000000000.0f};
 
 }  // namespace

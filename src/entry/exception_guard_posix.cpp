@@ -2,8 +2,7 @@
 // and a fault inside the body ends the process as any other fault would.
 #include "entry/exception_guard.h"
 
-int32_t CallWithExceptionGuard(void (*body)(void*), void* bodyArgument, ExceptionFilter,
-                               void*) {
+int32_t CallWithExceptionGuard(void (*body)(void*), void* bodyArgument, ExceptionFilter, void*) {
   body(bodyArgument);
   return 0;
 }

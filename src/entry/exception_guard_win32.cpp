@@ -58,8 +58,8 @@ extern "C" EXCEPTION_DISPOSITION veskar_guard_handler(EXCEPTION_RECORD* record,
   const int32_t disposition = filter(filterContext, record->ExceptionCode, &pointers);
   if (disposition < 0) return ExceptionContinueExecution;
   if (disposition == 0) return ExceptionContinueSearch;
-  ::RtlUnwindEx(establisherFrame, veskar_guarded_call_abandoned, record,
-                reinterpret_cast<void*>(1), dispatch->ContextRecord, dispatch->HistoryTable);
+  ::RtlUnwindEx(establisherFrame, veskar_guarded_call_abandoned, record, reinterpret_cast<void*>(1),
+                dispatch->ContextRecord, dispatch->HistoryTable);
   return ExceptionContinueSearch;  // not reached: the unwind resumes in the guard
 }
 

@@ -11,8 +11,7 @@
 extern "C" {
 
 void OSRIC_PROP(const float* propertyCode, const float* mode, const float* unitSystem,
-                const float* currencyIndex, const int64_t* materialNumber,
-                const float* temperature, float* result, int64_t* status, char* text,
-                int64_t textLength);
+                const float* currencyIndex, const int64_t* materialNumber, const float* temperature,
+                float* result, int64_t* status, char* text, int64_t textLength);
 
 }  // extern "C"

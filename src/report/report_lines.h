@@ -40,16 +40,16 @@ bool MakeReportDrawingName(const char* reportPath, ExtensionDot dot, char* out, 
 
 // ---- line texts -----------------------------------------------------------------
 
-constexpr int32_t kPageTextWidth = 80;   // text of a page line before its TAB
-constexpr int32_t kPageLineMax = 161;    // 80 + TAB + control + 79 markers
+constexpr int32_t kPageTextWidth = 80;     // text of a page line before its TAB
+constexpr int32_t kPageLineMax = 161;      // 80 + TAB + control + 79 markers
 constexpr int32_t kPictureRefLength = 29;  // what a reader keeps after "$$$"
 
-extern const char kPictureLinePrefix[];    // "$$$"
-extern const char kPageBreakLinePrefix[];  // "[Page break]"
-extern const char kPageBreakMarker[];      // 30 hyphens, " Page Break ", 30 hyphens
-extern const char kComponentBreakMarker[]; // 25 hyphens, " Component Break ", 26 hyphens
-extern const char kSectionEndMarker[];     // "[Section End]"
-extern const char kSectionStartPrefix[];   // "[Section Start] "
+extern const char kPictureLinePrefix[];     // "$$$"
+extern const char kPageBreakLinePrefix[];   // "[Page break]"
+extern const char kPageBreakMarker[];       // 30 hyphens, " Page Break ", 30 hyphens
+extern const char kComponentBreakMarker[];  // 25 hyphens, " Component Break ", 26 hyphens
+extern const char kSectionEndMarker[];      // "[Section End]"
+extern const char kSectionStartPrefix[];    // "[Section Start] "
 
 // A page line from one template row: `text` holds columns 1 to 79 of the row
 // (79 characters), `markers` the row's marker map (79 characters; any other

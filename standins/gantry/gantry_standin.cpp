@@ -57,7 +57,7 @@ int64_t FolderQuery(int32_t ordinal, const char* folder, int64_t count, char* fi
 }  // namespace
 
 STANDIN_API int32_t HostRunStart(void* module, const char* programFolder, const char* jobPath,
-                             const char* runModeWord) {
+                                 const char* runModeWord) {
   GantryCall* c = NewCall(23);
   c->address[0] = module;
   CopyText(c, 0, programFolder);
@@ -68,8 +68,8 @@ STANDIN_API int32_t HostRunStart(void* module, const char* programFolder, const 
 }
 
 STANDIN_API int32_t HostExceptionDecision(int32_t zero, uint32_t exceptionCode,
-                                      void* exceptionPointers, const char* emptyText,
-                                      int32_t* errorCode) {
+                                          void* exceptionPointers, const char* emptyText,
+                                          int32_t* errorCode) {
   GantryCall* c = NewCall(24);
   c->value[0] = zero;
   c->value[1] = exceptionCode;
@@ -133,9 +133,7 @@ STANDIN_API void GantryStandin_Reset(void) {
   g_log.Clear();
 }
 STANDIN_API int32_t GantryStandin_CallCount(void) { return g_log.count; }
-STANDIN_API const GantryCall* GantryStandin_Call(int32_t index) {
-  return g_log.At(index);
-}
+STANDIN_API const GantryCall* GantryStandin_Call(int32_t index) { return g_log.At(index); }
 STANDIN_API int32_t GantryStandin_CountOf(int32_t ordinal) {
   int32_t n = 0;
   for (int32_t i = 0; i < g_log.count; ++i) n += g_log.calls[i].ordinal == ordinal;

@@ -35,7 +35,7 @@ struct MaterialLibraryCall {
   float temperature;
   float resultWord1OnEntry;  // what the caller had in result word 1
   int64_t statusOnEntry;
-  int64_t textLength;        // the tenth argument
+  int64_t textLength;  // the tenth argument
 };
 
 struct MaterialPriceCall {

@@ -32,7 +32,7 @@ STANDIN_API int32_t IsRTFEnabled(void) {
 }
 
 STANDIN_API int32_t ParseRTF(const char* templatePath, const char* screenName,
-                         const char* fieldValues) {
+                             const char* fieldValues) {
   QuireCall* c = NewCall(kQuireParseRTF);
   CopyText(c, 0, templatePath);
   CopyText(c, 1, screenName);
@@ -83,9 +83,7 @@ STANDIN_API void QuireStandin_SetSectionCopyLength(int32_t length) {
   g_sectionCopyLength = length < 0 ? 0 : length;
 }
 STANDIN_API int32_t QuireStandin_CallCount(void) { return g_log.count; }
-STANDIN_API const QuireCall* QuireStandin_Call(int32_t index) {
-  return g_log.At(index);
-}
+STANDIN_API const QuireCall* QuireStandin_Call(int32_t index) { return g_log.At(index); }
 STANDIN_API int32_t QuireStandin_CountOf(int32_t function) {
   int32_t n = 0;
   for (int32_t i = 0; i < g_log.count; ++i) n += g_log.calls[i].function == function;

@@ -20,14 +20,14 @@ enum QuireFunction : int32_t {
 };
 
 struct QuireCall {
-  int32_t function;            // a QuireFunction
-  const void* address[3];      // text arguments' addresses as received
+  int32_t function;              // a QuireFunction
+  const void* address[3];        // text arguments' addresses as received
   char text[3][kQuireTextSize];  // ParseRTF: the three texts up to their NULs;
                                  // SectionStart: exactly the bytes the test asked for
   int64_t textLength[3];
 };
 
-STANDIN_API void QuireStandin_Reset(void);  // forget the calls, rich-text output off
+STANDIN_API void QuireStandin_Reset(void);                 // forget the calls, rich-text output off
 STANDIN_API void QuireStandin_SetEnabled(int32_t answer);  // what IsRTFEnabled returns
 // SectionStart's name has no NUL of its own: the stand-in copies exactly this
 // many bytes from the address it receives (0 by default: none).

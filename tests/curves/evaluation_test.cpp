@@ -44,15 +44,19 @@ class EvaluationTest : public CurveTest {
 };
 
 TEST_F(EvaluationTest, OneLevelAlongTheTemperatureAxis) {
-  struct Case { int64_t code; float t; float expected; };
+  struct Case {
+    int64_t code;
+    float t;
+    float expected;
+  };
   const Case cases[] = {
-      {1, 40, 6},        {1, 32, 4},  {1, 8, 1},   {1, 0, 0},
-      {1, -16, 2},       // negative extrapolation of a non-negative code: first point
-      {1, 32.00001f, 4}, // within 2E-5 of a point: that point's value exactly
-      {5, 96, 0.5f},     // negative above the end: last point
-      {2, 40, 5},        // missing neighbour is -1E35, then corrected to the other end
-      {3, 40, 0},        // first point missing: the level is dropped
-      {20, 40, 40},      // the axis itself
+      {1, 40, 6},        {1, 32, 4},  {1, 8, 1},
+      {1, 0, 0},         {1, -16, 2},  // negative extrapolation of a non-negative code: first point
+      {1, 32.00001f, 4},               // within 2E-5 of a point: that point's value exactly
+      {5, 96, 0.5f},                   // negative above the end: last point
+      {2, 40, 5},    // missing neighbour is -1E35, then corrected to the other end
+      {3, 40, 0},    // first point missing: the level is dropped
+      {20, 40, 40},  // the axis itself
   };
   for (const Case& c : cases) {
     EXPECT_EQ(StreamProperty(1, c.code, c.t, 2.0f, 1), c.expected) << c.code << " at " << c.t;
@@ -79,8 +83,14 @@ TEST_F(EvaluationTest, OneLevelAlongTheSecondAxis) {
 TEST_F(EvaluationTest, TwoLevelsBlendLinearlyInPressure) {
   ASSERT_EQ(LevelList(2), (std::vector<int64_t>{2, 1}));
   // At T = 40: 6 on the level at pressure 1, 2.5 on the level at pressure 3.
-  struct Case { float pressure; float expected; };
-  const Case cases[] = {{1, 6}, {2, 4.25f}, {3, 2.5f}, {0, 7.75f},
+  struct Case {
+    float pressure;
+    float expected;
+  };
+  const Case cases[] = {{1, 6},
+                        {2, 4.25f},
+                        {3, 2.5f},
+                        {0, 7.75f},
                         {5, 2.5f}};  // -1 beyond the high level, corrected to its value
   for (const Case& c : cases) {
     EXPECT_EQ(StreamProperty(1, 1, 40, c.pressure, 2), c.expected) << c.pressure;
@@ -153,12 +163,15 @@ TEST_F(CurveTest, APressureOutsideThreeLevelsUsesTheTwoNearest) {
   LevelValuesAt(103, 1, 1) = 2;
   LevelValuesAt(103, 2, 1) = 8;
   LevelValuesAt(103, 3, 1) = 1;
-  struct Case { float pressure; float expected; };
+  struct Case {
+    float pressure;
+    float expected;
+  };
   const Case cases[] = {
-      {0.5f, 0.5f},  // below: 1 + (1 / 1) * -0.5 from the two lowest
-      {1.5f, 1.5f},  // between the two lowest
-      {3.0f, 5.0f},  // 2 + (6 / 2) * 1 between the two highest
-      {5.0f, 11.0f}, // above: 2 + (6 / 2) * 3 from the two highest
+      {0.5f, 0.5f},   // below: 1 + (1 / 1) * -0.5 from the two lowest
+      {1.5f, 1.5f},   // between the two lowest
+      {3.0f, 5.0f},   // 2 + (6 / 2) * 1 between the two highest
+      {5.0f, 11.0f},  // above: 2 + (6 / 2) * 3 from the two highest
   };
   for (const Case& c : cases) {
     EXPECT_EQ(StreamProperty(1, 103, 0, c.pressure, 1), c.expected) << c.pressure;
@@ -312,7 +325,7 @@ TEST_F(CrossingTest, OnlyOneLevelFindingTheTemperatureGivesItsValue) {
 
 TEST_F(CrossingTest, GuardsOfTheSearches) {
   EXPECT_EQ(SecondAxisAtTemperatureFromStart(32, 0, 2), M);
-  EXPECT_EQ(SecondAxisAtTemperatureFromEnd(32, 0, 2), M);   // no level: same guard as from the start
+  EXPECT_EQ(SecondAxisAtTemperatureFromEnd(32, 0, 2), M);  // no level: same guard as from the start
   EXPECT_EQ(SecondAxisAtTemperatureFromEnd(32, -1, 2), M);
   EXPECT_EQ(SecondAxisAtTemperatureFromStart(32, 4, 2), M);
   EXPECT_EQ(SecondAxisAtTemperatureFromEnd(32, 4, 2), M);
@@ -344,20 +357,30 @@ TEST_F(EvaluationTest, GuardsOfThePropertyLookup) {
     EXPECT_EQ(StreamProperty(2, code, 2.5f, 2.0f, 1), 0.0f) << code;
     EXPECT_EQ(EvaluateStreamProperty(1, code, 40, 2.0f, 1), 0.0f) << code;
   }
-  for (int64_t column : {int64_t{0}, int64_t{-1}, int64_t{51},
-                         std::numeric_limits<int64_t>::max(), std::numeric_limits<int64_t>::min()}) {
+  for (int64_t column : {int64_t{0}, int64_t{-1}, int64_t{51}, std::numeric_limits<int64_t>::max(),
+                         std::numeric_limits<int64_t>::min()}) {
     EXPECT_EQ(ExtraColumnAt(column, 1.5f, 2.0f, 1), 0.0f) << column;
   }
   EXPECT_EQ(g_curveModeBlock.ExtraColumnMode, 0);
   // A level interpolation outside the block gives what a level without points
   // gives.
   const auto& c = g_streamCurves;
-  EXPECT_EQ(InterpolateAtLevel(c.CurveValues, 40, c.TemperatureAxisCopy, c.TemperatureOrder, 4, 1, 20), M);
-  EXPECT_EQ(InterpolateAtLevel(c.CurveValues, 40, c.TemperatureAxisCopy, c.TemperatureOrder, 1, 1, 1), 6.0f);
-  EXPECT_EQ(InterpolateAtLevel(c.CurveValues, 40, c.TemperatureAxisCopy, c.TemperatureOrder, 1, 1, 22), M);
-  EXPECT_EQ(InterpolateAtLevel(c.CurveValues, 40, c.TemperatureAxisCopy, c.TemperatureOrder, 2, 1, 20), M);
-  EXPECT_EQ(InterpolateAtLevel(c.ExtraColumns, 1.5f, c.SecondAxisCopy, c.SecondAxisOrder, 1, 1, 51), M);
-  EXPECT_EQ(InterpolateAtLevel(c.ExtraColumns, 1.5f, c.SecondAxisCopy, c.SecondAxisOrder, 1, 0, 20), M);
+  EXPECT_EQ(
+      InterpolateAtLevel(c.CurveValues, 40, c.TemperatureAxisCopy, c.TemperatureOrder, 4, 1, 20),
+      M);
+  EXPECT_EQ(
+      InterpolateAtLevel(c.CurveValues, 40, c.TemperatureAxisCopy, c.TemperatureOrder, 1, 1, 1),
+      6.0f);
+  EXPECT_EQ(
+      InterpolateAtLevel(c.CurveValues, 40, c.TemperatureAxisCopy, c.TemperatureOrder, 1, 1, 22),
+      M);
+  EXPECT_EQ(
+      InterpolateAtLevel(c.CurveValues, 40, c.TemperatureAxisCopy, c.TemperatureOrder, 2, 1, 20),
+      M);
+  EXPECT_EQ(InterpolateAtLevel(c.ExtraColumns, 1.5f, c.SecondAxisCopy, c.SecondAxisOrder, 1, 1, 51),
+            M);
+  EXPECT_EQ(InterpolateAtLevel(c.ExtraColumns, 1.5f, c.SecondAxisCopy, c.SecondAxisOrder, 1, 0, 20),
+            M);
 }
 
 TEST_F(EvaluationTest, EvaluationChangesNothingInTheBlock) {

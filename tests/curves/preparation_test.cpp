@@ -190,7 +190,10 @@ TEST_F(CurveTest, RepairOfThePropertiesThatMustBePositive) {
       {"two good points, in and out", 7, {0, 2, 0, 4, 0}, {1, 2, 3, 4, 5}},
       {"between and below the first of three", 8, {0, 8, 0, 4, 2}, {10, 8, 6, 4, 2}},
       {"above the last of three", 9, {2, 4, 8, 0, 0}, {2, 4, 8, 12, 16}},
-      {"negative extrapolation takes the first good value", 10, {0, 1, 8, M, 12}, {1, 1, 8, 10, 12}},
+      {"negative extrapolation takes the first good value",
+       10,
+       {0, 1, 8, M, 12},
+       {1, 1, 8, 10, 12}},
       {"an exact 0.0 stays", 11, {4, 2, 0, 0, 0}, {4, 2, 0, 2, 2}},
       {"property 16", 16, {0, 2, 0, 4, 0}, {1, 2, 3, 4, 5}},
       {"property 21", 21, {M, M, 3, M, M}, {3, 3, 3, 3, 3}},
@@ -395,7 +398,9 @@ TEST_F(CurveTest, ClearStreamBlanksOneStreamsDataAndKeepsItsLists) {
   // Stream 2 untouched.
   for (int64_t k = 0; k < kCurveProperties; ++k) {
     EXPECT_EQ(std::memcmp(before.CurveValues[k][1], g_streamCurves.CurveValues[k][1],
-                          sizeof before.CurveValues[k][1]), 0) << k + 1;
+                          sizeof before.CurveValues[k][1]),
+              0)
+        << k + 1;
   }
   EXPECT_EQ(LevelPressuresAt(1, 2), 2.0f);
   EXPECT_EQ(TemperatureAxisCopyAt(2, 1, 2), 32.0f);
@@ -416,7 +421,9 @@ TEST_F(CurveTest, SpansOfALevel) {
   SecondAxisSpan(&first, &last, 1, 1);
   EXPECT_EQ(first, 1.0f);
   EXPECT_EQ(last, 3.0f);
-  struct Case { int64_t level, stream; };
+  struct Case {
+    int64_t level, stream;
+  };
   for (const Case c : {Case{2, 1}, Case{4, 1}, Case{0, 1}, Case{1, 0}, Case{1, 4}}) {
     first = last = 1;
     TemperatureSpan(&first, &last, c.level, c.stream);

@@ -79,10 +79,13 @@ TEST_F(CurveTest, ExtraColumnModeCorrectsEveryCode) {
 }
 
 TEST_F(CurveTest, NonNegativeClass) {
-  struct Case { int64_t code; bool nonNegative; };
-  const Case cases[] = {{1, true},    {4, true},    {17, true},   {19, true},  {20, false},
-                        {21, true},   {101, false}, {102, false}, {103, true}, {104, true},
-                        {201, true},  {250, true}};
+  struct Case {
+    int64_t code;
+    bool nonNegative;
+  };
+  const Case cases[] = {{1, true},   {4, true},   {17, true},   {19, true},
+                        {20, false}, {21, true},  {101, false}, {102, false},
+                        {103, true}, {104, true}, {201, true},  {250, true}};
   for (const Case& c : cases) EXPECT_EQ(IsNonNegativeCode(c.code), c.nonNegative) << c.code;
 }
 

@@ -168,15 +168,15 @@ std::string PlaceableHeaderBytes(int16_t left, int16_t top, int16_t right, int16
 
 std::string EnhancedMetafileBytes() {
   std::string e;
-  PutLe32(&e, 1);   // EMR_HEADER
-  PutLe32(&e, 88);  // its size
-  for (int i = 0; i < 4; ++i) PutLe32(&e, i < 2 ? 0 : 100);  // bounds
-  for (int i = 0; i < 4; ++i) PutLe32(&e, i < 2 ? 0 : 2000); // frame, 0.01 mm
-  PutLe32(&e, 0x464D4520u);  // " EMF"
-  PutLe32(&e, 0x10000);      // version
-  PutLe32(&e, 88 + 20);      // bytes
-  PutLe32(&e, 2);            // records
-  PutLe16(&e, 1);            // handles
+  PutLe32(&e, 1);                                             // EMR_HEADER
+  PutLe32(&e, 88);                                            // its size
+  for (int i = 0; i < 4; ++i) PutLe32(&e, i < 2 ? 0 : 100);   // bounds
+  for (int i = 0; i < 4; ++i) PutLe32(&e, i < 2 ? 0 : 2000);  // frame, 0.01 mm
+  PutLe32(&e, 0x464D4520u);                                   // " EMF"
+  PutLe32(&e, 0x10000);                                       // version
+  PutLe32(&e, 88 + 20);                                       // bytes
+  PutLe32(&e, 2);                                             // records
+  PutLe16(&e, 1);                                             // handles
   PutLe16(&e, 0);
   PutLe32(&e, 0);  // description length
   PutLe32(&e, 0);  // description offset

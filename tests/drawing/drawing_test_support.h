@@ -23,10 +23,10 @@ std::string Lines(const std::vector<std::string>& lines);
 
 // Byte layout of binary drawings, written here without the library's own
 // structs so that the tests check the layout rather than restate it.
-std::string HeaderBytes(const std::string& title, int32_t count, int32_t stringSize,
-                        float largestX, float largestY, const std::string& magic = "KFD2.0");
-std::string RecordBytes(char command, float x, float y, float f3 = 0, float f4 = 0,
-                        float f5 = 0, float f6 = 0);
+std::string HeaderBytes(const std::string& title, int32_t count, int32_t stringSize, float largestX,
+                        float largestY, const std::string& magic = "KFD2.0");
+std::string RecordBytes(char command, float x, float y, float f3 = 0, float f4 = 0, float f5 = 0,
+                        float f6 = 0);
 int32_t Int32At(const std::string& bytes, size_t offset);
 float FloatAt(const std::string& bytes, size_t offset);
 

@@ -18,9 +18,9 @@ using drawing_test::Lines;
 using drawing_test::OpenFileCount;
 
 struct TextDrawing {
-  int32_t counted = -1;      // records and string bytes of the count pass
+  int32_t counted = -1;  // records and string bytes of the count pass
   int32_t countedSize = -1;
-  int32_t count = -1;        // records of the read pass
+  int32_t count = -1;  // records of the read pass
   float largestX = -1;
   float largestY = -1;
   std::vector<DrawingRecord> records;
@@ -34,8 +34,8 @@ TextDrawing ReadBoth(const std::string& path) {
   CountDrawingText(path.c_str(), &d.counted, &d.countedSize);
   std::vector<unsigned char> records(static_cast<size_t>(d.counted) * kDrawingRecordSize);
   std::vector<char> strings(static_cast<size_t>(d.countedSize));
-  ReadDrawingText(path.c_str(), &d.count, records.data(), d.counted, strings.data(),
-                  d.countedSize, &d.largestX, &d.largestY);
+  ReadDrawingText(path.c_str(), &d.count, records.data(), d.counted, strings.data(), d.countedSize,
+                  &d.largestX, &d.largestY);
   EXPECT_EQ(d.count, d.counted) << path;
   for (int32_t i = 0; i < d.count; ++i) d.records.push_back(GetDrawingRecord(records.data(), i));
   d.strings.assign(strings.begin(), strings.end());
@@ -123,15 +123,15 @@ TEST_F(DrawingTest, LineReaderKeepsLineEndsAcrossItsReadAheadBlock) {
   for (int i = 0; i < 16; ++i) text += std::string(254, 'y') + "\n";
   text += std::string(15, 'z') + "\r\n";
   ASSERT_EQ(text.size(), 4097u);
-  text += "p\rq\n";                           // a lone CR is text
-  text += "\r\r\n";                          // only the CR before the LF goes
-  text += std::string(254, 'w') + "\r\n";     // CR LF as the 255th character
-  text += std::string(255, 'v') + "\r\n";     // full line; CR LF starts the next
-  text += "end\r";                            // a CR at the end of the file stays
+  text += "p\rq\n";                        // a lone CR is text
+  text += "\r\r\n";                        // only the CR before the LF goes
+  text += std::string(254, 'w') + "\r\n";  // CR LF as the 255th character
+  text += std::string(255, 'v') + "\r\n";  // full line; CR LF starts the next
+  text += "end\r";                         // a CR at the end of the file stays
   Write("blocks.kvd", text);
   const std::vector<std::string> expected = {
       std::string(15, 'z') + "\n", "p\rq\n", "\r\n", std::string(254, 'w') + "\n",
-      std::string(255, 'v'), "\n", "end\r"};
+      std::string(255, 'v'),       "\n",     "end\r"};
   const std::string p = Path("blocks.kvd");
   char line[kDrawingLineSize];
   for (int i = 0; i < 16; ++i) {
@@ -213,19 +213,19 @@ TEST_F(DrawingTest, LineReaderClosesOneFileBeforeOpeningAnother) {
 TEST_F(DrawingTest, TextDrawingWithEveryCommand) {
   Write("plan.kvd", Lines({
                         "VER 2.0",
-                        Command('F', 500.0),      // scale 0.5
-                        Command('O', 2.0, 4.0),   // origin (1, 2)
-                        Command('O', 2.0, 0.0),   // origins add up: (2, 2)
-                        Command('M', 2.0, 2.0),   // (3, 3)
-                        Command('D', 10.0, 6.0),  // (7, 5)
-                        Command('L', 1.0, 0.0),   // style keeps its own x
-                        Command('A', 0.0, 0.0),   // tail (2, 2)
-                        TipLine(4.0, 8.0, 1.0),   // tip (4, 6), tick 0.5
-                        Command('C', 14.0, 6.0),  // on the circle at 0 degrees: (9, 5)
-                        ArcLine(4.0, 0.0, 360.0), // radius 2: centre (7, 5)
-                        Command('C', 0.0, 0.0),   // (2, 2) is the centre
-                        ArcLine(-2.0, 0.0, 90.0), // radius 1
-                        Command('E', 0.0, 0.0),   // centre (2, 2)
+                        Command('F', 500.0),       // scale 0.5
+                        Command('O', 2.0, 4.0),    // origin (1, 2)
+                        Command('O', 2.0, 0.0),    // origins add up: (2, 2)
+                        Command('M', 2.0, 2.0),    // (3, 3)
+                        Command('D', 10.0, 6.0),   // (7, 5)
+                        Command('L', 1.0, 0.0),    // style keeps its own x
+                        Command('A', 0.0, 0.0),    // tail (2, 2)
+                        TipLine(4.0, 8.0, 1.0),    // tip (4, 6), tick 0.5
+                        Command('C', 14.0, 6.0),   // on the circle at 0 degrees: (9, 5)
+                        ArcLine(4.0, 0.0, 360.0),  // radius 2: centre (7, 5)
+                        Command('C', 0.0, 0.0),    // (2, 2) is the centre
+                        ArcLine(-2.0, 0.0, 90.0),  // radius 1
+                        Command('E', 0.0, 0.0),    // centre (2, 2)
                         EllipseLine(4.0, 2.0, 0.0, 90.0),
                         Command('S', 2.0, 20.0),  // (3, 12)
                         TextLine(2.0, 0.0, 5),
@@ -233,7 +233,7 @@ TEST_F(DrawingTest, TextDrawingWithEveryCommand) {
                         Command('S', 0.0, 0.0),
                         TextLine(2.0, 45.0, 3),
                         "abcdef",
-                        Command('V', 3.0),        // its extra line is passed over
+                        Command('V', 3.0),  // its extra line is passed over
                         TipLine(1.0, 1.0, 1.0),
                         Command('T'),
                         Command('M', 1000.0, 1000.0),  // after the end: never read
@@ -253,14 +253,13 @@ TEST_F(DrawingTest, TextDrawingWithEveryCommand) {
   ExpectRecord(d.records[7], 'S', 3, 12, height, 0, 5, 0);
   ExpectRecord(d.records[8], 'S', 2, 2, height, 45, 3, 5);
   EXPECT_EQ(d.strings, "Helloabc");
-  EXPECT_EQ(d.largestX, 9.0f);              // the first arc's rightmost point
-  EXPECT_EQ(d.largestY, 12.0f + height);    // the first text's top
+  EXPECT_EQ(d.largestX, 9.0f);            // the first arc's rightmost point
+  EXPECT_EQ(d.largestY, 12.0f + height);  // the first text's top
 }
 
 TEST_F(DrawingTest, ArcCentreFromAPointOnTheCircle) {
-  Write("c.kvd", Lines({Command('C', 7, 5), ArcLine(2, 0, 10),
-                        Command('C', 7, 5), ArcLine(-2, 0, 10),
-                        Command('C', 0, 7), ArcLine(2, 90, 10)}));
+  Write("c.kvd", Lines({Command('C', 7, 5), ArcLine(2, 0, 10), Command('C', 7, 5),
+                        ArcLine(-2, 0, 10), Command('C', 0, 7), ArcLine(2, 90, 10)}));
   const TextDrawing d = ReadBoth(Path("c.kvd"));
   ASSERT_EQ(d.count, 3);
   ExpectRecord(d.records[0], 'C', 5, 5, 2, 0, 10);
@@ -281,17 +280,16 @@ TEST_F(DrawingTest, ShiftedAndScaledArrowEllipseAndText) {
   // 1.5 is 1500 / 1000 exactly (1500 x 0.001 in four-byte reals is not), and
   // a text height of 0.9 becomes 0.9 x 1.45 x 1.5 = 1.9575001 in four-byte
   // reals.
-  Write("ae.kvd", Lines({Command('F', 2000),      // scale 2
-                         Command('O', 1, 3),      // origin (2, 6)
-                         Command('M', 1, 2),      // (4, 10)
-                         Command('A', 0, 0),      // tail (2, 6)
-                         TipLine(5, 7, 1),        // tip (12, 20), tick 2
-                         Command('E', 10, 0),     // centre (22, 6)
+  Write("ae.kvd", Lines({Command('F', 2000),         // scale 2
+                         Command('O', 1, 3),         // origin (2, 6)
+                         Command('M', 1, 2),         // (4, 10)
+                         Command('A', 0, 0),         // tail (2, 6)
+                         TipLine(5, 7, 1),           // tip (12, 20), tick 2
+                         Command('E', 10, 0),        // centre (22, 6)
                          EllipseLine(3, 1, 0, 360),  // radii 6 and 2: x up to 28
-                         Command('F', 1500),      // scale 1.5
-                         Command('S', 2, -10),    // (5, -9)
-                         TextLine(0.9, 0, 2),
-                         "ab"}));
+                         Command('F', 1500),         // scale 1.5
+                         Command('S', 2, -10),       // (5, -9)
+                         TextLine(0.9, 0, 2), "ab"}));
   const TextDrawing d = ReadBoth(Path("ae.kvd"));
   ASSERT_EQ(d.count, 4);
   ExpectRecord(d.records[0], 'M', 4, 10);
@@ -304,9 +302,8 @@ TEST_F(DrawingTest, ShiftedAndScaledArrowEllipseAndText) {
 
 TEST_F(DrawingTest, ColumnOneOfTipAndEllipseLinesIsNoCommand) {
   // Their first column is ignored; a letter there is no record in either pass.
-  Write("col.kvd", Lines({Command('A', 1, 1), "M" + TipLine(2, 2, 0).substr(1),
-                          Command('E', 3, 3), "D" + EllipseLine(1, 1, 0, 90).substr(1),
-                          Command('M', 4, 4)}));
+  Write("col.kvd", Lines({Command('A', 1, 1), "M" + TipLine(2, 2, 0).substr(1), Command('E', 3, 3),
+                          "D" + EllipseLine(1, 1, 0, 90).substr(1), Command('M', 4, 4)}));
   const TextDrawing d = ReadBoth(Path("col.kvd"));
   EXPECT_EQ(d.counted, 3);
   ASSERT_EQ(d.count, 3);
@@ -319,8 +316,8 @@ TEST_F(DrawingTest, ExtraLineOfV3AndV4IsPassedOverByBothPasses) {
   // The lines after V 3 and V 4 look like records; after V 5 it is one.
   // V 4.9 is V 4, truncated.
   Write("v.kvd", Lines({Command('V', 3), Command('A', 1, 1), Command('V', 4), Command('M', 9, 9),
-                        Command('V', 5), Command('D', 2, 2), Command('V', 4.9),
-                        Command('M', 8, 8), Command('M', 1, 1)}));
+                        Command('V', 5), Command('D', 2, 2), Command('V', 4.9), Command('M', 8, 8),
+                        Command('M', 1, 1)}));
   const TextDrawing d = ReadBoth(Path("v.kvd"));
   EXPECT_EQ(d.counted, 2);
   ASSERT_EQ(d.count, 2);
@@ -349,8 +346,8 @@ TEST_F(DrawingTest, TheEndPointRaisesTheExtentsButStyleScaleAndSkipLinesDoNot) {
   // back); T's point still counts though it ends the drawing and makes no
   // record.
   Write("t.kvd", Lines({Command('L', 500, 600), Command('F', 1000, 900), Command('V', 5, 700),
-                        Command('O', 500, 600), Command('O', -500, -600),
-                        Command('M', 1, 1), Command('T', 50, 60)}));
+                        Command('O', 500, 600), Command('O', -500, -600), Command('M', 1, 1),
+                        Command('T', 50, 60)}));
   const TextDrawing d = ReadBoth(Path("t.kvd"));
   ASSERT_EQ(d.count, 2);
   ExpectRecord(d.records[0], 'L', 500, 600);
@@ -400,8 +397,8 @@ TEST_F(DrawingTest, ParameterLineMissingAtTheEndOfTheFile) {
 }
 
 TEST_F(DrawingTest, ReadPassNeverWritesBeyondItsCapacity) {
-  Write("big.kvd", Lines({Command('M', 1, 1), Command('D', 2, 2), Command('S'),
-                          TextLine(1, 0, 5), "Hello", Command('S'), TextLine(1, 0, 2), "ab"}));
+  Write("big.kvd", Lines({Command('M', 1, 1), Command('D', 2, 2), Command('S'), TextLine(1, 0, 5),
+                          "Hello", Command('S'), TextLine(1, 0, 2), "ab"}));
   int32_t count = 0;
   int32_t size = 0;
   CountDrawingText(Path("big.kvd").c_str(), &count, &size);
@@ -455,12 +452,12 @@ TEST(ArcExtents, FullQuarterAndClockwiseSweeps) {
   const Case cases[] = {
       {Arc(5, 5, 1, 0, 360), 6, 6},
       {Arc(5, 5, 1, 0, 90), 6, 6},
-      {Arc(5, 5, 1, 0, -90), 6, 5},        // clockwise, down from 0 degrees
-      {Arc(5, 5, 1, 0.9f, 90.7f), 6, 6},   // whole degrees only
-      {Arc(5, 5, 1, 0, 1.0e9f), 6, 6},     // at most one full turn
-      {Arc(5, 5, 1, 0, -inf), 6, 5},       // not finite: the start point only
+      {Arc(5, 5, 1, 0, -90), 6, 5},       // clockwise, down from 0 degrees
+      {Arc(5, 5, 1, 0.9f, 90.7f), 6, 6},  // whole degrees only
+      {Arc(5, 5, 1, 0, 1.0e9f), 6, 6},    // at most one full turn
+      {Arc(5, 5, 1, 0, -inf), 6, 5},      // not finite: the start point only
       {Arc(5, 5, 1, 0, nan), 6, 5},
-      {{'E', 5, 5, 2, 3, 0, 360}, 7, 8},   // radii from fields 3 and 4
+      {{'E', 5, 5, 2, 3, 0, 360}, 7, 8},  // radii from fields 3 and 4
   };
   for (const Case& c : cases) {
     float x = -1;

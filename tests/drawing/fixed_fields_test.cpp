@@ -17,20 +17,20 @@ struct RealCase {
 // written as the division the reader makes.
 TEST(ReadFixedFields, RealFields) {
   const RealCase cases[] = {
-      {"   12500", "F84", 1.25f},              // last four digits are decimals
-      {"    1.25", "F84", 1.0f / 10000.0f},    // the point ends the number: 1
+      {"   12500", "F84", 1.25f},            // last four digits are decimals
+      {"    1.25", "F84", 1.0f / 10000.0f},  // the point ends the number: 1
       {"   -5000", "F84", -0.5f},
       {"   +2000", "F84", 0.2f},
       {"  -9000", "F73", -9.0f},
       {"12345678", "F80", 12345678.0f},
       {"     123", "F84", 0.0123f},
-      {"        ", "F84", 7.0f},               // no digits: unchanged
-      {"   -    ", "F84", 7.0f},               // a sign alone is no number
-      {"", "F84", 7.0f},                       // past the end of the line
-      {"  12\n999", "F84", 0.0012f},           // the line ends at its line end
-      {"  1 2   ", "F84", 0.0001f},            // a blank ends the digits
+      {"        ", "F84", 7.0f},                   // no digits: unchanged
+      {"   -    ", "F84", 7.0f},                   // a sign alone is no number
+      {"", "F84", 7.0f},                           // past the end of the line
+      {"  12\n999", "F84", 0.0012f},               // the line ends at its line end
+      {"  1 2   ", "F84", 0.0001f},                // a blank ends the digits
       {"99999999", "X04F44", 9999.0f / 10000.0f},  // skipped columns
-      {"  4", "Q12F31", 0.4f},                 // an unknown item takes nothing
+      {"  4", "Q12F31", 0.4f},                     // an unknown item takes nothing
   };
   for (const RealCase& c : cases) {
     float value = 7.0f;

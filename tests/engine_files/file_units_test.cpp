@@ -43,8 +43,8 @@ TEST_F(UnitsTest, EveryOperationOnAnUnconnectedUnitFailsCleanly) {
   char buffer[8] = "abcdefg";
   const char* line = nullptr;
   size_t length = 0;
-  for (int64_t unit : {int64_t{-5}, int64_t{0}, int64_t{56}, int64_t{200}, int64_t{201},
-                       int64_t{1} << 40}) {
+  for (int64_t unit :
+       {int64_t{-5}, int64_t{0}, int64_t{56}, int64_t{200}, int64_t{201}, int64_t{1} << 40}) {
     SCOPED_TRACE(unit);
     EXPECT_FALSE(units::IsConnected(unit));
     EXPECT_EQ(units::ConnectedPath(unit), nullptr);
@@ -57,9 +57,12 @@ TEST_F(UnitsTest, EveryOperationOnAnUnconnectedUnitFailsCleanly) {
   EXPECT_STREQ(buffer, "abcdefg");
   // Units outside the table cannot be connected at all.
   Write(input + "A.TXT", "a\n");
-  EXPECT_FALSE(units::Connect(0, (input + "A.TXT").c_str(), TextSpec(units::Existence::MustExist, true)));
-  EXPECT_FALSE(units::Connect(201, (input + "A.TXT").c_str(), TextSpec(units::Existence::MustExist, true)));
-  EXPECT_TRUE(units::Connect(200, (input + "A.TXT").c_str(), TextSpec(units::Existence::MustExist, true)));
+  EXPECT_FALSE(
+      units::Connect(0, (input + "A.TXT").c_str(), TextSpec(units::Existence::MustExist, true)));
+  EXPECT_FALSE(
+      units::Connect(201, (input + "A.TXT").c_str(), TextSpec(units::Existence::MustExist, true)));
+  EXPECT_TRUE(
+      units::Connect(200, (input + "A.TXT").c_str(), TextSpec(units::Existence::MustExist, true)));
 }
 
 TEST_F(UnitsTest, ExistenceRules) {
@@ -97,8 +100,8 @@ TEST_F(UnitsTest, ExistenceRules) {
 TEST_F(UnitsTest, ReadsLinesWholeWithCrStripped) {
   const std::string longLine(100000, 'x');
   Write(input + "L.TXT", "a\r\nbb\n\r\n" + longLine + "\r\nlast");
-  ASSERT_TRUE(units::Connect(54, (input + "L.TXT").c_str(),
-                             TextSpec(units::Existence::MustExist, true)));
+  ASSERT_TRUE(
+      units::Connect(54, (input + "L.TXT").c_str(), TextSpec(units::Existence::MustExist, true)));
   IoStatus st;
   EXPECT_EQ(NextLine(54, &st), "a");
   EXPECT_EQ(NextLine(54, &st), "bb");
@@ -115,8 +118,8 @@ TEST_F(UnitsTest, ReadsLinesWholeWithCrStripped) {
   // The unit's line source gives the same lines.
   units::Disconnect(54, false);
   Write(input + "S.TXT", "one\r\ntwo\r\n");
-  ASSERT_TRUE(units::Connect(54, (input + "S.TXT").c_str(),
-                             TextSpec(units::Existence::MustExist, true)));
+  ASSERT_TRUE(
+      units::Connect(54, (input + "S.TXT").c_str(), TextSpec(units::Existence::MustExist, true)));
   units::LineSource source = units::UnitLineSource(54);
   const char* line = nullptr;
   size_t length = 0;
@@ -201,8 +204,8 @@ TEST_F(UnitsTest, ConnectingAConnectedUnitClosesTheOldConnectionFirst) {
   ASSERT_TRUE(units::Connect(65, b.c_str(), TextSpec(units::Existence::OpenOrCreate, false)));
   EXPECT_TRUE(os::RemoveFile(a.c_str()));
   // A failed connect leaves the unit without a file, an empty path included.
-  EXPECT_FALSE(units::Connect(65, (input + "NONE").c_str(),
-                              TextSpec(units::Existence::MustExist, true)));
+  EXPECT_FALSE(
+      units::Connect(65, (input + "NONE").c_str(), TextSpec(units::Existence::MustExist, true)));
   EXPECT_FALSE(units::IsConnected(65));
   ASSERT_TRUE(units::Connect(65, b.c_str(), TextSpec(units::Existence::MustExist, false)));
   EXPECT_FALSE(units::Connect(65, "", TextSpec(units::Existence::MustExist, true)));

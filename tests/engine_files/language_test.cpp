@@ -43,14 +43,25 @@ TEST_F(LanguageTest, FirstLetterSelectsTheLanguage) {
     int32_t number;
     const char* code;
   } const cases[] = {
-      {"Default", 1, "ENG"}, {"ENGLISH", 1, "ENG"}, {"FRENCH", 2, "FRE"},
-      {"GERMAN", 3, "GER"},  {"SPANISH", 4, "SPA"}, {"ITALIAN", 5, "ITA"},
-      {"CHINESE", 6, "CHI"}, {"german", 3, "GER"},  {"Spanish", 4, "SPA"},
-      {"chinese", 6, "CHI"}, {"f", 2, "FRE"},       {"Gxx", 3, "GER"},
+      {"Default", 1, "ENG"},
+      {"ENGLISH", 1, "ENG"},
+      {"FRENCH", 2, "FRE"},
+      {"GERMAN", 3, "GER"},
+      {"SPANISH", 4, "SPA"},
+      {"ITALIAN", 5, "ITA"},
+      {"CHINESE", 6, "CHI"},
+      {"german", 3, "GER"},
+      {"Spanish", 4, "SPA"},
+      {"chinese", 6, "CHI"},
+      {"f", 2, "FRE"},
+      {"Gxx", 3, "GER"},
       // No language's letter: number 1, the value's own characters, padded.
-      {"default", 1, "def"}, {"DEFAULT", 1, "DEF"}, {"JAPANESE", 1, "JAP"},
+      {"default", 1, "def"},
+      {"DEFAULT", 1, "DEF"},
+      {"JAPANESE", 1, "JAP"},
       {"Defaults", 1, "Def"},  // "Default" only when it is the whole value
-      {"xy", 1, "xy "},      {"", 1, "   "},
+      {"xy", 1, "xy "},
+      {"", 1, "   "},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
@@ -94,8 +105,8 @@ TEST_F(LanguageTest, AnEmptyValueLeadsLanguageFilesToEnglish) {
   EXPECT_EQ(Field(g_runPaths.languageCode, 3), "   ");
   Write(prog + "DAT\\LAN\\SCREEN.ENG", "eng");
   int64_t mode = 1, unit = 60, location = 1, recordLength = 80, spare = 0, error = 5;
-  OpenDataFile(&mode, &unit, "SCREEN", 6, "LAN", 3, &location, &recordLength, &spare, "DFSEORZZ",
-               8, &error);
+  OpenDataFile(&mode, &unit, "SCREEN", 6, "LAN", 3, &location, &recordLength, &spare, "DFSEORZZ", 8,
+               &error);
   EXPECT_EQ(error, 0);
   EXPECT_EQ(Field(g_runPaths.languageCode, 3), "ENG");
   EXPECT_STREQ(units::ConnectedPath(60), (prog + "DAT\\LAN\\SCREEN.ENG").c_str());

@@ -29,17 +29,37 @@ TEST_F(Groups, TextTablesAtTheirBoundaries) {
     char* cell;
     int64_t width;
   } cases[] = {
-      {13001, 1, t.group13001[0], 80},  {13001, 5, t.group13001[4], 80},  {13001, 6, nullptr, 80},
-      {14001, 3, t.group14001[2], 80},  {14001, 4, nullptr, 80},          {18001, 18, t.group18001[17], 80},
-      {18001, 19, nullptr, 80},         {15001, 1, l.listA[0], 40},       {15001, 50, l.listA[49], 40},
-      {15001, 51, nullptr, 40},         {15031, 1, l.listA[30], 40},      {15031, 20, l.listA[49], 40},
-      {15031, 21, nullptr, 40},         {15021, 40, l.listB[39], 40},     {15021, 41, nullptr, 40},
-      {15041, 1, l.listB[10], 40},      {15041, 30, l.listB[39], 40},     {15041, 31, nullptr, 40},
-      {15051, 1, l.listB[20], 40},      {15051, 21, nullptr, 40},         {15061, 1, l.listB[30], 40},
-      {15061, 10, l.listB[39], 40},     {15061, 11, nullptr, 40},         {15081, 50, l.listC[49], 40},
-      {15081, 51, nullptr, 40},         {16001, 20, l.listD[19], 40},     {16001, 21, nullptr, 40},
-      {15200, 50, l.numbered[0].text[49], 40}, {15100, 1, l.numbered[1].text[0], 40},
-      {15300, 51, nullptr, 40},         {21001, 400, g_inputLongLines.line[399], 400},
+      {13001, 1, t.group13001[0], 80},
+      {13001, 5, t.group13001[4], 80},
+      {13001, 6, nullptr, 80},
+      {14001, 3, t.group14001[2], 80},
+      {14001, 4, nullptr, 80},
+      {18001, 18, t.group18001[17], 80},
+      {18001, 19, nullptr, 80},
+      {15001, 1, l.listA[0], 40},
+      {15001, 50, l.listA[49], 40},
+      {15001, 51, nullptr, 40},
+      {15031, 1, l.listA[30], 40},
+      {15031, 20, l.listA[49], 40},
+      {15031, 21, nullptr, 40},
+      {15021, 40, l.listB[39], 40},
+      {15021, 41, nullptr, 40},
+      {15041, 1, l.listB[10], 40},
+      {15041, 30, l.listB[39], 40},
+      {15041, 31, nullptr, 40},
+      {15051, 1, l.listB[20], 40},
+      {15051, 21, nullptr, 40},
+      {15061, 1, l.listB[30], 40},
+      {15061, 10, l.listB[39], 40},
+      {15061, 11, nullptr, 40},
+      {15081, 50, l.listC[49], 40},
+      {15081, 51, nullptr, 40},
+      {16001, 20, l.listD[19], 40},
+      {16001, 21, nullptr, 40},
+      {15200, 50, l.numbered[0].text[49], 40},
+      {15100, 1, l.numbered[1].text[0], 40},
+      {15300, 51, nullptr, 40},
+      {21001, 400, g_inputLongLines.line[399], 400},
       {21001, 401, nullptr, 400},
   };
   for (const auto& c : cases) {
@@ -99,7 +119,8 @@ TEST_F(Groups, NumberTablesAtTheirBoundaries) {
     EXPECT_TRUE(input::GroupNumberCell(c.code, c.k, &cell));
     EXPECT_EQ(cell, c.cell);
   }
-  for (int64_t code : {0, -5, 13000, 13001, 15001, 20043, 20099, 20101, 20102, 20103, 20142, 21001, 21008}) {
+  for (int64_t code :
+       {0, -5, 13000, 13001, 15001, 20043, 20099, 20101, 20102, 20103, 20142, 21001, 21008}) {
     SCOPED_TRACE(code);
     float* cell = nullptr;
     EXPECT_FALSE(input::GroupNumberCell(code, 1, &cell));
@@ -112,19 +133,19 @@ TEST_F(Groups, StreamCurveCodes) {
     CurveMember member;
     int64_t stream, property;
   } cases[] = {
-      {19999, CurveMember::None, 0, 0},          {20000, CurveMember::CurveValues, 1, 20},
-      {20001, CurveMember::CurveValues, 2, 20},  {20002, CurveMember::LevelPressures, 1, 0},
+      {19999, CurveMember::None, 0, 0},           {20000, CurveMember::CurveValues, 1, 20},
+      {20001, CurveMember::CurveValues, 2, 20},   {20002, CurveMember::LevelPressures, 1, 0},
       {20003, CurveMember::LevelPressures, 2, 0}, {20004, CurveMember::CurveValues, 1, 1},
-      {20005, CurveMember::CurveValues, 2, 1},   {20006, CurveMember::CurveValues, 1, 2},
-      {20036, CurveMember::CurveValues, 1, 17},  {20037, CurveMember::CurveValues, 2, 17},
-      {20040, CurveMember::CurveValues, 1, 19},  {20041, CurveMember::CurveValues, 2, 19},
-      {20042, CurveMember::CurveValues, 2, 21},  {20043, CurveMember::None, 0, 0},
-      {20099, CurveMember::None, 0, 0},          {20100, CurveMember::CurveValues, 3, 20},
-      {20101, CurveMember::None, 0, 0},          {20102, CurveMember::None, 0, 0},
-      {20103, CurveMember::None, 0, 0},          {20104, CurveMember::CurveValues, 3, 1},
-      {20105, CurveMember::CurveValues, 3, 1},   {20136, CurveMember::CurveValues, 3, 17},
-      {20137, CurveMember::CurveValues, 3, 17},  {20140, CurveMember::CurveValues, 3, 19},
-      {20141, CurveMember::CurveValues, 3, 19},  {20142, CurveMember::None, 0, 0},
+      {20005, CurveMember::CurveValues, 2, 1},    {20006, CurveMember::CurveValues, 1, 2},
+      {20036, CurveMember::CurveValues, 1, 17},   {20037, CurveMember::CurveValues, 2, 17},
+      {20040, CurveMember::CurveValues, 1, 19},   {20041, CurveMember::CurveValues, 2, 19},
+      {20042, CurveMember::CurveValues, 2, 21},   {20043, CurveMember::None, 0, 0},
+      {20099, CurveMember::None, 0, 0},           {20100, CurveMember::CurveValues, 3, 20},
+      {20101, CurveMember::None, 0, 0},           {20102, CurveMember::None, 0, 0},
+      {20103, CurveMember::None, 0, 0},           {20104, CurveMember::CurveValues, 3, 1},
+      {20105, CurveMember::CurveValues, 3, 1},    {20136, CurveMember::CurveValues, 3, 17},
+      {20137, CurveMember::CurveValues, 3, 17},   {20140, CurveMember::CurveValues, 3, 19},
+      {20141, CurveMember::CurveValues, 3, 19},   {20142, CurveMember::None, 0, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
@@ -149,7 +170,10 @@ TEST_F(Groups, StreamCurveCodes) {
 
 TEST_F(Groups, HeadersWithoutLines) {
   KvtWriter w = ArraySection();
-  w.GroupHeader(100, "0.9").GroupHeader(101, "0").GroupHeader(102, "-3").ValueGroup(103, 1, 8.0, 0.0);
+  w.GroupHeader(100, "0.9")
+      .GroupHeader(101, "0")
+      .GroupHeader(102, "-3")
+      .ValueGroup(103, 1, 8.0, 0.0);
   EXPECT_EQ(Read(w.Bytes()), 0);
   EXPECT_EQ(InputScalarAt(100), 0.0f);
   EXPECT_EQ(InputScalarAt(103), 8.0f);
@@ -157,8 +181,9 @@ TEST_F(Groups, HeadersWithoutLines) {
 
 TEST_F(Groups, ScalarGroups) {
   KvtWriter w = ArraySection();
-  w.Group(100, {{"a", "n1", "1.5"}, {"b", "n2", "-1.0E35"}, {"c", "n3", "-1.0E34"},
-                {"d", "n4", "-1.0E36"}});
+  w.Group(
+      100,
+      {{"a", "n1", "1.5"}, {"b", "n2", "-1.0E35"}, {"c", "n3", "-1.0E34"}, {"d", "n4", "-1.0E36"}});
   w.Group(12999, {{"", "", "7"}, {"", "", "8"}, {"", "", "9"}});
   EXPECT_EQ(Read(w.Bytes()), 0);
   EXPECT_EQ(InputScalarAt(100), 1.5f);
@@ -217,7 +242,8 @@ TEST_F(Groups, NumberedListToItsCapacity) {
 TEST_F(Groups, LinesBeyondATableLandNowhere) {
   KvtWriter w = ArraySection();
   w.Record("HEADER", "", "", "", "13001", "7");
-  for (int k = 1; k <= 7; ++k) w.Line("'LINE" + std::to_string(k) + "','name'," + std::to_string(k));
+  for (int k = 1; k <= 7; ++k)
+    w.Line("'LINE" + std::to_string(k) + "','name'," + std::to_string(k));
   EXPECT_EQ(Read(w.Bytes()), 0);
   EXPECT_EQ(Trimmed(g_inputTextLines.group13001[0], 80), "LINE1");
   EXPECT_EQ(Trimmed(g_inputTextLines.group13001[4], 80), "LINE5");
@@ -274,7 +300,8 @@ TEST_F(Groups, GroupOutcomes) {
 
   // A read error inside a group: status 1.
   KvtWriter bad = ArraySection();
-  bad.GroupHeader(200, "3").Line("'','',1").Line("'','',x").Line("'','',3").ValueGroup(300, 1, 1.0, 0.0);
+  bad.GroupHeader(200, "3").Line("'','',1").Line("'','',x").Line("'','',3").ValueGroup(300, 1, 1.0,
+                                                                                       0.0);
   EXPECT_EQ(Read(bad.Bytes()), 1);
   EXPECT_EQ(InputScalarAt(200), 1.0f);
   EXPECT_EQ(InputScalarAt(202), 0.0f);

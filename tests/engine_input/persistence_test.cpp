@@ -110,7 +110,10 @@ TEST_F(Persistence, RecordFieldsCarryOver) {
   // The application record gives only keyword and name: its index and value
   // are those of the first run's last record.
   KvtWriter second;
-  second.Heading().Line("'[BeginApplication]','VESKAR'/").Line("'[Input-Scalar]'/").Line(",,,'0',44/");
+  second.Heading()
+      .Line("'[BeginApplication]','VESKAR'/")
+      .Line("'[Input-Scalar]'/")
+      .Line(",,,'0',44/");
   ASSERT_EQ(Read(second.Bytes()), 0);
   EXPECT_EQ(InputScalarAt(6), 100.0f);
   EXPECT_EQ(InputScalarAt(44), 100.0f);

@@ -84,7 +84,9 @@ TEST_F(StreamCurveInput, PressuresAndTheCompletion) {
 
 TEST_F(StreamCurveInput, PropertySeventeenAsItsMagnitude) {
   KvtWriter w = ArraySection();
-  w.ValueGroup(20000, 4, 100.0, 10.0).ValueGroup(20001, 4, 100.0, 10.0).ValueGroup(20100, 4, 1.0, 1.0);
+  w.ValueGroup(20000, 4, 100.0, 10.0)
+      .ValueGroup(20001, 4, 100.0, 10.0)
+      .ValueGroup(20100, 4, 1.0, 1.0);
   w.Group(20036, {{"", "", "-5.0"}, {"", "", "-1.0E35"}, {"", "", "2.5"}});
   w.GroupHeader(20037, "2").Line("'','',/").Line("'','',-1.0E35");
   w.Group(20042, {{"", "", "-5.0"}});

@@ -22,9 +22,9 @@ TEST_F(TraceLevel, FirstLineOfTheGroup) {
     const char* line;  // the first line of group 13001, as written in the file
     int64_t level;     // 0: the host is not called
   } cases[] = {
-      {"TRACE=5", 5},   {"TRACE=1", 1},     {"TRACE=9", 9},       {"TRACE=12", 1},
-      {"'TRACE=7 x'", 7}, {"TRACE=0", 0},   {"TRACE=", 0},        {"TRACE=A", 0},
-      {"trace=5", 0},   {"' TRACE=5'", 0},  {"TRACE:5", 0},       {"''", 0},
+      {"TRACE=5", 5},     {"TRACE=1", 1},    {"TRACE=9", 9}, {"TRACE=12", 1},
+      {"'TRACE=7 x'", 7}, {"TRACE=0", 0},    {"TRACE=", 0},  {"TRACE=A", 0},
+      {"trace=5", 0},     {"' TRACE=5'", 0}, {"TRACE:5", 0}, {"''", 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.line);

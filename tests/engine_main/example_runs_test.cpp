@@ -37,7 +37,9 @@ class ExampleRuns : public RunTest {
     RunTest::SetUp();
     BuildExampleDatabases();
   }
-  std::string Job(const std::string& name) { return ReadSourceFile("examples/jobs/" + name + ".KVT"); }
+  std::string Job(const std::string& name) {
+    return ReadSourceFile("examples/jobs/" + name + ".KVT");
+  }
   std::string Expected(const std::string& name) {
     return ReadSourceFile("examples/expected/" + name + ".KOU");
   }

@@ -115,21 +115,21 @@ TEST(PNumber, Decoding) {
       {110200.0f, true, "11B", 1102},
       {110000.0f, false, "", 1100},
       {0.0f, false, "", 0},
-      {849.6f, false, "", 8},          // 850 after rounding: G = 8
+      {849.6f, false, "", 8},  // 850 after rounding: G = 8
       // Rounding that moves G (every real below is exact): halves away from
       // zero, so 899.5 gives 900 (truncated: 899, G = 8) and -899.5 gives
       // -900 (rounded half up: -899, G = -8).
       {899.5f, false, "", 9},
       {-899.5f, false, "", -9},
       {50199.5f, true, "5 B", 502},
-      {12700.0f, false, "", 127},      // letter 27: no letter, the integer
+      {12700.0f, false, "", 127},        // letter 27: no letter, the integer
       {10002600.0f, false, "", 100026},  // number part 1000 does not fit two characters
       {-50100.0f, false, "", -501},
-      {10000.0f, false, "", 100},      // G = 100 is not above 100
-      {10100.0f, true, "1 A", 101},    // the smallest text
-      {100100.0f, true, "10A", 1001},  // the smallest two-digit number part
-      {992600.0f, true, "99Z", 9926},  // the largest text
-      {1000100.0f, false, "", 10001},  // number part 100: the integer
+      {10000.0f, false, "", 100},        // G = 100 is not above 100
+      {10100.0f, true, "1 A", 101},      // the smallest text
+      {100100.0f, true, "10A", 1001},    // the smallest two-digit number part
+      {992600.0f, true, "99Z", 9926},    // the largest text
+      {1000100.0f, false, "", 10001},    // number part 100: the integer
       {10000000.0f, false, "", 100000},  // letter position 0: the integer
   };
   for (const Case& c : cases) {

@@ -84,7 +84,8 @@ bool OpenFailureReported(const std::string& tail) {
     const GantryCall* c = GantryStandin_Call(i);
     if (c->ordinal != 25) continue;
     const std::string path(c->text[0], static_cast<size_t>(c->textLength[0]));
-    if (path.size() >= tail.size() && path.compare(path.size() - tail.size(), tail.size(), tail) == 0) {
+    if (path.size() >= tail.size() &&
+        path.compare(path.size() - tail.size(), tail.size(), tail) == 0) {
       return true;
     }
   }
@@ -117,7 +118,9 @@ TEST_F(MainCalculation, WritesEveryKeyInOrderWithItsFactor) {
       "arTensileStrength,0,1\n60750.000000, \n"
       "arTemp,0,1\n70.000000, \n"
       "PNum,8,0\n"
-      "MtlName,\"FULL" + std::string(76, ' ') + "\",0\n"
+      "MtlName,\"FULL" +
+      std::string(76, ' ') +
+      "\",0\n"
       "GaskFactY,3750.000000,0\nGaskFactM,2.750000,0\nGaskThk,0.062500,0\nGaskColumn,3.000000,0\n"
       "ThkMin,0.500000,0\nThkMax,4.000000,0\nODMin,1.500000,0\nODMax,24.000000,0\n"
       "YieldMinSpec,36000.000000,0\nTensileMinSpec,58000.000000,0\nMtlClass,7.000000,0\n"
@@ -130,24 +133,23 @@ TEST_F(MainCalculation, ResolvesMaterialClasses) {
     const char* input;
     int64_t material;  // 0: the calculation ends with nothing written
   } const cases[] = {
-      {"3.7", 1118},   // class 3; every candidate 0.5 truncates to 0: the default
-      {"4", 1250},     // word 8 (1250.9) before word 3
-      {"6", 1118},     // word 2 negative, word 8 below 1: word 3
-      {"2", 1250},     // word 2 before word 8
-      {"10", 1109},    // word 3 before word 4
-      {"7", 1118},     // word 4 before word 5
-      {"9", 1250},     // word 5 before word 6
-      {"11", 1118},    // word 6 before word 9
-      {"8", 1127},     // words 1 and 7 name nothing: the default of class 8
-      {"1", 1109},     // no row: the default of class 1
-      {"41", 1109},    // no default above 40, but the row names one
-      {"42", 0},       // neither: nothing written
-      {"99.9", 0},     // class 99
-      {"150", 150},    // not a class: retrieved as it stands (no record: no name)
-      {"100", 100},    // the first number that is not a class
-      {"0", 0},        // below 1: nothing written
-      {"-3", 0},
-      {"0.5", 0},
+      {"3.7", 1118},  // class 3; every candidate 0.5 truncates to 0: the default
+      {"4", 1250},    // word 8 (1250.9) before word 3
+      {"6", 1118},    // word 2 negative, word 8 below 1: word 3
+      {"2", 1250},    // word 2 before word 8
+      {"10", 1109},   // word 3 before word 4
+      {"7", 1118},    // word 4 before word 5
+      {"9", 1250},    // word 5 before word 6
+      {"11", 1118},   // word 6 before word 9
+      {"8", 1127},    // words 1 and 7 name nothing: the default of class 8
+      {"1", 1109},    // no row: the default of class 1
+      {"41", 1109},   // no default above 40, but the row names one
+      {"42", 0},      // neither: nothing written
+      {"99.9", 0},    // class 99
+      {"150", 150},   // not a class: retrieved as it stands (no record: no name)
+      {"100", 100},   // the first number that is not a class
+      {"0", 0},       // below 1: nothing written
+      {"-3", 0},     {"0.5", 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.input);
@@ -208,7 +210,8 @@ TEST_F(MainCalculation, EveryClassWithAnEmptyRowTakesItsDefault) {
 // The run input file is the base name cut to 8 characters.
 TEST_F(MainCalculation, TheJobNameIsTheBaseNameCutToEightCharacters) {
   ASSERT_TRUE(testing_support::WriteFileBytes(
-      input_ + "LONGJOBN.KVT", JobText({{10001, "70"}, {10002, "0"}, {10003, "0"}, {10005, "1118"}})));
+      input_ + "LONGJOBN.KVT",
+      JobText({{10001, "70"}, {10002, "0"}, {10003, "0"}, {10005, "1118"}})));
   EXPECT_EQ(NamedMaterial(RunExisting("LONGJOBNAME")), "M1118");
   EXPECT_EQ(std::string(g_mainCalculation.jobName, kJobNameWidth), "LONGJOBN");
 }

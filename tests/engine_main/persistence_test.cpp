@@ -21,9 +21,9 @@ class TwoRuns : public RunTest {
     BuildExampleDatabases();
   }
   void RemoveEveryDatabase() {
-    for (const char* f : {"N_ASMEI.PDA", "N_ASMEP.PDA", "N_CODAPI.PDA", "N_CODAPP.PDA",
-                          "N_PRIVI.PDA", "N_PRIVP.PDA", "N_CorvoI.PDA", "N_CorvoP.PDA",
-                          "N_STDLAB.PDA", "N_Mtldef.PDA"}) {
+    for (const char* f :
+         {"N_ASMEI.PDA", "N_ASMEP.PDA", "N_CODAPI.PDA", "N_CODAPP.PDA", "N_PRIVI.PDA",
+          "N_PRIVP.PDA", "N_CorvoI.PDA", "N_CorvoP.PDA", "N_STDLAB.PDA", "N_Mtldef.PDA"}) {
       RemoveDatabase(f);
     }
   }
@@ -46,7 +46,8 @@ TEST_F(TwoRuns, TheSecondRunSeesNothingElseOfTheFirst) {
   std::string kou = Run("SHORT", JobText({{10001, "150"}, {10002, "0"}, {10003, "0"}}));
   EXPECT_NE(kou.find("arThermCond,0,1\r\n26.950001, \r\narThermExpCoef"), std::string::npos)
       << kou;  // 27.0 + (26.9 - 27.0) / 100 x 50, in four-byte reals
-  EXPECT_NE(kou.find("arTemp,0,1\r\n150.000000, \r\nPNum,1,0\r\nMtlName,\"SA-516"), std::string::npos);
+  EXPECT_NE(kou.find("arTemp,0,1\r\n150.000000, \r\nPNum,1,0\r\nMtlName,\"SA-516"),
+            std::string::npos);
 
   RemoveEveryDatabase();
   kou = Run("OTHER", JobText({{10005, "2210"}}));

@@ -33,11 +33,11 @@ TEST_F(CopySearch, SscanhFindsTheFirstMatchAsABytePosition) {
   EXPECT_EQ(Scan(a, 1, 10, 1109, 2, 2), 5);  // element 3
   EXPECT_EQ(Scan(a, 1, 10, 7, 2, 2), 1);
   EXPECT_EQ(Scan(a, 1, 10, 99, 2, 2), 0);
-  EXPECT_EQ(Scan(a, 7, 10, 1109, 2, 2), 9);   // from element 4
-  EXPECT_EQ(Scan(a, 1, 10, 1109, 2, 4), 5);   // elements 1, 3, 5
-  EXPECT_EQ(Scan(a, 1, 10, 4, 2, 4), 0);      // element 4 is skipped
-  EXPECT_EQ(Scan(a, 1, 6, 4, 2, 2), 0);       // only 3 elements
-  EXPECT_EQ(Scan(a, 2, 10, 7, 2, 2), 0);      // byte 2: 2 div 2 + 1, from element 2
+  EXPECT_EQ(Scan(a, 7, 10, 1109, 2, 2), 9);  // from element 4
+  EXPECT_EQ(Scan(a, 1, 10, 1109, 2, 4), 5);  // elements 1, 3, 5
+  EXPECT_EQ(Scan(a, 1, 10, 4, 2, 4), 0);     // element 4 is skipped
+  EXPECT_EQ(Scan(a, 1, 6, 4, 2, 2), 0);      // only 3 elements
+  EXPECT_EQ(Scan(a, 2, 10, 7, 2, 2), 0);     // byte 2: 2 div 2 + 1, from element 2
   EXPECT_EQ(Scan(a, 2, 10, 0, 2, 2), 3);
   EXPECT_TRUE(g_lines.empty());
 }

@@ -21,10 +21,11 @@ class Extraction : public MaterialTest {
 };
 
 // Header words of 1109 (US) and 1200 (SI) as stored.
-const float kUsHeader[30] = {1109, 1, 1, 1, 5, 0, 0, 0, 0, 2.5f, 0.284f, 0.25f, 4.0f, 0, 0,
-                             1,    3, 0, 0, 30, 60, 0, 0, 0.5f, 0.3f, 1.0f, 48.0f, 0, 0, 0};
-const float kSiHeader[30] = {1200, 2, 3, 2, 7, 0, 0, 0, 0, 10, 7850, 6, 100, 0, 0,
-                             8,    4, 0, 0, 240, 420, 0, 0, 12.7f, 0.29f, 25.4f, 1219.2f, 0, 0, 0};
+const float kUsHeader[30] = {1109, 1, 1, 1, 5,  0,  0, 0, 0,    2.5f, 0.284f, 0.25f, 4.0f, 0, 0,
+                             1,    3, 0, 0, 30, 60, 0, 0, 0.5f, 0.3f, 1.0f,   48.0f, 0,    0, 0};
+const float kSiHeader[30] = {1200, 2, 3,   2,     7,     0,     0,       0, 0, 10,
+                             7850, 6, 100, 0,     0,     8,     4,       0, 0, 240,
+                             420,  0, 0,   12.7f, 0.29f, 25.4f, 1219.2f, 0, 0, 0};
 
 void ExpectHeader(const Retrieval& r, const float* stored, int32_t table, float price) {
   for (int i = 1; i <= 30; ++i) {
@@ -198,7 +199,7 @@ TEST_F(Extraction, EveryTableGroupFactorOnUsAndSiRecords) {
     float usValue1, siValue1;
   };
   const Group groups[] = {
-      {121.0f, 61, 10.0f, 50.0f},  {146.0f, 62, 20.0f, 100.0f}, {181.0f, 63, 30.0f, 210.0f},
+      {121.0f, 61, 10.0f, 50.0f},  {146.0f, 62, 20.0f, 100.0f},    {181.0f, 63, 30.0f, 210.0f},
       {206.0f, 64, 6.5f, 11.5f},   {231.0f, 65, 29000.0f, 200.0f}, {251.0f, 66, 20.0f, 138.0f},
       {281.0f, 67, 60.0f, 520.0f},
   };
@@ -245,9 +246,8 @@ TEST(ExtractionByNumber, CodeOneNinetyOneReadsOneEightyOneForCodapAndAdmNumbers)
     int64_t number;
     float value;
   };
-  const Case cases[] = {{1999, 40000.0f},  {2000, 30000.0f},  {3999, 30000.0f},
-                        {4000, 40000.0f},  {11999, 40000.0f}, {12000, 30000.0f},
-                        {13999, 30000.0f}, {14000, 40000.0f}};
+  const Case cases[] = {{1999, 40000.0f},  {2000, 30000.0f},  {3999, 30000.0f},  {4000, 40000.0f},
+                        {11999, 40000.0f}, {12000, 30000.0f}, {13999, 30000.0f}, {14000, 40000.0f}};
   for (const Case& k : cases) {
     const ExtractionRequest request{191, 191.0f, 1, 1, 0.0f, k.number, 100.0f};
     float result[30] = {};
@@ -262,8 +262,9 @@ TEST(ExtractionByNumber, CodeOneNinetyOneReadsOneEightyOneForCodapAndAdmNumbers)
 TEST_F(Extraction, GasketTakesOnlyTheExactPairsOnTheLocalPath) {
   // A record that says it is stored in system 3: its header converts (as SI),
   // its gasket block has no factors (status 1, result word 1 0.0).
-  Build("file N_CorvoI.PDA index\nentries 9300\nfile N_CorvoP.PDA property\nrecord 1\n"
-        "word 1 9300 3 1 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 100\nword 31 2.5 10\n");
+  Build(
+      "file N_CorvoI.PDA index\nentries 9300\nfile N_CorvoP.PDA property\nrecord 1\n"
+      "word 1 9300 3 1 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 100\nword 31 2.5 10\n");
   Retrieval r = Get(1.0f, 9300, Ask{.mode = 2.0f});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.result[19], 100.0f * 145.037f);
@@ -276,8 +277,9 @@ TEST_F(Extraction, GasketTakesOnlyTheExactPairsOnTheLocalPath) {
 TEST_F(Extraction, FullTableReachesTheRecordsLastWord) {
   // Tensile strength at 281 with all 21 values (words 285 to 305): 0 to 2000
   // by 100, value v at 100 (v - 1); the last is record word 305.
-  std::string d = "file N_CorvoI.PDA index\nentries 9300\nfile N_CorvoP.PDA property\n"
-                  "record 1\nword 1 9300 1 1 1\ntable 281 0 0 100 2000";
+  std::string d =
+      "file N_CorvoI.PDA index\nentries 9300\nfile N_CorvoP.PDA property\n"
+      "record 1\nword 1 9300 1 1 1\ntable 281 0 0 100 2000";
   for (int v = 1; v <= 21; ++v) d += " " + std::to_string(v);
   Build(d + "\n");
   Retrieval r = Get(281.0f, 9300, Ask{.temperature = 2000.0f});

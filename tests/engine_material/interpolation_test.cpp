@@ -64,12 +64,12 @@ TEST(Interpolation, CasesOnAUsRecord) {
       {121, 121.0f, 1, 241.0f, 13.6274995803833f, 0},
       // lower value not given: widened down to 200, a = 200: 12.5 + 0.0275 x 150
       {121, 121.0f, 1, 350.0f, 16.625f, 0},
-      {121, 121.0f, 1, 500.0f, 20.0f, 0},   // the last temperature
-      {121, 121.0f, 1, 501.0f, 20.0f, 1},   // above: the last value, status 1
+      {121, 121.0f, 1, 500.0f, 20.0f, 0},  // the last temperature
+      {121, 121.0f, 1, 501.0f, 20.0f, 1},  // above: the last value, status 1
       {121, 121.0f, 4, 900.0f, 20.0f, 1},
       {146, 146.0f, 1, 150.0f, 19000.0f, 0},  // (20 - 0.02 x 50) x 1000
       {146, 146.0f, 1, 300.0f, 16000.0f, 0},
-      {146, 146.0f, 1, 301.0f, 0.0f, 1},      // code 146 above its table: nothing
+      {146, 146.0f, 1, 301.0f, 0.0f, 1},  // code 146 above its table: nothing
       {146, 146.0f, 0, 301.0f, 0.0f, 1},
       {146, 146.0f, 2, 301.0f, 0.0f, 1},
       {146, 146.0f, 3, 301.0f, 0.0f, 1},
@@ -95,8 +95,8 @@ TEST(Interpolation, StrengthTablesAboveTheirRange) {
     int mode;
     float value;
   };
-  const Case cases[] = {{181, 1, 0.0f},     {181, 4, 26000.0f}, {281, 1, 0.0f},
-                        {281, 0, 0.0f},     {281, 4, 56000.0f}, {206, 1, 7.5f * 1.0E-6f}};
+  const Case cases[] = {{181, 1, 0.0f}, {181, 4, 26000.0f}, {281, 1, 0.0f},
+                        {281, 0, 0.0f}, {281, 4, 56000.0f}, {206, 1, 7.5f * 1.0E-6f}};
   for (const Case& k : cases) {
     const Outcome o = Evaluate(r, 1.0f, k.c, static_cast<float>(k.c), k.mode, 1, 350.0f);
     EXPECT_EQ(o.value, k.value) << k.c << " mode " << k.mode;
@@ -208,15 +208,15 @@ TEST(Interpolation, EachGroupHoldsItsMostValues) {
     int values;
     float factor;
   };
-  const Group groups[] = {{121, 21, 1.0f}, {146, 31, 1000.0f}, {181, 21, 1000.0f},
-                          {206, 21, 1.0E-6f}, {231, 16, 1.0f}, {251, 26, 1000.0f},
+  const Group groups[] = {{121, 21, 1.0f},    {146, 31, 1000.0f}, {181, 21, 1000.0f},
+                          {206, 21, 1.0E-6f}, {231, 16, 1.0f},    {251, 26, 1000.0f},
                           {281, 21, 1000.0f}};
   for (const Group& g : groups) {
     Words r;
     r.Put(g.c, {0.0f, 0.0f, 1.0f, static_cast<float>(g.values - 1)});
     for (int v = 1; v <= g.values; ++v) r.w[g.c + 3 + v - 1] = static_cast<float>(v);
-    const Outcome o = Evaluate(r, 1.0f, g.c, static_cast<float>(g.c), 1, 1,
-                               static_cast<float>(g.values - 1));
+    const Outcome o =
+        Evaluate(r, 1.0f, g.c, static_cast<float>(g.c), 1, 1, static_cast<float>(g.values - 1));
     EXPECT_EQ(o.value, static_cast<float>(g.values) * g.factor) << g.c;
     EXPECT_EQ(o.status, 0) << g.c;
   }
@@ -264,7 +264,8 @@ TEST(Interpolation, NoValueCases) {
       {"nothing non-zero below", {0.0f, 100.0f, 100.0f, 300.0f, 0.0f, 0.0f, 7.0f}, 150.0f},
       {"nothing non-zero above", {0.0f, 100.0f, 100.0f, 300.0f, 5.0f, 0.0f, 0.0f}, 150.0f},
       // the word after the value at the last temperature is not the table's
-      {"nothing non-zero up to the last", {0.0f, 100.0f, 100.0f, 300.0f, 5.0f, 0.0f, 0.0f, 9.0f},
+      {"nothing non-zero up to the last",
+       {0.0f, 100.0f, 100.0f, 300.0f, 5.0f, 0.0f, 0.0f, 9.0f},
        150.0f},
   };
   for (const Case& k : cases) {
@@ -300,9 +301,9 @@ TEST(Interpolation, ElasticityAndExpansionFactors) {
   r.Put(231, {0.0f, 100.0f, 100.0f, 200.0f, 200000.0f, 190000.0f});
   r.Put(206, {0.0f, 100.0f, 100.0f, 200.0f, 6.5f, 7.0f});
   Outcome o = Evaluate(r, 2.0f, 231, 231.0f, 1, 1, 212.0f);  // 100 C exactly
-  EXPECT_EQ(o.value, 29007.3984375f);  // 200000 x 0.145037
-  o = Evaluate(r, 1.0f, 206, 206.0f, 1, 2, 0.0f);  // 32 F, below: value 1
-  EXPECT_EQ(o.value, 1.17E-5f);                    // 6.5 x 1.8E-6
+  EXPECT_EQ(o.value, 29007.3984375f);                        // 200000 x 0.145037
+  o = Evaluate(r, 1.0f, 206, 206.0f, 1, 2, 0.0f);            // 32 F, below: value 1
+  EXPECT_EQ(o.value, 1.17E-5f);                              // 6.5 x 1.8E-6
 }
 
 }  // namespace

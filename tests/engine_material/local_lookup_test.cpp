@@ -21,17 +21,39 @@ TEST(DatabaseSets, Boundaries) {
     int32_t set;
   };
   const Case cases[] = {
-      {9000, kSetPrivate},   {9200, kSetPrivate},   {9201, kSetProcessSimulator},
-      {9400, kSetProcessSimulator}, {9401, kNoSet}, {999, kNoSet},
-      {1000, kSetAsme},      {1999, kSetAsme},      {11000, kSetAsme},
-      {11999, kSetAsme},     {2000, kSetCodap},     {2999, kSetCodap},
-      {12000, kSetCodap},    {12999, kSetCodap},    {3000, kSetAdm},
-      {3998, kSetAdm},       {3999, kNoSet},        {13000, kSetAdm},
-      {13999, kSetAdm},      {4000, kSetJis},       {4998, kSetJis},
-      {4999, kNoSet},        {14000, kSetJis},      {14999, kSetJis},
-      {5000, kSetNas2290},   {5998, kSetNas2290},   {5999, kNoSet},
-      {15000, kSetNas2290},  {15999, kSetNas2290},  {16000, kNoSet},
-      {6000, kNoSet},        {8999, kNoSet},        {10999, kNoSet},
+      {9000, kSetPrivate},
+      {9200, kSetPrivate},
+      {9201, kSetProcessSimulator},
+      {9400, kSetProcessSimulator},
+      {9401, kNoSet},
+      {999, kNoSet},
+      {1000, kSetAsme},
+      {1999, kSetAsme},
+      {11000, kSetAsme},
+      {11999, kSetAsme},
+      {2000, kSetCodap},
+      {2999, kSetCodap},
+      {12000, kSetCodap},
+      {12999, kSetCodap},
+      {3000, kSetAdm},
+      {3998, kSetAdm},
+      {3999, kNoSet},
+      {13000, kSetAdm},
+      {13999, kSetAdm},
+      {4000, kSetJis},
+      {4998, kSetJis},
+      {4999, kNoSet},
+      {14000, kSetJis},
+      {14999, kSetJis},
+      {5000, kSetNas2290},
+      {5998, kSetNas2290},
+      {5999, kNoSet},
+      {15000, kSetNas2290},
+      {15999, kSetNas2290},
+      {16000, kNoSet},
+      {6000, kNoSet},
+      {8999, kNoSet},
+      {10999, kNoSet},
   };
   for (const Case& k : cases) EXPECT_EQ(ChooseDatabaseSet(k.number), k.set) << k.number;
   struct Files {
@@ -41,9 +63,12 @@ TEST(DatabaseSets, Boundaries) {
     int32_t entries;
   };
   const Files files[] = {
-      {kSetPrivate, "N_PRIVP", "N_PRIVI", 200},   {kSetAsme, "N_ASMEP", "N_ASMEI", 2000},
-      {kSetCodap, "N_CODAPP", "N_CODAPI", 2000},  {kSetAdm, "N_ADMP", "N_ADMI", 2000},
-      {kSetJis, "N_JISP", "N_JISI", 2000},        {kSetNas2290, "NAS2290P", "NAS2290I", 2000},
+      {kSetPrivate, "N_PRIVP", "N_PRIVI", 200},
+      {kSetAsme, "N_ASMEP", "N_ASMEI", 2000},
+      {kSetCodap, "N_CODAPP", "N_CODAPI", 2000},
+      {kSetAdm, "N_ADMP", "N_ADMI", 2000},
+      {kSetJis, "N_JISP", "N_JISI", 2000},
+      {kSetNas2290, "NAS2290P", "NAS2290I", 2000},
       {kSetProcessSimulator, "N_CorvoP", "N_CorvoI", 2000},
   };
   for (const Files& f : files) {
@@ -160,18 +185,21 @@ TEST_F(LocalLookUp, SharedDatabasesComeFromTheHostDataFolderFirst) {
   UseHostDataFolder(host);
   // The private pair and the currency table are shared databases: the host's
   // copies win over the program's data folder and the input folder.
-  BuildIn(host, "file N_PRIVI.PDA index 200\nentry 1 9100\n"
-                "file N_PRIVP.PDA property\nrecord 1\nword 1 9100 1 1 1 11\n"
-                "file N_STDLAB.PDA currency\nword 121 3.5\n");
-  Build("file N_PRIVI.PDA index 200\nentry 2 9100\n"
-        "file N_PRIVP.PDA property\nrecord 2\nword 1 9100 1 1 1 22\n"
-        "file N_STDLAB.PDA currency\nword 121 9.5\n");
+  BuildIn(host,
+          "file N_PRIVI.PDA index 200\nentry 1 9100\n"
+          "file N_PRIVP.PDA property\nrecord 1\nword 1 9100 1 1 1 11\n"
+          "file N_STDLAB.PDA currency\nword 121 3.5\n");
+  Build(
+      "file N_PRIVI.PDA index 200\nentry 2 9100\n"
+      "file N_PRIVP.PDA property\nrecord 2\nword 1 9100 1 1 1 22\n"
+      "file N_STDLAB.PDA currency\nword 121 9.5\n");
   BuildIn(input_, "file N_STDLAB.PDA currency\nword 121 2.5\n");
   EXPECT_EQ(Get(5.0f, 9100).result[0], 11.0f);
   EXPECT_EQ(g_currencyFactors.factor[1], 3.5f);
   // So is the process simulator's pair, names in mixed case as they stand.
-  BuildIn(host, "file N_CorvoI.PDA index\nentries 9300\n"
-                "file N_CorvoP.PDA property\nrecord 1\nword 1 9300 1 1 1 33\n");
+  BuildIn(host,
+          "file N_CorvoI.PDA index\nentries 9300\n"
+          "file N_CorvoP.PDA property\nrecord 1\nword 1 9300 1 1 1 33\n");
   EXPECT_EQ(Get(5.0f, 9300).result[0], 33.0f);
   // The ASME pair is looked for in the program's data folder only.
   BuildIn(host, kAsmeSet);
@@ -180,8 +208,9 @@ TEST_F(LocalLookUp, SharedDatabasesComeFromTheHostDataFolderFirst) {
 
 TEST_F(LocalLookUp, IndexAndPropertyFilesOnlyFromTheDataFolder) {
   // Copies in the input folder are not looked at.
-  BuildIn(input_, "file N_CODAPI.PDA index\nentries 2001\n"
-                  "file N_CODAPP.PDA property\nrecord 1\nword 1 2001 1 1 1 55\n");
+  BuildIn(input_,
+          "file N_CODAPI.PDA index\nentries 2001\n"
+          "file N_CODAPP.PDA property\nrecord 1\nword 1 2001 1 1 1 55\n");
   Build(kCodapSet);
   const Retrieval r = Get(5.0f, 2001);
   EXPECT_EQ(r.status, 0);
@@ -189,8 +218,9 @@ TEST_F(LocalLookUp, IndexAndPropertyFilesOnlyFromTheDataFolder) {
 }
 
 TEST_F(LocalLookUp, PrivateSetUsesItsOwnIndex) {
-  Build("file N_PRIVI.PDA index 200\nentry 200 9100\n"
-        "file N_PRIVP.PDA property\nrecord 200\nword 1 9100 1 1 1 77\n");
+  Build(
+      "file N_PRIVI.PDA index 200\nentry 200 9100\n"
+      "file N_PRIVP.PDA property\nrecord 200\nword 1 9100 1 1 1 77\n");
   Retrieval r = Get(5.0f, 9100);
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.result[0], 77.0f);
@@ -270,8 +300,9 @@ TEST_F(LocalLookUp, MissingFilesAndUnknownMaterials) {
 
 TEST_F(LocalLookUp, UnreadableRecord) {
   // Index entry 3 points past the end of a two-record property file.
-  Build("file N_CODAPI.PDA index\nentries 2001 2002 2003\n"
-        "file N_CODAPP.PDA property\nrecord 2\nword 1 2002 1 1 1 2\n");
+  Build(
+      "file N_CODAPI.PDA index\nentries 2001 2002 2003\n"
+      "file N_CODAPP.PDA property\nrecord 2\nword 1 2002 1 1 1 2\n");
   Get(5.0f, 2002);
   const MaterialCacheSlot before = g_materialCache.slot[1];
   const Retrieval r = Get(5.0f, 2003);
@@ -286,7 +317,8 @@ TEST_F(LocalLookUp, UnreadableRecord) {
   EXPECT_EQ(std::memcmp(&before, &g_materialCache.slot[1], sizeof before), 0);
   EXPECT_FALSE(units::IsConnected(UnitOfSlot(kSlotProperty)));
   // A short record (the file ends inside it) fails the same way.
-  ASSERT_TRUE(testing_support::WriteFileBytes(data_ + "N_CODAPP.PDA", std::string(1220 + 600, '\0')));
+  ASSERT_TRUE(
+      testing_support::WriteFileBytes(data_ + "N_CODAPP.PDA", std::string(1220 + 600, '\0')));
   EXPECT_EQ(Get(5.0f, 2002, Ask{.mode = 3.0f}).status, 2);
 }
 
@@ -316,11 +348,12 @@ TEST_F(LocalLookUp, KeysAtOrBelowZeroOrBeyondTwoBytes) {
 
 TEST_F(LocalLookUp, KeysAtTheEdgeOfTwoBytes) {
   // The ASME index lists 32767 and -32768; a key of 32768 would alias the latter.
-  Build("file N_ASMEI.PDA index\nentries 1109 32767 -32768 1116 1117\n"
-        "file N_ASMEP.PDA property\nrecord 1\nword 1 1109 1 1 1 5 0 0 0 0 2.5\n"
-        "record 2\nword 1 32767 1 1 1 7\nrecord 3\nword 1 -32768 1 1 1 8\n"
-        "record 4\nword 1 1116 1 1 1 6 0 0 0 0 0 0 0 0 0 0 0 0 0 66645\n"
-        "record 5\nword 1 1117 1 1 1 9 0 0 0 0 0 0 0 0 0 0 0 0 0 32768\n");
+  Build(
+      "file N_ASMEI.PDA index\nentries 1109 32767 -32768 1116 1117\n"
+      "file N_ASMEP.PDA property\nrecord 1\nword 1 1109 1 1 1 5 0 0 0 0 2.5\n"
+      "record 2\nword 1 32767 1 1 1 7\nrecord 3\nword 1 -32768 1 1 1 8\n"
+      "record 4\nword 1 1116 1 1 1 6 0 0 0 0 0 0 0 0 0 0 0 0 0 66645\n"
+      "record 5\nword 1 1117 1 1 1 9 0 0 0 0 0 0 0 0 0 0 0 0 0 32768\n");
   Get(5.0f, 1109);
   EXPECT_EQ(Get(5.0f, 32767).result[0], 7.0f);  // in no range: the ASME index
   const Retrieval aliased = Get(5.0f, 32768);

@@ -44,7 +44,7 @@ class MaterialTest : public ::testing::Test {
   void SetPaths();
 
   std::string program_;
-  std::string data_;   // program_ + "DAT\PDA\"
+  std::string data_;  // program_ + "DAT\PDA\"
   std::string input_;
 };
 

@@ -37,8 +37,9 @@ TEST_F(Prices, CurrencyTableFactorsAreUsed) {
 }
 
 TEST_F(Prices, CurrencyIndicesOutsideOneToNineCountAsOne) {
-  Build("file N_CorvoI.PDA index\nentries 9300 9301\nfile N_CorvoP.PDA property\n"
-        "record 1\nword 1 9300 1 0 1 1 0 0 0 0 4.0\nrecord 2\nword 1 9301 1 15 1 1 0 0 0 0 4.0\n");
+  Build(
+      "file N_CorvoI.PDA index\nentries 9300 9301\nfile N_CorvoP.PDA property\n"
+      "record 1\nword 1 9300 1 0 1 1 0 0 0 0 4.0\nrecord 2\nword 1 9301 1 15 1 1 0 0 0 0 4.0\n");
   EXPECT_EQ(Get(10.0f, 9300, Ask{.currency = 5.0f}).result[0], 4.0f * (36.0f / 1.0f * 1.0f));
   EXPECT_EQ(Get(10.0f, 9301, Ask{.currency = 5.9f}).result[0], 4.0f * (36.0f / 1.0f * 1.0f));
   ResetMaterialStateForTests();
@@ -57,7 +58,7 @@ TEST(CurrencyNumbers, WholePartWithinOneToNine) {
     float index;
     int32_t number;
   };
-  const Case cases[] = {{1.0f, 1}, {9.0f, 9},  {9.99f, 9}, {5.9f, 5}, {0.99f, 1},
+  const Case cases[] = {{1.0f, 1},  {9.0f, 9},  {9.99f, 9}, {5.9f, 5}, {0.99f, 1},
                         {10.0f, 1}, {-3.0f, 1}, {nan, 1},   {inf, 1},  {-inf, 1}};
   for (const Case& k : cases) EXPECT_EQ(CurrencyNumber(k.index), k.number) << k.index;
 }
@@ -106,8 +107,9 @@ TEST_F(Prices, ReferenceMaterialCases) {
 
 TEST_F(Prices, ReferenceComesFromTheCacheOrTheRequestedMaterialsSet) {
   // 2030 (CODAP) names the ASME material 1109 as its price reference.
-  Build("file N_CODAPI.PDA index\nentries 2030\nfile N_CODAPP.PDA property\nrecord 1\n"
-        "word 1 2030 1 1 1 30 0 0 0 0 0 0 0 0 0 0 0 0 0 1109\n");
+  Build(
+      "file N_CODAPI.PDA index\nentries 2030\nfile N_CODAPP.PDA property\nrecord 1\n"
+      "word 1 2030 1 1 1 30 0 0 0 0 0 0 0 0 0 0 0 0 0 1109\n");
   // Not cached: it is looked for in the CODAP index, which does not list it.
   Retrieval r = Get(1.0f, 2030);
   EXPECT_EQ(r.status, 2);

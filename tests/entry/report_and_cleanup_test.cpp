@@ -14,9 +14,11 @@ TEST_F(EntryTest, ReportConversionKeepsPageTextAndDropsPicturesAndBreaks) {
   const std::string folder = MakeTempFolder("report");
   std::string text80 = "  PUMP 1            DESIGN DATA";
   text80.resize(80, ' ');
-  const std::string longLine = std::string(254, 'L') + "$$$ not a picture line" + std::string(10, 'M');
+  const std::string longLine =
+      std::string(254, 'L') + "$$$ not a picture line" + std::string(10, 'M');
   const std::string exact = std::string(254, 'E');
-  const std::string report = Crlf(text80 + "\t1@@NAME@@\n"
+  const std::string report = Crlf(text80 +
+                                  "\t1@@NAME@@\n"
                                   "$$$PIC1.EMF,1,2,40,12\n"
                                   "[Page break]------\n"
                                   "\n"
@@ -37,7 +39,8 @@ TEST_F(EntryTest, MissingReportStillLeavesAnEmptyTextFile) {
   EXPECT_EQ(ConvertReportToText((folder + "NONE.KVO").c_str(), (folder + "JOB.KVX").c_str()), 1);
   EXPECT_TRUE(FileExists(folder + "JOB.KVX"));
   EXPECT_EQ(ReadFileOrEmpty(folder + "JOB.KVX"), "");
-  EXPECT_EQ(ConvertReportToText((folder + "NONE.KVO").c_str(), (folder + "NO\\JOB.KVX").c_str()), 0);
+  EXPECT_EQ(ConvertReportToText((folder + "NONE.KVO").c_str(), (folder + "NO\\JOB.KVX").c_str()),
+            0);
 }
 
 TEST_F(EntryTest, RunReportIsNamedByRunIdAndItsTextByBaseName) {
@@ -85,8 +88,8 @@ TEST_F(EntryTest, CleanUpDeletesOnlyThisRunsTemporaryFiles) {
 
   const char* const goneFromTemp[] = {"ABC123.TMP", "ABC123X.TMP", "ABC123.KEX", "ABC123A.KVB",
                                       "abc123b.tmp"};
-  const char* const keptInTemp[] = {"ABC124.TMP", "XABC123.TMP", "ABC123.TXT", "ABC123.XML",
-                                    "ABC123.TMPA", "ABC123.KEXT"};
+  const char* const keptInTemp[] = {"ABC124.TMP", "XABC123.TMP", "ABC123.TXT",
+                                    "ABC123.XML", "ABC123.TMPA", "ABC123.KEXT"};
   const char* const goneFromInput[] = {"ABC123.XML", "ABC123Z.XML"};
   const char* const keptInInput[] = {"ABC123.TMP", "ABC123.KOU", "ABC123.KVO", "OTHER.XML",
                                      "ABC123.XMLX"};

@@ -78,8 +78,8 @@ TEST_F(ResultsWriterTest, KeysAreCutToTheirCapacity) {
   const float v = 1.0f;
   WriteResultReal(key.data(), 300, &v);
   WriteResultText(key.data(), 300, "T", 1);
-  EXPECT_EQ(Written(), Crlf(std::string(255, 'K') + ",1.000000,0\n" + std::string(127, 'K') +
-                            ",\"T\",0\n"));
+  EXPECT_EQ(Written(),
+            Crlf(std::string(255, 'K') + ",1.000000,0\n" + std::string(127, 'K') + ",\"T\",0\n"));
 }
 
 TEST_F(ResultsWriterTest, TextKeepsTrailingBlanksAndSkipsALeadingBlank) {
@@ -173,7 +173,12 @@ TEST_F(ResultsWriterTest, ListsWriteEveryElementZerosIncluded) {
 }
 
 TEST_F(ResultsWriterTest, TextArrayEndsAtItsLastNonBlankElement) {
-  const char elements[] = "A   " "    " "B\"  " "    " "\0   ";
+  const char elements[] =
+      "A   "
+      "    "
+      "B\"  "
+      "    "
+      "\0   ";
   const int32_t five = 5;
   WriteResultTextArray("arNames", 7, elements, 4, &five);
   EXPECT_EQ(Written(), Crlf("arNames,0,3\n\"A   \", \n\"    \", \n\"Bin  \", \n"));
@@ -198,7 +203,8 @@ TEST_F(ResultsWriterTest, MessageLinesOfTheFiveKinds) {
     WriteResultMessage(&twelve, &kind, &one5, &two, &zero, &three, &one);
     expected += std::string("Message,") + words[kind - 1] + ";  12; 1;1.500000; 2;0.000000; 3,0\n";
   }
-  for (int32_t kind : {0, 6, -1}) WriteResultMessage(&twelve, &kind, &one5, &two, &zero, &three, &one);
+  for (int32_t kind : {0, 6, -1})
+    WriteResultMessage(&twelve, &kind, &one5, &two, &zero, &three, &one);
   const int32_t big = 12345, minusOne = -1, note = 5;
   WriteResultMessage(&big, &note, &one5, &minusOne, &one5, &big, &minusOne);
   expected += "Message,Note;12345;-1;1.500000;-1;1.500000;12345,0\n";
@@ -291,16 +297,16 @@ TEST(CopyUpToDoubleBlank, StopsAtTwoBlanksOrCopiesTheCount) {
     int64_t destinationLength;
     const char* expected;
   } cases[] = {
-      {"AB  CD", 6, 6, 6, "ABxxxx"},     // up to the double blank
-      {"A B C", 5, 3, 6, "A Bxxx"},      // none: the count
-      {"  AB", 4, 4, 6, "xxxxxx"},       // a double blank first: nothing
-      {"ABCD", 4, 9, 6, "ABCDxx"},       // the count cut to the source
-      {"ABCDEFGH", 8, 8, 3, "ABCxxx"},   // and to the destination
+      {"AB  CD", 6, 6, 6, "ABxxxx"},    // up to the double blank
+      {"A B C", 5, 3, 6, "A Bxxx"},     // none: the count
+      {"  AB", 4, 4, 6, "xxxxxx"},      // a double blank first: nothing
+      {"ABCD", 4, 9, 6, "ABCDxx"},      // the count cut to the source
+      {"ABCDEFGH", 8, 8, 3, "ABCxxx"},  // and to the destination
       // The search ends at the NUL, so the blanks after it are not seen and
       // the count copies the NUL and what follows it.
       {"AB\0  ", 5, 5, 6, "AB\0  x"},
       {"AB\0CD", 5, 9, 6, "AB\0CDx"},  // the count cut to the source's length
-      {"AB  ", 0, 4, 6, "xxxxxx"},      // an empty source copies nothing
+      {"AB  ", 0, 4, 6, "xxxxxx"},     // an empty source copies nothing
   };
   for (const auto& c : cases) {
     char destination[7] = "xxxxxx";

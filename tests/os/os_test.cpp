@@ -39,9 +39,9 @@ TEST(OsWildcard, MatchesAsWindowsDoes) {
       {"*.*", "NODOT", true},
       {"A*B*C", "AXXBYYC", true},
       {"A*B*C", "AXXBYY", false},
-      {"A*BC", "ABBC", true},      // the star gives back what it took
-      {"JOB**", "JOB", true},      // stars at the end may take nothing
-      {"NODOT.", "NODOT", true},   // a trailing dot: no extension
+      {"A*BC", "ABBC", true},     // the star gives back what it took
+      {"JOB**", "JOB", true},     // stars at the end may take nothing
+      {"NODOT.", "NODOT", true},  // a trailing dot: no extension
   };
   for (const WildcardCase& c : cases) {
     EXPECT_EQ(os::WildcardMatch(c.pattern, c.name), c.match) << c.pattern << " vs " << c.name;
@@ -220,7 +220,8 @@ TEST(OsSettings, ReadWriteInTheTestsFolder) {
   // A key added to a section that has none yet.
   ASSERT_TRUE(ts::WriteFileBytes(dir + "EMPTY.INI", "[A]\r\nx=1\r\n[Empty]\r\n[B]\r\ny=2\r\n"));
   ASSERT_TRUE(os::WriteSetting("Empty", "e", "4", "EMPTY.INI"));
-  EXPECT_EQ(ts::ReadFileOrEmpty(dir + "EMPTY.INI"), "[A]\r\nx=1\r\n[Empty]\r\ne=4\r\n[B]\r\ny=2\r\n");
+  EXPECT_EQ(ts::ReadFileOrEmpty(dir + "EMPTY.INI"),
+            "[A]\r\nx=1\r\n[Empty]\r\ne=4\r\n[B]\r\ny=2\r\n");
   // A null value deletes the key; deleting a key that is not there adds nothing.
   ASSERT_TRUE(os::WriteSetting("Setting", "Units", nullptr, "KVORSCRN.INI"));
   ASSERT_TRUE(os::WriteSetting("Setting", "Missing", nullptr, "KVORSCRN.INI"));
@@ -275,7 +276,8 @@ TEST(OsSettings, ReadsHandWrittenText) {
   // Only a bare name lies in the settings folder; a path (here rooted, with no
   // drive letter) names its own file.
   const std::string other = ts::MakeTempFolder("os-ini-other");
-  ASSERT_TRUE(os::WriteSetting("Setting", "Language", "GERMAN", (other.substr(2) + "OTHER.INI").c_str()));
+  ASSERT_TRUE(
+      os::WriteSetting("Setting", "Language", "GERMAN", (other.substr(2) + "OTHER.INI").c_str()));
   EXPECT_TRUE(ts::FileExists(other + "OTHER.INI"));
   EXPECT_FALSE(ts::FileExists(dir + "OTHER.INI"));
 

@@ -157,8 +157,8 @@ bool Line(const std::vector<std::string>& it, const std::vector<bool>& quoted,
     if (kind == "index") {
       cur->kind = Kind::Index;
       cur->entries = 2000;
-      if (it.size() > 3 && (!ParseInt(it[3], &cur->entries) || cur->entries < 1 ||
-                            cur->entries > 100000)) {
+      if (it.size() > 3 &&
+          (!ParseInt(it[3], &cur->entries) || cur->entries < 1 || cur->entries > 100000)) {
         *error = "bad entry count";
         return false;
       }

@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "pdabuild: %s\n", error.c_str());
     return 1;
   }
-  for (const auto& f : files) std::printf("%s%s (%zu bytes)\n", folder.c_str(), f.name.c_str(), f.bytes.size());
+  for (const auto& f : files)
+    std::printf("%s%s (%zu bytes)\n", folder.c_str(), f.name.c_str(), f.bytes.size());
   return 0;
 }

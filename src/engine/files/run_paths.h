@@ -16,7 +16,7 @@ struct RunModeBlock {
   int64_t subMode;  // 1, 2 or 3
   int64_t aoFlag1;  // both set by "/AO"
   int64_t aoFlag2;
-  int64_t adFlag;   // set by "/AD"
+  int64_t adFlag;  // set by "/AD"
   int64_t silent;
 };
 
@@ -28,12 +28,12 @@ constexpr int kLanguageCodeWidth = 3;
 struct RunPaths {
   char programFolder[256];
   char tempFolder[256];
-  char inputFolder[256];      // ends with '\', or all blanks
-  char hostDataFolder[256];   // as the host writes it
+  char inputFolder[256];     // ends with '\', or all blanks
+  char hostDataFolder[256];  // as the host writes it
   char runId[6];
   char applicationNumber[2];
   char baseName[256];
-  char runModeWord[256];      // normalised in place by run initialisation
+  char runModeWord[256];  // normalised in place by run initialisation
   RunModeBlock modeBlock;
   char languageCode[3];
 };

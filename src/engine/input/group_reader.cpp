@@ -50,14 +50,30 @@ bool GroupTextCell(int64_t code, int64_t k, char** cell, int64_t* width) {
       *width = kTextLineWidth;
       *cell = TextLine(g_inputTextLines.group18001, kNoteLines, k);
       return true;
-    case 15001: *cell = ListEntry(lists.listA, kListAEntries, 1, k); return true;
-    case 15031: *cell = ListEntry(lists.listA, kListAEntries, 31, k); return true;
-    case 15021: *cell = ListEntry(lists.listB, kListBEntries, 1, k); return true;
-    case 15041: *cell = ListEntry(lists.listB, kListBEntries, 11, k); return true;
-    case 15051: *cell = ListEntry(lists.listB, kListBEntries, 21, k); return true;
-    case 15061: *cell = ListEntry(lists.listB, kListBEntries, 31, k); return true;
-    case 15081: *cell = ListEntry(lists.listC, kListCEntries, 1, k); return true;
-    case 16001: *cell = ListEntry(lists.listD, kListDEntries, 1, k); return true;
+    case 15001:
+      *cell = ListEntry(lists.listA, kListAEntries, 1, k);
+      return true;
+    case 15031:
+      *cell = ListEntry(lists.listA, kListAEntries, 31, k);
+      return true;
+    case 15021:
+      *cell = ListEntry(lists.listB, kListBEntries, 1, k);
+      return true;
+    case 15041:
+      *cell = ListEntry(lists.listB, kListBEntries, 11, k);
+      return true;
+    case 15051:
+      *cell = ListEntry(lists.listB, kListBEntries, 21, k);
+      return true;
+    case 15061:
+      *cell = ListEntry(lists.listB, kListBEntries, 31, k);
+      return true;
+    case 15081:
+      *cell = ListEntry(lists.listC, kListCEntries, 1, k);
+      return true;
+    case 16001:
+      *cell = ListEntry(lists.listD, kListDEntries, 1, k);
+      return true;
     case 21001:
       *width = kLongLineWidth;
       *cell = (k >= 1 && k <= kLongLineCount) ? g_inputLongLines.line[k - 1] : nullptr;

@@ -66,11 +66,11 @@ float InputSourceFlagAt(int64_t index);
 
 // ---- texts given by scalar records ------------------------------------------
 
-constexpr int64_t kCodeTextWidth = 4;       // index 15071
-constexpr int64_t kShortListEntries = 15;   // indices 16001..16003 fill entries 1..3
+constexpr int64_t kCodeTextWidth = 4;      // index 15071
+constexpr int64_t kShortListEntries = 15;  // indices 16001..16003 fill entries 1..3
 constexpr int64_t kShortListWidth = 20;
-constexpr int64_t kLongTextWidth = 256;     // indices 17001, 17002
-constexpr int64_t kTagCount = 6;            // indices 17005..17010
+constexpr int64_t kLongTextWidth = 256;  // indices 17001, 17002
+constexpr int64_t kTagCount = 6;         // indices 17005..17010
 constexpr int64_t kTagWidth = 8;
 
 struct InputTextItems {
@@ -84,9 +84,9 @@ extern InputTextItems g_inputTextItems;
 // ---- array-group tables -----------------------------------------------------
 
 constexpr int64_t kTextLineWidth = 80;
-constexpr int64_t kTraceLines = 5;     // group 13001
-constexpr int64_t kTitleLines = 3;     // group 14001
-constexpr int64_t kNoteLines = 18;     // group 18001
+constexpr int64_t kTraceLines = 5;  // group 13001
+constexpr int64_t kTitleLines = 3;  // group 14001
+constexpr int64_t kNoteLines = 18;  // group 18001
 
 struct InputTextLines {
   char group13001[kTraceLines][kTextLineWidth];

@@ -36,10 +36,10 @@ bool ReadClassTable() {
   const int64_t recordLength = 10000;
   const int64_t spare = 1;
   int64_t openStatus = 0;
-  OpenDataFile(&open, &unit, "N_Mtldef", 8, "PDA", 3, &location, &recordLength, &spare,
-               "DUDFORZZ", 8, &openStatus);
-  const units::IoStatus read = units::ReadRecord(unit, 1, g_mainCalculation.classTable,
-                                                 sizeof g_mainCalculation.classTable);
+  OpenDataFile(&open, &unit, "N_Mtldef", 8, "PDA", 3, &location, &recordLength, &spare, "DUDFORZZ",
+               8, &openStatus);
+  const units::IoStatus read =
+      units::ReadRecord(unit, 1, g_mainCalculation.classTable, sizeof g_mainCalculation.classTable);
   // Closed on every path: a unit left open would hold the file until the next
   // run's initialisation.
   units::Disconnect(unit, false);

@@ -35,11 +35,11 @@ constexpr int kProperties = 7;
 // overwrites it (the blocks and the name are cleared before each run's header
 // retrieval).
 struct MainCalculationState {
-  char jobName[kJobNameWidth];   // base name cut or blank-padded to 8
-  int64_t materialNumber;        // the material retrieved
-  int64_t classNumber;           // the number as read, when it named a class
-  int64_t status;                // status of the last retrieval (and of the set-up calls)
-  TemperatureGrid grid;          // start, end, step as the grid rules leave them
+  char jobName[kJobNameWidth];  // base name cut or blank-padded to 8
+  int64_t materialNumber;       // the material retrieved
+  int64_t classNumber;          // the number as read, when it named a class
+  int64_t status;               // status of the last retrieval (and of the set-up calls)
+  TemperatureGrid grid;         // start, end, step as the grid rules leave them
   float propertyArray[kMaxGridPoints];
   float resultBlock[kResultWords];
   float gasketBlock[kResultWords];
@@ -54,9 +54,9 @@ extern MainCalculationState g_mainCalculation;
 extern const int16_t kDefaultClassMaterials[kDefaultClasses];
 
 struct PropertyOutput {
-  float code;      // the property code of its temperature table
+  float code;       // the property code of its temperature table
   const char* key;  // its results key
-  float factor;    // applied to every value before it is written
+  float factor;     // applied to every value before it is written
 };
 // The seven properties in the order of retrieval and of output.
 extern const PropertyOutput kPropertyOutputs[kProperties];

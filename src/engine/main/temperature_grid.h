@@ -11,8 +11,8 @@ struct TemperatureGrid {
   float start;
   float end;
   float step;
-  int64_t steps;                 // N: the grid has N + 1 points
-  float point[kMaxGridPoints];   // points 1 to N + 1 at index 0 to N
+  int64_t steps;                // N: the grid has N + 1 points
+  float point[kMaxGridPoints];  // points 1 to N + 1 at index 0 to N
 };
 
 // Builds the grid. A start, end or step of exactly 0.0 counts as not given;

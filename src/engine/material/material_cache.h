@@ -7,7 +7,7 @@
 #include <cstdint>
 
 constexpr int kCacheSlots = 10;
-constexpr int kRecordWords = 305;     // words 1..305; 61..120 are the text's place
+constexpr int kRecordWords = 305;  // words 1..305; 61..120 are the text's place
 constexpr int kRecordBytes = 1220;
 constexpr int kRecordTextChars = 240;
 constexpr int kHeaderWords = 30;
@@ -54,9 +54,9 @@ int32_t ChooseDatabaseSet(int64_t materialNumber);
 
 struct MaterialCache {
   MaterialCacheSlot slot[kCacheSlots];
-  int32_t slotCounter;  // 0..10: the slot filled last (0 before the first)
-  int32_t currentSet;   // the set chosen last
-  int32_t loadedSet;    // the set whose index is in memory
+  int32_t slotCounter;                         // 0..10: the slot filled last (0 before the first)
+  int32_t currentSet;                          // the set chosen last
+  int32_t loadedSet;                           // the set whose index is in memory
   int16_t bigIndex[kBigIndexEntries];          // the six sets of 2000 entries
   int16_t privateIndex[kPrivateIndexEntries];  // the private set
   bool currencyLoaded;

@@ -80,8 +80,8 @@ bool ConvertSlotHeader(MaterialCacheSlot* slot, int32_t wantedSystem, int32_t wa
   const float storedSystem = slot->storedHeader[1];
   const int32_t table = ChooseConversionTable(storedSystem, wantedSystem);
   if (table == kNoTable) return false;
-  const float price = PriceFactor(wantedCurrency, slot->storedHeader[2], storedSystem,
-                                  wantedSystem, slot->storedHeader[3]);
+  const float price = PriceFactor(wantedCurrency, slot->storedHeader[2], storedSystem, wantedSystem,
+                                  slot->storedHeader[3]);
   for (int32_t i = 1; i <= kHeaderWords; ++i) {
     const float factor = i == 10 ? price : ConversionFactor(table, i);
     slot->words[i - 1] = slot->storedHeader[i - 1] * factor;
@@ -90,9 +90,9 @@ bool ConvertSlotHeader(MaterialCacheSlot* slot, int32_t wantedSystem, int32_t wa
   return true;
 }
 
-void EvaluateTemperatureTable(const float* words, float storedSystem, int32_t c,
-                              float codeAsPassed, int32_t mode, int32_t wantedSystem, float t,
-                              float* value, int64_t* status) {
+void EvaluateTemperatureTable(const float* words, float storedSystem, int32_t c, float codeAsPassed,
+                              int32_t mode, int32_t wantedSystem, float t, float* value,
+                              int64_t* status) {
   *value = 0.0f;
   const TableGroup* group = GroupOf(c);
   const int32_t table = ChooseConversionTable(storedSystem, wantedSystem);

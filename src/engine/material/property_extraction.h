@@ -28,12 +28,12 @@ bool ConvertSlotHeader(MaterialCacheSlot* slot, int32_t wantedSystem, int32_t wa
 // outside mode 4). Writes *value and sets *status to 1 when there is no value
 // (step 0 or no usable table: *value 0.0) or t lies above the table (*value the
 // last value, or 0.0 for those three codes); leaves *status otherwise.
-void EvaluateTemperatureTable(const float* words, float storedSystem, int32_t c,
-                              float codeAsPassed, int32_t mode, int32_t wantedSystem, float t,
-                              float* value, int64_t* status);
+void EvaluateTemperatureTable(const float* words, float storedSystem, int32_t c, float codeAsPassed,
+                              int32_t mode, int32_t wantedSystem, float t, float* value,
+                              int64_t* status);
 
 struct ExtractionRequest {
-  int32_t k;             // whole part of the property code
+  int32_t k;  // whole part of the property code
   float codeAsPassed;
   int32_t mode;          // whole part of the mode
   int32_t wantedSystem;  // 1..3
