@@ -19,7 +19,7 @@
 #include "drawing/metafile_handles.h"
 #include "drawing/pictures.h"
 #include "os/os.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 #include "run/run_context.h"
 #include "scratch_folder.h"
 

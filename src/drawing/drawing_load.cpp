@@ -9,7 +9,7 @@
 #include "drawing/drawing_messages.h"
 #include "drawing/drawing_paths.h"
 #include "drawing/drawing_text.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 namespace {
 

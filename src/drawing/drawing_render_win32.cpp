@@ -15,7 +15,7 @@
 #include "drawing/drawing_render.h"
 #include "drawing/metafile_handles.h"
 #include "os/os.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "drawing/drawing_paths.h"
 #include "drawing/drawing_render.h"
 #include "drawing/metafile_handles.h"
-#include "report/shared/drawing_tools.h"
-#include "report/shared/engine_interface.h"
+#include "report_base/drawing_tools.h"
+#include "report_base/engine_interface.h"
 
 namespace {
 

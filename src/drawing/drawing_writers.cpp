@@ -14,7 +14,7 @@
 #include "drawing/drawing_messages.h"
 #include "drawing/drawing_paths.h"
 #include "drawing/drawing_text.h"
-#include "report/shared/engine_interface.h"
+#include "report_base/engine_interface.h"
 
 namespace {
 

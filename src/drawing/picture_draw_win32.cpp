@@ -10,7 +10,7 @@
 #include "drawing/drawing_geometry.h"
 #include "drawing/drawing_render.h"
 #include "drawing/pictures.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 namespace {
 

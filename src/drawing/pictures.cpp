@@ -6,7 +6,7 @@
 
 #include "drawing/drawing_paths.h"
 #include "drawing/metafile_handles.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 #include "run/run_context.h"
 
 PictureTable g_pictureTable;

@@ -20,9 +20,9 @@
 #include "report/screen/screen_drawing.h"
 #include "report/screen/screen_model.h"
 #include "report/screen/screen_services.h"
-#include "report/shared/drawing_tools.h"
-#include "report/shared/engine_interface.h"
-#include "report/shared/language_number.h"
+#include "report_base/drawing_tools.h"
+#include "report_base/engine_interface.h"
+#include "report_base/language_number.h"
 #include "run/results_writer.h"
 #include "run/run_context.h"
 

@@ -5,12 +5,12 @@
 // settings file and tells the engine, so that both go on with the same code.
 // Its own LanguageNumber, which decides the Chinese exceptions of drawing, is
 // set only by engine code outside this library
-// (report/shared/language_number.h).
+// (report_base/language_number.h).
 #pragma once
 
 #include <cstdint>
 
-#include "report/shared/language_number.h"
+#include "report_base/language_number.h"
 
 constexpr int kLanguageCodeLength = 3;
 constexpr int kTemplateNameLength = 8;     // stem of four letters, '.', code

@@ -8,7 +8,7 @@
 
 #include "drawing/drawing_files.h"
 #include "drawing_test_support.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 namespace {
 

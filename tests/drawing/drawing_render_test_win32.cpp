@@ -12,7 +12,7 @@
 #include "drawing/drawing_render.h"
 #include "drawing_test_support.h"
 #include "gdi_records_win32.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 namespace drawing_test {
 namespace {

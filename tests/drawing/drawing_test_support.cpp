@@ -5,7 +5,7 @@
 
 #include "entry/library_reset.h"
 #include "os/os.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 #include "run/run_context.h"
 #include "support/test_support.h"
 

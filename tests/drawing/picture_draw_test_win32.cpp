@@ -15,7 +15,7 @@
 #include "drawing_test_support.h"
 #include "gdi_records_win32.h"
 #include "os/os.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 #include "support/test_support.h"
 
 namespace drawing_test {

@@ -11,7 +11,7 @@
 #include "drawing/pictures.h"
 #include "drawing_test_support.h"
 #include "os/os.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 #include "support/test_support.h"
 
 namespace drawing_test {

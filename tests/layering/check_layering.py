@@ -42,7 +42,7 @@ LEVELS = [
     ["drawing"],
     # The report library's base under both report/ and drawing/: drawing
     # tools, character tests, the interface to engine code.
-    ["report/shared"],
+    ["report_base"],
     # The engine: the main calculation over its three groups of routines,
     # which all use the file services.
     ["engine/main"],

@@ -1,4 +1,4 @@
-#include "report/shared/character_tests.h"
+#include "report_base/character_tests.h"
 
 #include <gtest/gtest.h>
 

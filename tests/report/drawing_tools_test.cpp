@@ -1,5 +1,5 @@
 // The drawing tools' state at load and after a reset.
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 #include <gtest/gtest.h>
 

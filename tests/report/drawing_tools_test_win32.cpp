@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 namespace {
 

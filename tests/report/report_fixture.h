@@ -15,8 +15,8 @@
 #include "os/os.h"
 #include "quire/quire_standin.h"
 #include "report/language.h"
-#include "report/shared/drawing_tools.h"
-#include "report/shared/engine_interface.h"
+#include "report_base/drawing_tools.h"
+#include "report_base/engine_interface.h"
 #include "run/run_context.h"
 #include "support/test_support.h"
 

@@ -5,7 +5,7 @@
 
 #include "entry/run_setup.h"
 #include "report/report_lines.h"
-#include "report/shared/engine_interface.h"
+#include "report_base/engine_interface.h"
 #include "report_fixture.h"
 
 namespace {

@@ -12,8 +12,8 @@
 #include "page_fixture.h"
 #include "report/page/page_render.h"
 #include "report/page/page_text.h"
-#include "report/shared/character_tests.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/character_tests.h"
+#include "report_base/drawing_tools.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "entry/library_reset.h"
 #include "report/page/page_state.h"
-#include "report/shared/language_number.h"
+#include "report_base/language_number.h"
 
 namespace {
 

@@ -5,8 +5,9 @@
 #include <cstring>
 
 #include "drawing/pictures.h"
+#include "report/screen/screen_pictures.h"
 #include "report/screen/screen_refresh.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 #include "screen_window_win32.h"
 
 namespace {

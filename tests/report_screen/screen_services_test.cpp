@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "report/screen/screen_pictures.h"
 #include "report/screen/screen_refresh.h"
 #include "report/screen/screen_services.h"
 #include "report/screen/screen_text.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 #include "screen_fixture.h"
 
 namespace {

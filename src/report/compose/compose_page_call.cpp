@@ -4,7 +4,7 @@
 
 #include "report/compose/page_composer.h"
 #include "report/rich_text.h"
-#include "report/shared/engine_interface.h"
+#include "report_base/engine_interface.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "drawing/pictures.h"
 #include "report/compose/page_composer.h"
 #include "report/screen/screen_model.h"
-#include "report/shared/character_tests.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/character_tests.h"
+#include "report_base/drawing_tools.h"
 
 namespace {
 

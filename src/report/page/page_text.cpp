@@ -5,9 +5,9 @@
 
 #include "os/os.h"
 #include "report/screen/screen_lines.h"
-#include "report/shared/character_tests.h"
-#include "report/shared/drawing_tools.h"
-#include "report/shared/language_number.h"
+#include "report_base/character_tests.h"
+#include "report_base/drawing_tools.h"
+#include "report_base/language_number.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "report/print/page_reading.h"
 #include "report/print/print_format.h"
 #include "report/report_lines.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 PreviewState g_preview;
 

@@ -7,7 +7,7 @@
 #include "report/preview/page_store.h"
 #include "report/preview/preview_clipboard.h"
 #include "report/preview/preview_render.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 PreviewSelection g_previewSelection;
 

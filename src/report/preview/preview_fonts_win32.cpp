@@ -5,7 +5,7 @@
 
 #include "report/page/page_render.h"
 #include "report/preview/preview_render.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 namespace {
 

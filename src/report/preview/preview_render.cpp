@@ -6,7 +6,7 @@
 #include "report/page/page_render.h"
 #include "report/preview/page_store.h"
 #include "report/print/print_page.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 void CreatePreviewFonts(void* dc, CellSize* size) {
   if (g_drawingState.renderTarget != kRenderMetafile) {

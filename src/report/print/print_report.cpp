@@ -10,7 +10,7 @@
 #include "report/print/print_format.h"
 #include "report/print/print_job.h"
 #include "report/report_lines.h"
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 PrintJob g_printJob;
 

@@ -3,7 +3,7 @@
 #include <initializer_list>
 
 #include "report/screen/screen_model.h"
-#include "report/shared/language_number.h"
+#include "report_base/language_number.h"
 
 namespace {
 

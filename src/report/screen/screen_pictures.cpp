@@ -1,9 +1,19 @@
-// The screen's pictures (the picture table filled from the page's references)
-// drawn over the screen in the host window.
+#include "report/screen/screen_pictures.h"
+
 #include "drawing/pictures.h"
 #include "report/screen/screen_dc.h"
-#include "report/screen/screen_refresh.h"
 #include "run/run_context.h"
+
+ScreenRect PictureRectForCells(int32_t firstCell, int32_t lastCell) {
+  const ScreenModel& m = g_screenModel;
+  if (firstCell % kScreenColumns == 0 && lastCell % kScreenColumns == kScreenColumns - 1) {
+    return {0, firstCell / kScreenColumns * m.cellHeight, m.clientWidth,
+            (lastCell / kScreenColumns + 1) * m.cellHeight};
+  }
+  const ScreenPoint a = CellToPixel(firstCell);
+  const ScreenPoint b = CellToPixel(lastCell);
+  return {a.x, a.y, b.x, b.y};
+}
 
 void DrawScreenPictures() {
   void* dc = AcquireScreenDc();

@@ -5,7 +5,8 @@
 #include "report/screen/screen_dc.h"
 #include "report/screen/screen_drawing.h"
 #include "report/screen/screen_lines.h"
-#include "report/shared/drawing_tools.h"
+#include "report/screen/screen_pictures.h"
+#include "report_base/drawing_tools.h"
 
 namespace {
 
@@ -33,17 +34,6 @@ void ShowCaption(bool active) {
 }
 
 }  // namespace
-
-ScreenRect PictureRectForCells(int32_t firstCell, int32_t lastCell) {
-  const ScreenModel& m = g_screenModel;
-  if (firstCell % kScreenColumns == 0 && lastCell % kScreenColumns == kScreenColumns - 1) {
-    return {0, firstCell / kScreenColumns * m.cellHeight, m.clientWidth,
-            (lastCell / kScreenColumns + 1) * m.cellHeight};
-  }
-  const ScreenPoint a = CellToPixel(firstCell);
-  const ScreenPoint b = CellToPixel(lastCell);
-  return {a.x, a.y, b.x, b.y};
-}
 
 void DrawWholeScreen() {
   DrawScreenRun(g_screenModel.screenText, g_screenModel.screenAttributes, kScreenCells, 0);

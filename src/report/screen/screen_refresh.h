@@ -1,20 +1,12 @@
 // The whole screen drawn again (text, lines and pictures in the order the
 // page's picture references chose), the loading of a whole screen, the
-// caption colours of the bottom row and the pictures on the screen.
+// caption colours of the bottom row.
 #pragma once
 
 #include <cstdint>
 
 #include "report/screen/screen_model.h"
 
-// The rectangle a screen picture from `firstCell` to `lastCell` is drawn in: a
-// picture from column 0 to column 79 spans the stored client width from the
-// top of its first row to the bottom of its last; any other runs from the
-// first cell's point to the last cell's point.
-ScreenRect PictureRectForCells(int32_t firstCell, int32_t lastCell);
-
-// Draws every loaded screen picture slot over the screen.
-void DrawScreenPictures();
 // DrawScreenRun of all 2000 cells of the shadows.
 void DrawWholeScreen();
 // Text, lines and pictures again: pictures first when PicturesBeforeText is 1.

@@ -4,8 +4,8 @@
 #include <initializer_list>
 
 #include "os/os.h"
-#include "report/shared/character_tests.h"
-#include "report/shared/language_number.h"
+#include "report_base/character_tests.h"
+#include "report_base/language_number.h"
 
 namespace {
 

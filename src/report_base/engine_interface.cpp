@@ -1,4 +1,4 @@
-#include "report/shared/engine_interface.h"
+#include "report_base/engine_interface.h"
 
 #include "host/gantry.h"
 

@@ -1,7 +1,7 @@
 // The GDI side of the shared drawing tools.
 #include <windows.h>
 
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 void MakeDrawingPens() {
   if (g_drawingState.solidPen != nullptr) return;

@@ -1,6 +1,6 @@
 // The native build has no GDI: no drawing tool is ever made, so deleting one
 // only forgets it.
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 void MakeDrawingPens() {}
 

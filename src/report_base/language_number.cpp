@@ -1,4 +1,4 @@
-#include "report/shared/language_number.h"
+#include "report_base/language_number.h"
 
 namespace {
 int32_t g_languageNumber = 0;

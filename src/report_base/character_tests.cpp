@@ -1,7 +1,7 @@
 // Field and box-character tests of screen and page texts.
-#include "report/shared/character_tests.h"
+#include "report_base/character_tests.h"
 
-#include "report/shared/language_number.h"
+#include "report_base/language_number.h"
 
 namespace {
 

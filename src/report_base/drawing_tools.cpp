@@ -1,6 +1,6 @@
 // The drawing tools' process-wide state; the GDI objects are made and deleted
 // in drawing_tools_win32.cpp (drawing_tools_posix.cpp natively).
-#include "report/shared/drawing_tools.h"
+#include "report_base/drawing_tools.h"
 
 DrawingState g_drawingState = {kRenderPrinter, 0, 1, nullptr, nullptr, nullptr};
 
