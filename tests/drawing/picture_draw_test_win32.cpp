@@ -13,10 +13,12 @@
 #include "drawing/metafile_handles.h"
 #include "drawing/pictures.h"
 #include "drawing_test_support.h"
-#include "gdi_records_win32.h"
 #include "os/os.h"
 #include "report_base/drawing_tools.h"
+#include "support/canvas_win32.h"
 #include "support/test_support.h"
+#include "support/test_window_win32.h"
+#include "support/wmf_records_win32.h"
 
 namespace drawing_test {
 namespace {
@@ -155,8 +157,7 @@ TEST_F(PictureDrawTest, AnEnhancedMetafileOnAPageFillsItsRectangleOnce) {
 TEST_F(PictureDrawTest, AnEnhancedMetafileOnTheScreenFillsTheClientArea) {
   // A window whose client area is 200 by 200: the picture covers all of it,
   // not the cell rectangle given.
-  HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND window = gdi_test::CreateTestWindow({.clientWidth = 200, .clientHeight = 200});
   ASSERT_NE(window, nullptr);
   RECT client = {};
   ASSERT_TRUE(GetClientRect(window, &client));
@@ -260,7 +261,7 @@ std::vector<std::string> RecordsOfPlaceableFile(const std::string& bytes) {
   HMETAFILE metafile =
       SetMetaFileBitsEx(static_cast<UINT>(bits.size()), reinterpret_cast<const BYTE*>(bits.data()));
   EXPECT_NE(metafile, nullptr);
-  std::vector<std::string> records = gdi_test::MetaRecords(metafile);
+  std::vector<std::string> records = gdi_test::Describe(gdi_test::ReadWmf(metafile));
   DeleteMetaFile(metafile);
   return records;
 }
