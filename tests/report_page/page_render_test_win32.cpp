@@ -7,15 +7,38 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "metafile_records.h"
 #include "page_fixture.h"
 #include "report/page/page_render.h"
 #include "report/page/page_text.h"
 #include "report_base/character_tests.h"
 #include "report_base/drawing_tools.h"
+#include "support/canvas_win32.h"
+#include "support/emf_records_win32.h"
+#include "support/wmf_records_win32.h"
 
 namespace {
+
+using gdi_test::EmfRecord;
+using gdi_test::EmfRecorder;
+using gdi_test::EmfRecording;
+using gdi_test::FindText;
+using gdi_test::WmfText;
+
+// The records that set the mapping: map mode, window and viewport origins and
+// extents, in order.
+std::vector<EmfRecord> MappingCalls(const EmfRecording& r) {
+  return gdi_test::RecordsOf(r, {EMR_SETMAPMODE, EMR_SETWINDOWEXTEX, EMR_SETVIEWPORTEXTEX,
+                                 EMR_SETWINDOWORGEX, EMR_SETVIEWPORTORGEX});
+}
+
+// The texts of an old-style metafile (the handle is deleted).
+std::vector<WmfText> OldStyleTexts(HMETAFILE metafile) {
+  std::vector<WmfText> texts = gdi_test::WmfTexts(gdi_test::ReadWmf(metafile));
+  DeleteMetaFile(metafile);
+  return texts;
+}
 
 class PageRender : public PageTest {
  protected:
@@ -41,19 +64,14 @@ class PageRender : public PageTest {
     SelectObject(dc, old);
     return size.cx;
   }
-  static const RecordedText* FindText(const Recorded& r, const std::string& text) {
-    for (const RecordedText& t : r.texts) {
-      if (t.text == text) return &t;
-    }
-    return nullptr;
-  }
 };
 
 // One page on a whole sheet of an enhanced metafile: the mapping of the page's
 // cells, the fonts by row, a right-aligned value ending at its cell's edge and
 // a rule between the middles of its end cells.
 TEST_F(PageRender, EnhancedMetafilePage) {
-  HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  EmfRecorder recorder;
+  HDC dc = recorder.dc();
   ASSERT_NE(dc, nullptr);
   const int W = GetDeviceCaps(dc, HORZRES);
   const int H = GetDeviceCaps(dc, VERTRES);
@@ -69,41 +87,44 @@ TEST_F(PageRender, EnhancedMetafilePage) {
   // Measured in the page mapping, in the row's font, as the renderer does.
   const int32_t width123 = WidthIn(dc, static_cast<HFONT>(g_pageRender.fonts[kBoldFont]), "123");
   DrawPageBody(dc, 3, cell);
-  const Recorded r = ReadEnhanced(CloseEnhMetaFile(dc));
+  const EmfRecording r = recorder.Finish();
 
   // Anisotropic, window of 80 x 62 cells, viewport the whole device.
-  ASSERT_GE(r.mapping.size(), 5u);
-  EXPECT_EQ(r.mapping[0].type, EMR_SETMAPMODE);
-  EXPECT_EQ(r.mapping[0].a, MM_ANISOTROPIC);
+  const std::vector<EmfRecord> mapping = MappingCalls(r);
+  ASSERT_GE(mapping.size(), 5u);
+  EXPECT_EQ(mapping[0].type, static_cast<uint32_t>(EMR_SETMAPMODE));
+  EXPECT_EQ(mapping[0].value, static_cast<uint32_t>(MM_ANISOTROPIC));
   bool windowExt = false, viewportExt = false;
-  for (const RecordedCall& c : r.mapping) {
-    if (c.type == EMR_SETWINDOWEXTEX) windowExt = c.a == cell.w * 80 && c.b == cell.h * 62;
-    if (c.type == EMR_SETVIEWPORTEXTEX) viewportExt = c.a == W && c.b == H;
+  for (const EmfRecord& c : mapping) {
+    if (c.type == EMR_SETWINDOWEXTEX)
+      windowExt = c.size.cx == cell.w * 80 && c.size.cy == cell.h * 62;
+    if (c.type == EMR_SETVIEWPORTEXTEX) viewportExt = c.size.cx == W && c.size.cy == H;
   }
   EXPECT_TRUE(windowExt);
   EXPECT_TRUE(viewportExt);
 
-  const RecordedText* title = FindText(r, "Title ");
+  const EmfRecord* title = FindText(r, L"Title ");
   ASSERT_NE(title, nullptr);
-  EXPECT_EQ(title->x, 0);
-  EXPECT_EQ(title->y, 0);
-  EXPECT_EQ(title->font.height, 105);
-  EXPECT_EQ(title->font.weight, 800);
-  EXPECT_EQ(title->font.face, "Arial");
-  const RecordedText* word = FindText(r, "Length ");
+  EXPECT_EQ(title->point.x, 0);
+  EXPECT_EQ(title->point.y, 0);
+  EXPECT_EQ(title->state.font.height, 105);
+  EXPECT_EQ(title->state.font.weight, 800);
+  EXPECT_EQ(title->state.font.face, L"Arial");
+  const EmfRecord* word = FindText(r, L"Length ");
   ASSERT_NE(word, nullptr);
-  EXPECT_EQ(word->y, cell.h);
-  EXPECT_EQ(word->font.height, 100);
-  EXPECT_EQ(word->font.weight, 800);  // 'W': the bold font
-  const RecordedText* value = FindText(r, "123");
+  EXPECT_EQ(word->point.y, cell.h);
+  EXPECT_EQ(word->state.font.height, 100);
+  EXPECT_EQ(word->state.font.weight, 800);  // 'W': the bold font
+  const EmfRecord* value = FindText(r, L"123");
   ASSERT_NE(value, nullptr);
-  EXPECT_EQ(value->x + width123, 11 * cell.w);
-  EXPECT_EQ(value->y, cell.h);
+  EXPECT_EQ(value->point.x + width123, 11 * cell.w);
+  EXPECT_EQ(value->point.y, cell.h);
 
-  ASSERT_EQ(r.lines.size(), 1u);
-  EXPECT_EQ(r.lines[0].x1, cell.w + cell.w / 2);
-  EXPECT_EQ(r.lines[0].x2, 6 * cell.w - cell.w / 2);
-  EXPECT_EQ(r.lines[0].y1, 2 * cell.h + cell.h / 2);
+  const std::vector<EmfRecord> lines = gdi_test::Lines(r);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].from.x, cell.w + cell.w / 2);
+  EXPECT_EQ(lines[0].point.x, 6 * cell.w - cell.w / 2);
+  EXPECT_EQ(lines[0].from.y, 2 * cell.h + cell.h / 2);
 }
 
 // An old-style metafile cannot measure text: the cell size stays as it was,
@@ -125,10 +146,10 @@ TEST_F(PageRender, OldStyleMetafileMeasuresOnTheReference) {
   MapPageToDevice(nullptr, dc, cell, 1);  // a metafile keeps its own mapping
   DrawPageBody(dc, 1, cell);
   EXPECT_EQ(GetCurrentObject(reference, OBJ_FONT), referenceFont);
-  const Recorded r = ReadOldStyle(CloseMetaFile(dc));
+  const std::vector<WmfText> texts = OldStyleTexts(CloseMetaFile(dc));
   const int32_t width =
       WidthIn(reference, static_cast<HFONT>(g_pageRender.fonts[kNormalFont]), "123");
-  const RecordedText* value = FindText(r, "123");
+  const WmfText* value = FindText(texts, "123");
   ASSERT_NE(value, nullptr);
   EXPECT_EQ(value->x, 10 * 187 - width);
   EXPECT_EQ(value->y, 0);
@@ -145,12 +166,12 @@ TEST_F(PageRender, OldStyleMetafileWithoutReferenceCountsCells) {
   g_pageBuffer.markers[9] = '}';
   Row(1, "Name.... x");
   DrawPageBody(dc, 2, cell);
-  const Recorded r = ReadOldStyle(CloseMetaFile(dc));
-  const RecordedText* value = FindText(r, "123");
+  const std::vector<WmfText> texts = OldStyleTexts(CloseMetaFile(dc));
+  const WmfText* value = FindText(texts, "123");
   ASSERT_NE(value, nullptr);
   EXPECT_EQ(value->x, 10 * 187 - 3 * 187);
   // Each character counts one cell: the leader already reaches its cell.
-  EXPECT_NE(FindText(r, "Name.... x "), nullptr);
+  EXPECT_NE(FindText(texts, "Name.... x "), nullptr);
 }
 
 // Pages per sheet: the viewport of page s on its sheet.
@@ -167,28 +188,29 @@ TEST_F(PageRender, PagesPerSheetMapping) {
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.perSheet << " per sheet, page " << c.sequence);
     g_pageRender.pagesPerSheet = c.perSheet;
-    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    EmfRecorder recorder;
+    HDC dc = recorder.dc();
     const int W = GetDeviceCaps(dc, HORZRES);
     const int H = GetDeviceCaps(dc, VERTRES);
     MapPageToDevice(nullptr, dc, CellSize{10, 20}, c.sequence);
-    const Recorded r = ReadEnhanced(CloseEnhMetaFile(dc));
-    const RecordedCall* org = nullptr;
-    const RecordedCall* ext = nullptr;
-    const RecordedCall* win = nullptr;
-    for (const RecordedCall& call : r.mapping) {
+    const std::vector<EmfRecord> mapping = MappingCalls(recorder.Finish());
+    const EmfRecord* org = nullptr;
+    const EmfRecord* ext = nullptr;
+    const EmfRecord* win = nullptr;
+    for (const EmfRecord& call : mapping) {
       if (call.type == EMR_SETVIEWPORTORGEX) org = &call;
       if (call.type == EMR_SETVIEWPORTEXTEX) ext = &call;
       if (call.type == EMR_SETWINDOWEXTEX) win = &call;
     }
     ASSERT_NE(win, nullptr);
-    EXPECT_EQ(win->a, 800);
-    EXPECT_EQ(win->b, 1240);
+    EXPECT_EQ(win->size.cx, 800);
+    EXPECT_EQ(win->size.cy, 1240);
     ASSERT_NE(ext, nullptr);
-    EXPECT_EQ(ext->a, c.halfW ? W / 2 : W);
-    EXPECT_EQ(ext->b, c.halfH ? H / 2 : H);
+    EXPECT_EQ(ext->size.cx, c.halfW ? W / 2 : W);
+    EXPECT_EQ(ext->size.cy, c.halfH ? H / 2 : H);
     // An origin of (0, 0) is the default and need not be recorded.
-    const int ox = org ? org->a : 0;
-    const int oy = org ? org->b : 0;
+    const int ox = org ? org->point.x : 0;
+    const int oy = org ? org->point.y : 0;
     EXPECT_EQ(ox, c.x * (W / 2));
     EXPECT_EQ(oy, c.y * (H / 2));
   }
@@ -198,10 +220,13 @@ TEST_F(PageRender, PagesPerSheetMapping) {
 // of 27 units (4482), past the sheet's 4320.
 TEST_F(PageRender, SheetFrames) {
   g_drawingState.renderTarget = kRenderMetafile;
+  struct Line {
+    int32_t x1, y1, x2, y2;
+  };
   struct Case {
     int32_t pages;
     RECT box;
-    std::vector<RecordedLine> lines;
+    std::vector<Line> lines;
   };
   // 2 pages: cx = 4320 / 160 = 27, cy = 5750 / 62 = 92.74...; 4 pages: cy =
   // 5750 / 124 = 46.37...
@@ -213,27 +238,29 @@ TEST_F(PageRender, SheetFrames) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.pages << " pages");
-    HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-    DrawSheetFrame(nullptr, dc, c.pages);
-    const Recorded r = ReadEnhanced(CloseEnhMetaFile(dc));
+    EmfRecorder recorder;
+    DrawSheetFrame(nullptr, recorder.dc(), c.pages);
+    const EmfRecording r = recorder.Finish();
+    const std::vector<EmfRecord> rectangles = gdi_test::Rectangles(r);
+    const std::vector<EmfRecord> lines = gdi_test::Lines(r);
     if (c.lines.empty()) {
-      EXPECT_TRUE(r.rectangles.empty());
-      EXPECT_TRUE(r.lines.empty());
+      EXPECT_TRUE(rectangles.empty());
+      EXPECT_TRUE(lines.empty());
       continue;
     }
-    ASSERT_EQ(r.rectangles.size(), 1u);
-    const RECT& b = r.rectangles[0];
+    ASSERT_EQ(rectangles.size(), 1u);
+    const RECTL& b = rectangles[0].box;
     EXPECT_EQ(b.left, c.box.left);
     EXPECT_EQ(b.top, c.box.top);
     // Recorded inclusive or exclusive of the far edges, as the system does.
     EXPECT_TRUE(b.right == c.box.right || b.right == c.box.right - 1) << b.right;
     EXPECT_TRUE(b.bottom == c.box.bottom || b.bottom == c.box.bottom - 1) << b.bottom;
-    ASSERT_EQ(r.lines.size(), c.lines.size());
+    ASSERT_EQ(lines.size(), c.lines.size());
     for (size_t i = 0; i < c.lines.size(); ++i) {
-      EXPECT_EQ(r.lines[i].x1, c.lines[i].x1);
-      EXPECT_EQ(r.lines[i].y1, c.lines[i].y1);
-      EXPECT_EQ(r.lines[i].x2, c.lines[i].x2);
-      EXPECT_EQ(r.lines[i].y2, c.lines[i].y2);
+      EXPECT_EQ(lines[i].from.x, c.lines[i].x1);
+      EXPECT_EQ(lines[i].from.y, c.lines[i].y1);
+      EXPECT_EQ(lines[i].point.x, c.lines[i].x2);
+      EXPECT_EQ(lines[i].point.y, c.lines[i].y2);
     }
   }
 }
@@ -296,18 +323,19 @@ TEST_F(PageRender, CellSizeTable) {
 // Plain text: each row as its 80 characters in "Courier New", not converted.
 TEST_F(PageRender, PlainTextRows) {
   SelectPrintTextMode(1);
-  HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  EmfRecorder recorder;
+  HDC dc = recorder.dc();
   CellSize cell{0, 0};
   CreatePageFonts(dc, &cell);
   Row(0, "caf\x82 {x}", 'Z');
   DrawPageBody(dc, 1, cell);
-  const Recorded r = ReadEnhanced(CloseEnhMetaFile(dc));
-  ASSERT_EQ(r.texts.size(), 1u);
-  EXPECT_EQ(r.texts[0].text.size(), 80u);
-  EXPECT_EQ(r.texts[0].font.face, "Courier New");
+  const std::vector<EmfRecord> texts = gdi_test::Texts(recorder.Finish());
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].text.size(), 80u);
+  EXPECT_EQ(texts[0].state.font.face, L"Courier New");
   // Byte 0x82 drawn as it stands is the ANSI low quotation mark (U+201A, read
   // back as '?'); converted from OEM it would have been e acute (0xE9).
-  EXPECT_EQ(r.texts[0].text.substr(0, 8), "caf? {x}");
+  EXPECT_EQ(gdi_test::Narrow(texts[0].text).substr(0, 8), "caf? {x}");
 }
 
 TEST_F(PageRender, BodyRestoresFontAndPen) {
@@ -329,17 +357,6 @@ class PagePicture : public PageRender {
  protected:
   void SetUp() override {
     PageRender::SetUp();
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = 200;
-    bi.bmiHeader.biHeight = -200;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ =
-        CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
-    std::memset(bits_, 0xFF, 200 * 200 * 4);
     HDC m = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     SelectObject(m, GetStockObject(BLACK_BRUSH));
     Rectangle(m, 0, 0, 100, 100);
@@ -351,22 +368,13 @@ class PagePicture : public PageRender {
   }
   void TearDown() override {
     DeleteEnhMetaFile(static_cast<HENHMETAFILE>(slot_.picture));
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
     PageRender::TearDown();
   }
   int Black(int left, int top, int right, int bottom) const {
-    int n = 0;
-    for (int y = top; y < bottom; ++y) {
-      for (int x = left; x < right; ++x) n += (bits_[y * 200 + x] & 0xFFFFFF) == 0;
-    }
-    return n;
+    return canvas_.BlackIn(left, top, right, bottom);
   }
-  HDC dc_;
-  HBITMAP bitmap_;
-  HGDIOBJ old_;
-  uint32_t* bits_;
+  gdi_test::Canvas canvas_{200, 200};  // white
+  HDC dc_ = canvas_.dc;
   PictureSlot slot_;
 };
 
@@ -393,20 +401,13 @@ TEST_F(PagePicture, NoPictureForAnEmptyCell) {
 // Printed pages: the picture lands on its page's half or quarter of the
 // device. The bitmap is as large as the device the memory DC reports.
 TEST_F(PageRender, PicturesOnTheirPlaceOfTheSheet) {
-  HDC dc = CreateCompatibleDC(nullptr);
-  const int W = GetDeviceCaps(dc, HORZRES);
-  const int H = GetDeviceCaps(dc, VERTRES);
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = W;
-  bi.bmiHeader.biHeight = -H;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  uint32_t* bits = nullptr;
-  HBITMAP bitmap =
-      CreateDIBSection(dc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-  ASSERT_NE(bitmap, nullptr);
-  HGDIOBJ old = SelectObject(dc, bitmap);
+  HDC probe = CreateCompatibleDC(nullptr);
+  const int W = GetDeviceCaps(probe, HORZRES);
+  const int H = GetDeviceCaps(probe, VERTRES);
+  DeleteDC(probe);
+  gdi_test::Canvas canvas(W, H);
+  ASSERT_NE(canvas.bitmap(), nullptr);
+  HDC dc = canvas.dc;
   HDC m = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
   SelectObject(m, GetStockObject(BLACK_BRUSH));
   Rectangle(m, 0, 0, 100, 100);
@@ -424,27 +425,18 @@ TEST_F(PageRender, PicturesOnTheirPlaceOfTheSheet) {
                         {4, 4, 1, 1, 2, 2}};
   for (const Case& c : cases) {
     SCOPED_TRACE(::testing::Message() << c.perSheet << " per sheet, page " << c.sequence);
-    std::memset(bits, 0xFF, static_cast<size_t>(W) * H * 4);
+    canvas.Fill(RGB(255, 255, 255));
     g_pageRender.pagesPerSheet = c.perSheet;
     SetMapMode(dc, MM_TEXT);
     DrawPagePicture(&slot, nullptr, dc, CellSize{10, 10}, c.sequence);
-    int inside = 0;
-    int outside = 0;
-    for (int y = 0; y < H; ++y) {
-      for (int x = 0; x < W; ++x) {
-        if ((bits[y * W + x] & 0xFFFFFF) != 0) continue;
-        const bool in = x >= c.left * W / 2 && x < c.right * W / 2 && y >= c.top * H / 2 &&
-                        y < c.bottom * H / 2;
-        (in ? inside : outside) += 1;
-      }
-    }
+    // Black pixels inside the page's part of the device, and anywhere else.
+    const int inside =
+        canvas.BlackIn(c.left * W / 2, c.top * H / 2, c.right * W / 2, c.bottom * H / 2);
+    const int outside = canvas.BlackIn(0, 0, W, H) - inside;
     EXPECT_GT(inside, 0);
     EXPECT_EQ(outside, 0);
   }
   DeleteEnhMetaFile(static_cast<HENHMETAFILE>(slot.picture));
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
 }
 
 }  // namespace
