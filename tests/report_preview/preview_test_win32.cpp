@@ -8,9 +8,13 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "report/preview/preview_render.h"
 #include "report_preview/preview_fixture.h"
+#include "support/canvas_win32.h"
+#include "support/test_window_win32.h"
+#include "support/wmf_records_win32.h"
 
 namespace {
 
@@ -18,56 +22,9 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 620;
 
 HWND MakeWindow() {
-  static ATOM atom = 0;
-  if (atom == 0) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "VeskarPreview";
-    atom = RegisterClassA(&wc);
-  }
-  return CreateWindowExA(0, "VeskarPreview", "preview", WS_POPUP, 0, 0, kWidth, kHeight, nullptr,
-                         nullptr, GetModuleHandleA(nullptr), nullptr);
+  return gdi_test::CreateTestWindow(
+      {.clientWidth = kWidth, .clientHeight = kHeight, .title = "preview"});
 }
-
-// A white 32-bit DIB section selected into a memory DC.
-struct Canvas {
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ previous = nullptr;
-  uint32_t* bits = nullptr;
-  Canvas() {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kWidth;
-    info.bmiHeader.biHeight = -kHeight;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    dc = CreateCompatibleDC(nullptr);
-    void* p = nullptr;
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &p, nullptr, 0);
-    bits = static_cast<uint32_t*>(p);
-    previous = SelectObject(dc, bitmap);
-    std::memset(bits, 0xFF, sizeof(uint32_t) * kWidth * kHeight);
-  }
-  ~Canvas() {
-    SelectObject(dc, previous);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  // Dark pixels in [x1, x2) x [y1, y2).
-  int Dark(int x1, int y1, int x2, int y2) const {
-    GdiFlush();
-    int n = 0;
-    for (int y = y1; y < y2; ++y) {
-      for (int x = x1; x < x2; ++x) {
-        const uint32_t v = bits[y * kWidth + x];
-        if ((v & 0xFF) < 128 && ((v >> 8) & 0xFF) < 128 && ((v >> 16) & 0xFF) < 128) ++n;
-      }
-    }
-    return n;
-  }
-};
 
 class PreviewWindowTest : public PreviewTest {
  protected:
@@ -92,7 +49,7 @@ TEST_F(PreviewWindowTest, AViewDrawsItsPagesIntoAMemoryDC) {
   Load("2 per 1", Pages(5, 20));
   ASSERT_EQ(g_preview.viewCount, 3);
   // View 2 holds page 5 on the left and an empty place on the right.
-  Canvas canvas;
+  gdi_test::Canvas canvas(kWidth, kHeight);
   RenderPreviewPages(canvas.dc, window_, 2);
   const int cy = kHeight / 62;
   EXPECT_GT(canvas.Dark(10, 3 * cy, kWidth / 2 - 10, 40 * cy), 200);
@@ -100,7 +57,7 @@ TEST_F(PreviewWindowTest, AViewDrawsItsPagesIntoAMemoryDC) {
   // The sheet's frame: its middle line runs down the sheet's centre.
   EXPECT_GT(canvas.Dark(kWidth / 2 - 2, kHeight / 2, kWidth / 2 + 3, kHeight / 2 + 1), 0);
 
-  Canvas both;
+  gdi_test::Canvas both(kWidth, kHeight);
   RenderPreviewPages(both.dc, window_, 0);
   EXPECT_GT(both.Dark(kWidth / 2 + 10, 3 * cy, kWidth - 10, 40 * cy), 200);
 }
@@ -116,7 +73,7 @@ TEST_F(PreviewWindowTest, APagesPictureIsDrawnOnItsCells) {
   // The picture's rows count from the line after its picture line (row 3).
   Load("1 per 1", PageLine("TITLE", '1') + PageLine("") + PageLine("") +
                       "$$$BOX.EMF 41  1 80 20\n" + PageLine("PICTURE HERE") + PageLine("END"));
-  Canvas canvas;
+  gdi_test::Canvas canvas(kWidth, kHeight);
   RenderPreviewPages(canvas.dc, window_, 0);
   const int cw = kWidth / 80;
   const int ch = kHeight / 62;
@@ -132,7 +89,7 @@ TEST_F(PreviewWindowTest, AViewOutsideTheCountDrawsNothing) {
   Load("1 per 1", Pages(2));
   for (int view : {-1, 2, 100, 250}) {
     SCOPED_TRACE(view);
-    Canvas canvas;
+    gdi_test::Canvas canvas(kWidth, kHeight);
     RenderPreviewPages(canvas.dc, window_, view);
     EXPECT_EQ(canvas.Dark(0, 0, kWidth, kHeight), 0);
   }
@@ -142,17 +99,9 @@ TEST_F(PreviewWindowTest, ThePaintFramesAWhiteClientAreaAndDrawsTheView) {
   Load("1 per 1", Pages(1, 20));
   ShowWindow(window_, SW_SHOWNA);
   PaintPreview(nullptr, window_, 0);
-  HDC dc = GetDC(window_);
-  const COLORREF corner = GetPixel(dc, 0, 0);
-  const COLORREF inside = GetPixel(dc, kWidth - 5, kHeight - 5);
-  int dark = 0;
-  for (int y = 2; y < kHeight / 3; ++y) {
-    for (int x = 2; x < kWidth / 2; ++x) {
-      const COLORREF c = GetPixel(dc, x, y);
-      if (GetRValue(c) < 128 && GetGValue(c) < 128 && GetBValue(c) < 128) ++dark;
-    }
-  }
-  ReleaseDC(window_, dc);
+  const COLORREF corner = gdi_test::WindowPixel(window_, 0, 0);
+  const COLORREF inside = gdi_test::WindowPixel(window_, kWidth - 5, kHeight - 5);
+  const int dark = gdi_test::DarkPixels(window_, {2, 2, kWidth / 2, kHeight / 3});
   EXPECT_EQ(corner, RGB(0, 0, 0));
   EXPECT_EQ(inside, RGB(255, 255, 255));
   EXPECT_GT(dark, 200);
@@ -163,7 +112,8 @@ TEST_F(PreviewWindowTest, ThePaintFramesAWhiteClientAreaAndDrawsTheView) {
 struct ClipboardPicture {
   bool present = false;
   LONG mm = 0, xExt = 0, yExt = 0;
-  std::string bits;  // the metafile's records
+  std::string bits;  // the metafile's bytes
+  std::vector<gdi_test::WmfRecord> records;
 };
 
 ClipboardPicture ReadClipboardPicture() {
@@ -180,26 +130,12 @@ ClipboardPicture ReadClipboardPicture() {
       const UINT size = GetMetaFileBitsEx(picture->hMF, 0, nullptr);
       out.bits.resize(size);
       GetMetaFileBitsEx(picture->hMF, size, out.bits.data());
+      out.records = gdi_test::ReadWmf(picture->hMF);
       GlobalUnlock(data);
     }
   }
   CloseClipboard();
   return out;
-}
-
-// Whether a record of this function number is in the metafile's bits.
-bool HasRecord(const std::string& bits, WORD function) {
-  size_t at = 18;  // after the metafile header
-  while (at + 6 <= bits.size()) {
-    DWORD size;
-    WORD fn;
-    std::memcpy(&size, bits.data() + at, 4);
-    std::memcpy(&fn, bits.data() + at + 4, 2);
-    if (fn == function) return true;
-    if (size < 3) break;
-    at += size * 2;
-  }
-  return false;
 }
 
 void PutText(const char* text) {
@@ -250,7 +186,8 @@ TEST_F(PreviewWindowTest, ASheetOfSeveralPagesCopiesItsFirstPageOneUp) {
     const std::string second = "PAGE " + std::to_string(perSheet + 2) + " LINE 1";
     EXPECT_NE(p.bits.find(first), std::string::npos);
     EXPECT_EQ(p.bits.find(second), std::string::npos);
-    EXPECT_FALSE(HasRecord(p.bits, META_RECTANGLE));  // no sheet frame
+    ASSERT_FALSE(p.records.empty());
+    EXPECT_FALSE(gdi_test::HasRecord(p.records, META_RECTANGLE));  // no sheet frame
     // The preview's own settings come back.
     EXPECT_EQ(g_pageRender.pagesPerSheet, perSheet);
     EXPECT_EQ(g_drawingState.renderTarget, kRenderWindow);
@@ -346,8 +283,9 @@ TEST_F(PreviewWindowTest, ASelectionIsCopiedAsAMetafilePictureOrAsTheBitmap) {
   EXPECT_EQ(p.mm, MM_TEXT);
   EXPECT_EQ(p.xExt, 20);
   EXPECT_EQ(p.yExt, 20);
-  EXPECT_TRUE(HasRecord(p.bits, META_DIBBITBLT) || HasRecord(p.bits, META_DIBSTRETCHBLT) ||
-              HasRecord(p.bits, META_STRETCHDIB));
+  EXPECT_TRUE(gdi_test::HasRecord(p.records, META_DIBBITBLT) ||
+              gdi_test::HasRecord(p.records, META_DIBSTRETCHBLT) ||
+              gdi_test::HasRecord(p.records, META_STRETCHDIB));
   EXPECT_EQ(g_previewSelection.bitmap, bitmap);
 
   CopySelectionToClipboard(window_, 1);

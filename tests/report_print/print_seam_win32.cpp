@@ -3,6 +3,7 @@
 #include "os/os.h"
 #include "report/print/print_calls.h"
 #include "support/test_support.h"
+#include "support/test_window_win32.h"
 
 PrintSeam* g_seam = nullptr;
 
@@ -130,14 +131,6 @@ int CountPostScriptPages(const std::string& windowsPath) {
 }
 
 HWND MakeOwnerWindow() {
-  static ATOM atom = 0;
-  if (atom == 0) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "VeskarPrintOwner";
-    atom = RegisterClassA(&wc);
-  }
-  return CreateWindowExA(0, "VeskarPrintOwner", "owner", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300,
-                         nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  return gdi_test::CreateTestWindow(
+      {.clientWidth = 400, .clientHeight = 300, .style = WS_OVERLAPPEDWINDOW, .title = "owner"});
 }
