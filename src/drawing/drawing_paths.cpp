@@ -58,3 +58,13 @@ bool InputFolderPath(char* out, size_t outSize, const char* name) {
   }
   return bounded::Join(out, outSize, GetInputDir(), name);
 }
+
+bool ProgramFolderPath(char* out, size_t outSize, const char* name) {
+  // A program folder that did not fit its field is empty: never the current
+  // folder's file of that name.
+  if (!g_runContext.programFolderFits) {
+    if (outSize > 0) out[0] = '\0';
+    return false;
+  }
+  return bounded::Join(out, outSize, GetProgramDir(), name);
+}

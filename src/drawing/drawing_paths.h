@@ -18,3 +18,5 @@ bool SameDrawingPath(const char* a, const char* b);
 // The input folder followed by `name` into `out` (`outSize` bytes); false when
 // it does not fit.
 bool InputFolderPath(char* out, size_t outSize, const char* name);
+// The program folder followed by `name`, the same way.
+bool ProgramFolderPath(char* out, size_t outSize, const char* name);

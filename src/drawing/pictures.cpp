@@ -6,8 +6,9 @@
 
 #include "drawing/drawing_paths.h"
 #include "drawing/metafile_handles.h"
+#include "os/os.h"
 #include "report_base/drawing_tools.h"
-#include "run/run_context.h"
+#include "run/text.h"
 
 PictureTable g_pictureTable;
 
@@ -50,15 +51,6 @@ int32_t CellOf(int64_t column, int64_t row, int32_t offset) {
   return Clamp((row - 1) * kCellsPerRow + (column - 1) + offset);
 }
 
-bool Join(char* out, size_t outSize, const char* folder, const char* name) {
-  const size_t a = std::strlen(folder);
-  const size_t b = std::strlen(name);
-  if (a + b + 1 > outSize) return false;
-  std::memcpy(out, folder, a);
-  std::memcpy(out + a, name, b + 1);
-  return true;
-}
-
 }  // namespace
 
 void ParsePictureRefs(const char* text) {
@@ -96,11 +88,14 @@ void ParsePictureRefs(const char* text) {
 }
 
 int LoadPicture(PictureSlot* slot, const char* reference, int32_t cellOffset, int drawingNumber) {
-  if (std::strlen(reference) > kPictureReferenceLimit) return 0;
+  if (bounded::LengthWithin(reference, kPictureLoadReferenceLimit + 1) >
+      static_cast<size_t>(kPictureLoadReferenceLimit)) {
+    return 0;
+  }
   const char* p = SkipBlanks(reference);
   const char* nameEnd = p;
   while (*nameEnd && !IsBlank(*nameEnd)) ++nameEnd;
-  char name[kPictureReferenceLimit + 5];  // ".KVD" may be added
+  char name[kPictureLoadReferenceLimit + 5];  // ".KVD" may be added
   const size_t nameLength = static_cast<size_t>(nameEnd - p);
   if (nameLength == 0) return 0;
   std::memcpy(name, p, nameLength);
@@ -117,11 +112,8 @@ int LoadPicture(PictureSlot* slot, const char* reference, int32_t cellOffset, in
   // the program folder.
   char path[kPicturePathLimit + 1];
   const bool drawing = ExtensionLettersAre(name, "KVD") || ExtensionLettersAre(name, "KFD");
-  if (drawing && os::FileExists(name)) {
-    std::strcpy(path, name);
-  } else if (!Join(path, sizeof path, GetProgramDir(), name)) {
-    return 0;
-  }
+  const bool here = drawing && bounded::Copy(path, sizeof path, name) && os::FileExists(path);
+  if (!here && !ProgramFolderPath(path, sizeof path, name)) return 0;
   if (!os::FileExists(path)) return 0;
   if (!LoadPictureFile(slot, path, drawingNumber)) return 0;
 

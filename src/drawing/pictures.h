@@ -30,9 +30,15 @@ constexpr int32_t kPictureDrawing = 4;    // vector drawing
 constexpr int kPlaceableHeaderSize = 22;
 constexpr uint32_t kPlaceableKey = 0x9AC6CDD7u;
 constexpr int kPictureSlotCount = 10;       // the screen's picture table
-constexpr int kPictureReferenceLimit = 79;  // characters of one reference
+constexpr int kPictureReferenceLimit = 79;  // characters of one reference of a page's text
 constexpr int kPictureRefTextLimit = 255;   // characters of a page's reference text
 constexpr int kPicturePathLimit = 255;      // characters of a picture's path
+// Characters of a reference that LoadPicture takes: as many as a printed or
+// previewed page keeps for one picture. A drawing there names the report's own
+// drawing file (the report's file name, up to 255 characters, with ".KFD")
+// followed by the numbers of its picture line, so it is longer than any
+// reference of a page's text.
+constexpr int kPictureLoadReferenceLimit = 289;
 
 // A rectangle (left, top, right, bottom), in device units unless said.
 struct PictureRect {
@@ -77,11 +83,12 @@ void ParsePictureRefs(const char* text);
 // Loads one reference ("NAME c1 r1 c2 r2": columns 1 to 80, rows from 1, the
 // second pair the bottom-right corner) into `slot`. A name without '.' gets
 // ".KVD"; drawings are looked for in the current folder first, every
-// other picture in the program folder only. cellOffset is added to both cells
-// (a printed page passes the picture's line x 80). A reference with fewer
-// than four numbers, over 79 characters, or a path over 255 characters loads
-// nothing. 1 when loaded. The slot must be empty (zeroed, or released with
-// FreePicture): a picture it still holds is not released here.
+// other picture in the program folder only (so nowhere when the program folder
+// did not fit its field). cellOffset is added to both cells (a printed page
+// passes the picture's line x 80). A reference with fewer than four numbers,
+// over kPictureLoadReferenceLimit characters, or a path over 255 characters
+// loads nothing. 1 when loaded. The slot must be empty (zeroed, or released
+// with FreePicture): a picture it still holds is not released here.
 int LoadPicture(PictureSlot* slot, const char* reference, int32_t cellOffset, int drawingNumber);
 
 // Loads the picture file at `path` into `slot` by its extension (EMF, WMF,

@@ -10,8 +10,10 @@
 #include "drawing/drawing_render.h"
 #include "drawing/pictures.h"
 #include "drawing_test_support.h"
+#include "entry/run_setup.h"
 #include "os/os.h"
 #include "report_base/drawing_tools.h"
+#include "run/run_context.h"
 #include "support/test_support.h"
 
 namespace drawing_test {
@@ -188,6 +190,78 @@ TEST_F(PictureTest, APathOver255CharactersLoadsNothing) {
   PictureSlot slot = {};
   EXPECT_EQ(LoadPicture(&slot, (name + " 1 1 2 2").c_str(), 0, 1), 0);
   EXPECT_EQ(slot.kind, kPictureEmpty);
+}
+
+TEST_F(PictureTest, AReferenceMayBeAsLongAsAPrintedPageKeepsOne) {
+  // A printed or previewed page keeps a reference of up to 289 characters (a
+  // drawing named after the report, whose file name may have 255): every one
+  // of them loads, while a page's reference text still takes 79 at most.
+  Write("D.KFD", HeaderBytes("", 1, 0, 1.0f, 1.0f) + RecordBytes('M', 0, 0));
+  const std::string shortReference = "D.KFD 1 1 10 5";
+  const std::string longName = std::string(196, 'N') + ".KFD";
+  Write(longName,
+        HeaderBytes("", 2, 0, 1.0f, 1.0f) + RecordBytes('M', 0, 0) + RecordBytes('D', 1, 1));
+  const struct {
+    const char* what;
+    std::string reference;
+    int loaded;
+  } cases[] = {
+      {"79 characters", shortReference + std::string(79 - 14, ' '), 1},
+      {"80 characters", shortReference + std::string(80 - 14, ' '), 1},
+      {"289 characters", shortReference + std::string(289 - 14, ' '), 1},
+      {"290 characters", shortReference + std::string(290 - 14, ' '), 0},
+      {"a drawing name of 200 characters", longName + " 12 10 40 20", 1},
+      {"a name longer than any path", std::string(270, 'L') + ".KFD 1 1 2 2", 0},
+  };
+  for (const auto& c : cases) {
+    PictureSlot slot = {};
+    EXPECT_EQ(LoadPicture(&slot, c.reference.c_str(), 0, 1), c.loaded) << c.what;
+    EXPECT_EQ(slot.kind, c.loaded ? kPictureDrawing : kPictureEmpty) << c.what;
+    FreePicture(&slot);
+  }
+  PictureSlot slot = {};
+  ASSERT_EQ(LoadPicture(&slot, (longName + " 12 10 40 20").c_str(), 0, 1), 1);
+  EXPECT_EQ(slot.drawing.recordCount, 2);
+  EXPECT_EQ(slot.firstCell, 9 * 80 + 11);
+  EXPECT_EQ(slot.lastCell, 19 * 80 + 39);
+  FreePicture(&slot);
+  EXPECT_TRUE(g_messages.empty());
+}
+
+TEST_F(PictureTest, AProgramFolderThatDidNotFitLoadsNoMetafile) {
+  // A program folder of 260 characters leaves its field empty. The current
+  // folder holds metafiles of the referenced names: none of them may stand in
+  // for the program folder's. A drawing is looked for in the current folder
+  // in any case, and still loads from there.
+  const std::string tooLong = "Z:\\" + std::string(256, 'p') + "\\";
+  SetUpRunContext(tooLong.c_str(), (folder_ + "PUMP1.JOB").c_str(), "1", "", "A1B2C3");
+  ASSERT_FALSE(g_runContext.programFolderFits);
+  Write("A.EMF", EnhancedMetafileBytes());
+  Write("B.WMF", PlaceableHeaderBytes(0, 0, 100, 50) + WindowsMetafileBytes());
+  Write("C.WMF", WindowsMetafileBytes());
+  Write("PLAN.KVD", TextDrawing(3));
+  const struct {
+    const char* what;
+    const char* reference;
+    int32_t kind;  // kPictureEmpty: not loaded
+  } cases[] = {
+      {"an enhanced metafile", "A.EMF 1 1 2 2", kPictureEmpty},
+      {"a placeable metafile", "B.WMF 1 1 2 2", kPictureEmpty},
+      {"a plain metafile", "C.WMF 1 1 2 2", kPictureEmpty},
+      {"a drawing missing from the current folder", "ONLY.KVD 1 1 2 2", kPictureEmpty},
+      {"a drawing of the current folder", "PLAN 1 1 10 5", kPictureDrawing},
+  };
+  for (const auto& c : cases) {
+    PictureSlot slot = {};
+    EXPECT_EQ(LoadPicture(&slot, c.reference, 0, 1), c.kind != kPictureEmpty ? 1 : 0) << c.what;
+    EXPECT_EQ(slot.kind, c.kind) << c.what;
+    FreePicture(&slot);
+  }
+  ParsePictureRefs("<A.EMF 1 1 80 10><B.WMF 1 11 40 20>");
+  EXPECT_EQ(g_pictureTable.count, 0);
+  ParsePictureRefs("{C.WMF 1 1 80 10}");
+  EXPECT_EQ(g_pictureTable.count, 0);
+  EXPECT_TRUE(g_messages.empty());
 }
 
 TEST_F(PictureTest, LoadPictureFileChoosesByExtension) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -30,6 +31,23 @@ inline std::filesystem::path NativeFolder(const std::string& windowsPath) {
   for (char& c : p) c = c == '\\' ? '/' : c;
   return p;
 #endif
+}
+
+// One drawing of a binary drawing file: a header and `records` M records, a
+// string area of `strings` bytes.
+inline std::string DrawingBytes(int32_t records, int32_t strings, const char* title = "T") {
+  std::string bytes(104, '\0');
+  std::memcpy(&bytes[0], "KFD2.0", 6);
+  std::memcpy(&bytes[8], title, std::strlen(title));
+  std::memcpy(&bytes[88], &records, 4);
+  std::memcpy(&bytes[92], &strings, 4);
+  for (int32_t i = 0; i < records; ++i) {
+    std::string record(25, '\0');
+    record[0] = 'M';
+    bytes += record;
+  }
+  bytes += std::string(static_cast<size_t>(strings), 'S');
+  return bytes;
 }
 
 class ReportTest : public ::testing::Test {

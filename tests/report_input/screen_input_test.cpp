@@ -218,6 +218,36 @@ TEST_F(ScreenInputTest, WordEntryGivesUp) {
   EXPECT_EQ(Click(1611), 0);
 }
 
+TEST_F(ScreenInputTest, AClickRightOfAFilledFieldNeverCopiesItsLabel) {
+  // "Name: abcd" with the field's text "abcd" at cells 10 to 13: the scan for
+  // a word starts on the field's last cell when that is the nearest text,
+  // and must then give up rather than copy the label into the field.
+  const struct {
+    const char* name;
+    std::string mask;
+    std::string right;  // text from cell 17 on
+    int click;
+    int key;
+    std::string field;  // cells 10 to 13 afterwards
+  } cases[] = {
+      {"nothing right of the click", kNoKeys, "", 16, 0, "abcd"},
+      {"the click goes on to key 13", Mask(13, 'Y'), "", 16, 13, "abcd"},
+      {"a tie between the field and a word goes left", kNoKeys, "  xy", 16, 0, "abcd"},
+      {"a word nearer than the field is copied", kNoKeys, "xy", 16, -1, "xy  "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    templ_.assign(2000, ' ');
+    screen_.assign(2000, ' ');
+    Template(10, "@@@@");
+    Screen(4, "Name: abcd");
+    Screen(17, c.right);
+    EXPECT_EQ(Click(c.click, c.mask.c_str()), c.key);
+    EXPECT_EQ(screen_.substr(10, 4), c.field);
+    EXPECT_EQ(screen_.substr(4, 6), "Name: ");
+  }
+}
+
 TEST_F(ScreenInputTest, FieldScans) {
   Template(100, "@@@@@");
   Template(300, "###");
@@ -309,6 +339,43 @@ TEST_F(ScreenInputTest, PlacingValues) {
   Template(5, "@@");
   PlaceFieldValues(templ_.data(), screen_.data(), "AB\3CD\3");
   EXPECT_EQ(screen_.substr(0, 7), "AB   CD");
+}
+
+TEST_F(ScreenInputTest, ValuesAreReadOnlyUpToTheListsEnd) {
+  // Three fields, each holding "zzz" before the values are placed. Each list
+  // sits in a heap block of exactly its own size, without a NUL after it, so
+  // a read past its end is caught where the build checks memory.
+  const std::string d1996(1996, 'd');
+  const struct {
+    const char* name;
+    std::string list;
+    std::string fields;  // cells 10-12, 20-22 and 30-32 afterwards, joined
+    int stop;
+  } cases[] = {
+      {"fewer values than fields, ended by 25", std::string("abc\3\31"), "abczzzzzz", 13},
+      {"text past 25 is no value", std::string("abc\3\31junk\3more\3"), "abczzzzzz", 13},
+      {"25 inside a value ends the list", std::string("abc\3d\31e\3"), "abczzzzzz", 13},
+      {"a NUL ends the list", std::string("abc\3\0de\3", 8), "abczzzzzz", 13},
+      {"a value ending on the 2000th character",
+       std::string("abc\3") + std::string(1995, 'd') + "\3", "abcdddzzz", 23},
+      {"a value ending on the 2001st character", std::string("abc\3") + d1996 + "\3", "abczzzzzz",
+       13},
+      {"a value for every field", std::string("abc\3def\3ghi\3\31"), "abcdefghi", 33},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    templ_.assign(2000, ' ');
+    screen_.assign(2000, ' ');
+    Template(10, "@@@");
+    Template(20, "@@@");
+    Template(30, "@@@");
+    Screen(10, "zzz");
+    Screen(20, "zzz");
+    Screen(30, "zzz");
+    const std::vector<char> list(c.list.begin(), c.list.end());
+    EXPECT_EQ(PlaceFieldValues(templ_.data(), screen_.data(), list.data()), c.stop);
+    EXPECT_EQ(screen_.substr(10, 3) + screen_.substr(20, 3) + screen_.substr(30, 3), c.fields);
+  }
 }
 
 TEST_F(ScreenInputTest, ATextLineIsReadUpToItsNulOrEightyCharacters) {

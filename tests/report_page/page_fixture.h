@@ -67,20 +67,3 @@ inline std::string PageLine(const std::string& text, char control,
   std::string line = text + std::string(80 - text.size(), ' ');
   return line + "\t" + std::string(1, control) + markers + "\r\n";
 }
-
-// One drawing of a binary drawing file: a header and `records` M records, a
-// string area of `strings` bytes.
-inline std::string DrawingBytes(int32_t records, int32_t strings, const char* title = "T") {
-  std::string bytes(104, '\0');
-  std::memcpy(&bytes[0], "KFD2.0", 6);
-  std::memcpy(&bytes[8], title, std::strlen(title));
-  std::memcpy(&bytes[88], &records, 4);
-  std::memcpy(&bytes[92], &strings, 4);
-  for (int32_t i = 0; i < records; ++i) {
-    std::string record(25, '\0');
-    record[0] = 'M';
-    bytes += record;
-  }
-  bytes += std::string(static_cast<size_t>(strings), 'S');
-  return bytes;
-}

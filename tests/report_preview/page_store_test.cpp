@@ -2,6 +2,7 @@
 // pages, the limits of the store and what a load leaves behind it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "report_preview/preview_fixture.h"
@@ -84,6 +85,50 @@ TEST_F(PreviewTest, PagesAreStoredRowsThenMarkersThenPictures) {
   EXPECT_EQ(std::string(g_pageBuffer.text + 160, 4), "LAST");
   EXPECT_EQ(g_pageBuffer.pictureCount, 2);
   EXPECT_STREQ(g_pageBuffer.pictureRefs[1], "REP.KFD  2  2  9  9");
+}
+
+TEST_F(PreviewTest, ADrawingOfALongReportNameLoads) {
+  // A drawing line names the report's own drawing file, followed by the
+  // line's numbers; the drawing is looked for in the current folder first,
+  // here the job's folder. However long the name, the drawing loads.
+  const struct {
+    const char* name;
+    std::string stem;
+    std::string line;     // the picture line
+    std::string numbers;  // what follows the drawing file's name
+  } cases[] = {
+      {"a file name of 64 characters, numbers spread out", std::string(60, 'R'),
+       "$$$X.KFD   1   1  40  20", "   1   1  40  20"},
+      {"a file name of 150 characters", std::string(146, 'S'), "$$$X.KFD  1  1 40 20",
+       "  1  1 40 20"},
+  };
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(NativeFolder(input_));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResetPreview();
+    ASSERT_TRUE(testing_support::WriteFileBytes(input_ + c.stem + ".KFD", DrawingBytes(3, 0)));
+    const std::string path =
+        WriteReport(c.stem + ".KVO", c.line + "\n" + PageLine("TITLE", '1') + PageLine("ONE"));
+    EXPECT_EQ(LoadReportPages(nullptr, path.c_str()), 1);
+    if (!CopyStoredPage(0) || g_pageBuffer.pictureCount != 1) {
+      ADD_FAILURE() << "no page with one picture";
+      continue;
+    }
+    EXPECT_EQ(std::string(g_pageBuffer.pictureRefs[0]), c.stem + ".KFD" + c.numbers);
+    PictureSlot slot = {};
+    EXPECT_EQ(
+        LoadPicture(&slot, g_pageBuffer.pictureRefs[0], g_pageBuffer.pictureRows[0] * kPageColumns,
+                    g_pageBuffer.drawingNumbers[0]),
+        1);
+    EXPECT_EQ(slot.kind, kPictureDrawing);
+    EXPECT_EQ(slot.drawing.recordCount, 3);
+    // Columns 1 to 40 of rows 1 to 20, counted from the page's first line.
+    EXPECT_EQ(slot.firstCell, 0);
+    EXPECT_EQ(slot.lastCell, 19 * 80 + 39);
+    FreePicture(&slot);
+  }
+  std::filesystem::current_path(before);
 }
 
 TEST_F(PreviewTest, NothingToShowLoadsNothingSilently) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -290,6 +291,50 @@ TEST_F(PrintSheetsTest, ADrawingOfALongReportNameIsKeptWhole) {
   PrintReport(nullptr, nullptr, path.c_str(), 0);
   ASSERT_EQ(fake_.pages.size(), 1u);
   EXPECT_EQ(std::string(fake_.pages[0].pictureRefs[0]), stem + ".KFD 12 10 40 20");
+}
+
+TEST_F(PrintSheetsTest, ADrawingOfALongReportNameLoads) {
+  // What the job hands the page drawing for a drawing line (the report's own
+  // drawing file and the line's numbers) loads however long the name; the
+  // drawing is looked for in the current folder first, here the job's folder.
+  const struct {
+    const char* name;
+    std::string stem;
+    std::string line;     // the picture line
+    std::string numbers;  // what follows the drawing file's name
+  } cases[] = {
+      {"a file name of 64 characters, numbers spread out", std::string(60, 'R'),
+       "$$$X.KFD  12  10  40  20", "  12  10  40  20"},
+      {"a file name of 200 characters", std::string(196, 'S'), "$$$X.KFD 12 10 40 20",
+       " 12 10 40 20"},
+  };
+  SetPrintFormat("1 per 1");
+  const std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(NativeFolder(input_));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fake_.pages.clear();
+    ASSERT_TRUE(testing_support::WriteFileBytes(input_ + c.stem + ".KFD", DrawingBytes(3, 0)));
+    const std::string path = WriteReport(c.stem + ".KVO", c.line + "\n" + PageLine("ONE"));
+    PrintReport(nullptr, nullptr, path.c_str(), 0);
+    if (fake_.pages.size() != 1u || fake_.pages[0].pictureCount != 1) {
+      ADD_FAILURE() << "no page with one picture";
+      continue;
+    }
+    const PageBuffer& page = fake_.pages[0];
+    EXPECT_EQ(std::string(page.pictureRefs[0]), c.stem + ".KFD" + c.numbers);
+    PictureSlot slot = {};
+    EXPECT_EQ(LoadPicture(&slot, page.pictureRefs[0], page.pictureRows[0] * kPageColumns,
+                          page.drawingNumbers[0]),
+              1);
+    EXPECT_EQ(slot.kind, kPictureDrawing);
+    EXPECT_EQ(slot.drawing.recordCount, 3);
+    // Columns 12 to 40 of rows 10 to 20, counted from the page's first line.
+    EXPECT_EQ(slot.firstCell, 9 * 80 + 11);
+    EXPECT_EQ(slot.lastCell, 19 * 80 + 39);
+    FreePicture(&slot);
+  }
+  std::filesystem::current_path(before);
 }
 
 TEST_F(PrintSheetsTest, EachCopyNumbersItsDrawingsAfresh) {

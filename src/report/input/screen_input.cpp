@@ -87,8 +87,11 @@ bool EnterWord(const char* templ, char* screen, uint8_t* attributes, int32_t cel
     c = right;
   }
 
-  // Back to the word's start: a blank that follows a blank or '*'.
+  // Back to the word's start: a blank that follows a blank or '*'. A scan
+  // that starts on the input cell before the click, or meets it, is reading
+  // the field's own text and its label, not a word beside the field.
   int32_t p = c;
+  if (p == input) return false;
   while (p > rowStart && !(screen[p] == ' ' && IsBlankOrStar(screen[p - 1]))) {
     --p;
     if (p == input) return false;
@@ -297,19 +300,27 @@ int32_t GatherInputFields(const char* command, const char* templ, const char* sc
 }
 
 int32_t PlaceFieldValues(const char* templ, char* screen, const char* values) {
+  // The list ends at its character 25, a NUL or its 2000th character,
+  // whichever comes first: nothing past it is a value. A caller's list may
+  // end there without a NUL, so each value is looked for one character at a
+  // time and nothing after the end is read.
+  int32_t at = 0;  // the next value's first character in the list
   int32_t cur = 0;
-  const char* v = values;
   for (;;) {
     const int32_t s = NextFieldStart(cur, templ);
     if (s < 0) break;
     const int32_t e = NextFieldEdge(s, templ);
     if (e <= s) break;
-    const char* end = std::strchr(v, kFieldEnd);
-    if (end == nullptr) break;
-    int32_t n = static_cast<int32_t>(end - v);
+    int32_t end = at;
+    while (end < kFieldValueCapacity && values[end] != kFieldEnd && values[end] != '\0' &&
+           values[end] != kValueListEnd) {
+      ++end;
+    }
+    if (end >= kFieldValueCapacity || values[end] != kFieldEnd) break;
+    int32_t n = end - at;
     if (n > e - s) n = e - s;
-    std::memcpy(screen + s, v, static_cast<size_t>(n));
-    v = end + 1;
+    std::memcpy(screen + s, values + at, static_cast<size_t>(n));
+    at = end + 1;
     cur = e;  // the next field may begin right after this one
   }
   return cur;

@@ -65,7 +65,9 @@ int32_t FindInputField(int32_t n, const char* templ, int32_t* start);
 int32_t GatherInputFields(const char* command, const char* templ, const char* screen, char* out);
 // Copies the values of a field-value text (each followed by character 3) into
 // the screen's input fields, one a field, each cut to its field; the screen is
-// not drawn. The result is the cell where it stopped.
+// not drawn. The text is read up to its end: character 25, a NUL or its 2000th
+// character, whichever comes first; fields left when the values run out keep
+// their text. The result is the cell where it stopped.
 int32_t PlaceFieldValues(const char* templ, char* screen, const char* values);
 
 // Draws a text (up to its first NUL, at most 80 characters, blank-padded, NUL

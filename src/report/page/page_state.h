@@ -14,6 +14,8 @@
 
 #include <cstdint>
 
+#include "drawing/pictures.h"
+
 constexpr int32_t kPageColumns = 80;     // columns of a page row
 constexpr int32_t kPageRows = 62;        // rows of the page mapping
 constexpr int32_t kPageLinesShown = 61;  // lines of a page that are drawn (the 62nd stays free)
@@ -21,8 +23,9 @@ constexpr int32_t kPageCells = kPageRows * kPageColumns;
 constexpr int32_t kPagePictureLimit = 10;  // pictures placed on one page
 // A reference as read holds 29 characters; a drawing reference names the
 // report's own drawing file instead (a file name of up to 255 characters with
-// ".KFD") followed by its numbers, and is kept whole.
-constexpr int32_t kPagePictureRefSize = 290;
+// ".KFD") followed by its numbers, and is kept whole, as long as LoadPicture
+// takes.
+constexpr int32_t kPagePictureRefSize = kPictureLoadReferenceLimit + 1;
 constexpr int32_t kPageFaceNameSize = 20;  // up to 19 characters and a NUL
 
 // The page being drawn. Column 80 (index 79) of a text row holds the line's
