@@ -28,7 +28,10 @@ int SeamSetAbortProc(void* dc, void* proc) {
 }
 int SeamStartDoc(void* dc, const void* info) {
   if (!Step("StartDoc")) return SP_ERROR;
-  return RealPrintCalls().startDoc(dc, info);
+  const int result = RealPrintCalls().startDoc(dc, info);
+  if (g_seam->abortProcInStartDoc && g_seam->abortProc != nullptr)
+    reinterpret_cast<ABORTPROC>(g_seam->abortProc)(static_cast<HDC>(dc), 0);
+  return result;
 }
 int SeamEscape(void* dc, int code, int size, const char* in, void* out) {
   if (g_seam->escapeFails) {

@@ -38,6 +38,9 @@ struct PrintSeam {
   std::function<void(const std::string&, int)> before;
   void* abortProc = nullptr;
   void* printerDC = nullptr;  // the DC the job used
+  // StartDoc calls the abort procedure too once the document has started (a
+  // driver may give the application a turn there; Wine's own StartDoc does).
+  bool abortProcInStartDoc = false;
 
   // The print dialog: the first call (the default printer) is the real one;
   // the second answers with the test printer as the user confirms it.

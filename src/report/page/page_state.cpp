@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "report_base/drawing_tools.h"
+
 PageBuffer g_pageBuffer;
 PageRenderState g_pageRender = {1, 0, "Arial", kPageColumns, 0, 0, {0, 0}, {}, nullptr};
 
@@ -50,6 +52,24 @@ bool StartsSheetWithFrame(int32_t pagesPerSheet, int32_t sequence) {
   if (pagesPerSheet == 2) return p % 2 == 0;
   if (pagesPerSheet == 4) return p % 4 == 0;
   return false;
+}
+
+void SetPageStateAside(SavedPageState* saved) {
+  std::memcpy(&saved->pageBuffer, &g_pageBuffer, sizeof g_pageBuffer);
+  saved->render = g_pageRender;
+  saved->renderTarget = g_drawingState.renderTarget;
+  saved->pagePictureFlag = g_drawingState.pagePictureFlag;
+  // The fonts stay with `saved`: a font the drawing makes would otherwise
+  // replace, and delete, one of them.
+  for (void*& font : g_pageRender.fonts) font = nullptr;
+}
+
+void RestorePageState(const SavedPageState& saved) {
+  ReleasePageFonts();  // those the drawing made
+  std::memcpy(&g_pageBuffer, &saved.pageBuffer, sizeof g_pageBuffer);
+  g_pageRender = saved.render;
+  g_drawingState.renderTarget = saved.renderTarget;
+  g_drawingState.pagePictureFlag = saved.pagePictureFlag;
 }
 
 void ResetPageStateForTests() {

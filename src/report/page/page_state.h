@@ -4,8 +4,9 @@
 // the reference device context that measures text for targets that cannot.
 //
 // One page is drawn at a time in a process: the print job and the preview fill
-// the PageBuffer page by page and call the renderer, so a print job and a
-// preview must never draw at the same time.
+// the PageBuffer page by page and call the renderer. A preview drawn while a
+// print job runs (between two of its pages) sets the job's state aside and
+// puts it back (SetPageStateAside below).
 //
 // The fonts and the reference DC are Windows GDI handles held as plain
 // pointers (null when none); only Windows-only code makes or deletes them, and
@@ -87,6 +88,33 @@ void SetSheetOffset(int32_t pagesPerSheet, int32_t sequence, SheetUse use);
 // True when page s is the first of its sheet and the sheet frame is drawn
 // before it (2 or 4 pages per sheet only).
 bool StartsSheetWithFrame(int32_t pagesPerSheet, int32_t sequence);
+
+// Everything a page drawing changes in the shared page state: the
+// PageBuffer, the renderer's settings, cell size, fonts, sheet offset and
+// reference DC, and the render target and page-picture flag.
+//
+// The print job relies on all of it from one page to the next, and its abort
+// procedure hands the thread's messages to the host while the driver works
+// (inside StartDoc and EndPage): a host that paints its preview or copies a
+// view to the clipboard there draws pages in the middle of the job. Those
+// drawings set the job's state aside first and put it back afterwards, so the
+// next printed page is drawn with the job's own fonts, cells, target and
+// pictures. The vector-drawing pens and font are not part of it: every
+// picture makes them when it needs them and its release deletes them, so no
+// drawing relies on them from one page to the next.
+struct SavedPageState {
+  PageBuffer pageBuffer;
+  PageRenderState render;
+  int32_t renderTarget;
+  int32_t pagePictureFlag;
+};
+// Copies the page state into `saved` and takes the page fonts out of it (none
+// are left), so that the drawing that follows makes fonts of its own instead
+// of deleting these.
+void SetPageStateAside(SavedPageState* saved);
+// Deletes the page fonts made since SetPageStateAside and puts the whole page
+// state back as it was, fonts included.
+void RestorePageState(const SavedPageState& saved);
 
 // Load-time state; deletes any page font first.
 void ResetPageStateForTests();

@@ -142,7 +142,8 @@ int32_t LoadReportPages(void* window, const char* path) {
   for (int32_t i = g_preview.pagesStored; i < kPageStoreSize; ++i)
     ReleaseRecord(&g_preview.records[i]);
   const int32_t stored = g_preview.pagesStored;
-  g_preview.viewCount = stored == 0 ? 0 : (stored - 1) / g_pageRender.pagesPerSheet + 1;
+  g_preview.pagesPerSheet = g_pageRender.pagesPerSheet;
+  g_preview.viewCount = stored == 0 ? 0 : (stored - 1) / g_preview.pagesPerSheet + 1;
   return stored > 0 ? 1 : 0;
 }
 

@@ -29,6 +29,9 @@ struct PreviewState {
   PageRecord records[kPageStoreSize];
   int32_t pagesStored;  // of the last load
   int32_t viewCount;    // sheets of the loaded report; 0 when nothing is stored
+  // The pages per sheet the views were made with: the preview keeps drawing
+  // its views with it when a print job has changed PagesPerSheet since.
+  int32_t pagesPerSheet;
   int32_t currentView;
   int32_t drawingCounter;
 };

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "os/os.h"
-#include "report/page/page_state.h"
 #include "report/preview/page_store.h"
 #include "report/preview/preview_clipboard.h"
 #include "report/preview/preview_render.h"
@@ -78,21 +77,16 @@ void CopyPageToClipboard(void* window, int32_t view) {
   SetViewportExtEx(reference, 920, 1140, nullptr);
   SetWindowOrgEx(reference, 0, 0, nullptr);
   SetWindowExtEx(reference, kClipboardExtentX, kClipboardExtentY, nullptr);
-  g_pageRender.referenceDC = reference;
 
   HDC metafileDC = static_cast<HDC>(g_clipboardCalls.createMetaFile(nullptr));
   if (metafileDC != nullptr) {
     SetWindowOrgEx(metafileDC, 0, 0, nullptr);
     SetWindowExtEx(metafileDC, kClipboardExtentX, kClipboardExtentY, nullptr);
-    // The view's first page, as a one-up page in the metafile's own units.
-    const int32_t target = g_drawingState.renderTarget;
-    const int32_t perSheet = g_pageRender.pagesPerSheet;
+    // The view's first page, as a one-up page in the metafile's own units;
+    // the preview's settings (or a print job's) come back afterwards.
     if (view >= 0 && view < g_preview.viewCount) {
-      g_drawingState.renderTarget = kRenderMetafile;
-      g_pageRender.pagesPerSheet = 1;
-      RenderStoredPages(metafileDC, window, view * perSheet, 1);
-      g_drawingState.renderTarget = target;
-      g_pageRender.pagesPerSheet = perSheet;
+      RenderStoredPagesAside(metafileDC, window, view * g_preview.pagesPerSheet, 1,
+                             PreviewDrawing{1, kRenderMetafile, reference});
     }
     HMETAFILE metafile = CloseMetaFile(metafileDC);
     if (metafile != nullptr) {
@@ -105,7 +99,6 @@ void CopyPageToClipboard(void* window, int32_t view) {
     }
   }
   ReleaseDC(nullptr, reference);
-  g_pageRender.referenceDC = nullptr;
 }
 
 void CopySelectionToClipboard(void* window, int32_t asBitmap) {

@@ -22,8 +22,9 @@ void CreatePreviewFonts(void* dc, CellSize* size) {
 
 void RenderPreviewPages(void* dc, void* window, int32_t view) {
   if (view < 0 || view >= g_preview.viewCount) return;
-  const int32_t perSheet = g_pageRender.pagesPerSheet;
-  RenderStoredPages(dc, window, view * perSheet, perSheet);
+  const int32_t perSheet = g_preview.pagesPerSheet;
+  RenderStoredPagesAside(dc, window, view * perSheet, perSheet,
+                         PreviewDrawing{perSheet, kRenderWindow, nullptr});
 }
 
 void RenderStoredPages(void* dc, void* window, int32_t firstRecord, int32_t count) {
@@ -31,6 +32,17 @@ void RenderStoredPages(void* dc, void* window, int32_t firstRecord, int32_t coun
     if (!CopyStoredPage(i)) continue;
     RenderPage(dc, window, i + 1, g_preview.records[i].lineCount);
   }
+}
+
+void RenderStoredPagesAside(void* dc, void* window, int32_t firstRecord, int32_t count,
+                            const PreviewDrawing& drawing) {
+  SavedPageState saved;
+  SetPageStateAside(&saved);
+  g_pageRender.pagesPerSheet = drawing.pagesPerSheet;
+  g_pageRender.referenceDC = drawing.referenceDC;
+  g_drawingState.renderTarget = drawing.renderTarget;
+  RenderStoredPages(dc, window, firstRecord, count);
+  RestorePageState(saved);
 }
 
 void RenderPage(void* dc, void* window, int32_t sequence, int32_t lines) {

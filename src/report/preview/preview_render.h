@@ -9,13 +9,31 @@
 
 // The pages of view v (records v x PagesPerSheet to v x PagesPerSheet +
 // PagesPerSheet - 1); empty places draw nothing. A view outside the view
-// count draws nothing.
+// count draws nothing. The view is drawn as the window shows it: a sheet of
+// the preview's own pages per sheet (those of its load) on the window target,
+// whatever a print job has set since, with the shared page state set aside
+// meanwhile.
 void RenderPreviewPages(void* dc, void* window, int32_t view);
 // The stored pages from `firstRecord` on, `count` of them (never past the
 // store's last record).
 void RenderStoredPages(void* dc, void* window, int32_t firstRecord, int32_t count);
 // The page in the PageBuffer as page s of its run of sheets, `lines` rows.
 void RenderPage(void* dc, void* window, int32_t sequence, int32_t lines);
+
+// How the preview draws for a window or the clipboard: its pages in a run of
+// sheets of their own, on a target of their own, measured on a reference DC
+// of their own (or none).
+struct PreviewDrawing {
+  int32_t pagesPerSheet;
+  int32_t renderTarget;
+  void* referenceDC;
+};
+// RenderStoredPages with those settings, the shared page state set aside
+// meanwhile (SetPageStateAside): a paint or a copy made while a print job
+// runs (its abort procedure dispatches the host's messages) leaves the job's
+// fonts, cells, target, pages per sheet and PageBuffer as it found them.
+void RenderStoredPagesAside(void* dc, void* window, int32_t firstRecord, int32_t count,
+                            const PreviewDrawing& drawing);
 
 // The page fonts and cell size of a previewed page: those of the page
 // renderer, or for a metafile target fixed ones (cells of 187 by 322 units,
