@@ -27,6 +27,7 @@
 #include "report_print/print_fixture.h"
 #include "report_print/print_seam_win32.h"
 #include "run/run_context.h"
+#include "support/test_window_win32.h"
 
 namespace {
 
@@ -179,18 +180,16 @@ LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 // A visible top-level window of the host, clear of the progress dialog.
 HWND MakeHostWindow() {
-  static ATOM atom = 0;
-  if (atom == 0) {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = HostProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    wc.lpszClassName = "VeskarPaintingHost";
-    atom = RegisterClassA(&wc);
-  }
-  return CreateWindowExA(0, "VeskarPaintingHost", "host", WS_POPUP | WS_VISIBLE, 520, 360,
-                         kHostWidth, kHostHeight, nullptr, nullptr, GetModuleHandleA(nullptr),
-                         nullptr);
+  gdi_test::TestWindow spec;
+  spec.left = 520;
+  spec.top = 360;
+  spec.clientWidth = kHostWidth;
+  spec.clientHeight = kHostHeight;
+  spec.visible = true;
+  spec.background = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  spec.procedure = HostProc;
+  spec.title = "host";
+  return gdi_test::CreateTestWindow(spec);
 }
 
 // The PostScript of each page: from its "%%Page:" line to the next one, or

@@ -43,9 +43,9 @@ HWND CreateTestWindow(const TestWindow& spec) {
   const DWORD style = spec.style | (spec.visible ? WS_VISIBLE : 0);
   RECT frame = {0, 0, spec.clientWidth, spec.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, 0);
-  HWND window = CreateWindowExA(0, name, spec.title, style, 0, 0, frame.right - frame.left,
-                                frame.bottom - frame.top, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+  HWND window = CreateWindowExA(0, name, spec.title, style, spec.left, spec.top,
+                                frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
   return window;
 }
 

@@ -1,9 +1,9 @@
 // Windows for tests under the null display driver. A window class is
 // registered once for each class style, background brush and window
-// procedure; windows stand at the desktop's corner (popups unless another
-// style is asked for) with the client area asked for. Only a visible window
-// has readable pixels (a hidden one reads 0), kept across GetDC calls, inside
-// the 1024 x 768 desktop.
+// procedure; windows stand at the desktop's corner unless placed elsewhere
+// (popups unless another style is asked for) with the client area asked for.
+// Only a visible window has readable pixels (a hidden one reads 0), kept
+// across GetDC calls, inside the 1024 x 768 desktop.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,8 @@
 namespace gdi_test {
 
 struct TestWindow {
+  int32_t left = 0;  // the window's place on the desktop
+  int32_t top = 0;
   int32_t clientWidth = 800;
   int32_t clientHeight = 500;
   bool visible = false;
