@@ -3,6 +3,7 @@
 #include "drawing/pictures.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "drawing/drawing_paths.h"
 #include "drawing/metafile_handles.h"
@@ -60,6 +61,13 @@ bool Join(char* out, size_t outSize, const char* folder, const char* name) {
 }
 
 }  // namespace
+
+bool InDeviceSpace(const PictureRect& rect) {
+  for (int32_t edge : {rect.left, rect.top, rect.right, rect.bottom}) {
+    if (edge < -kDeviceSpaceLimit || edge >= kDeviceSpaceLimit) return false;
+  }
+  return true;
+}
 
 void ParsePictureRefs(const char* text) {
   char copy[kPictureRefTextLimit + 1];
