@@ -155,7 +155,8 @@ void DrawRun(HDC dc, const ScreenTextCopy& copy, const ScreenRun& run, RowInk* i
       std::memcpy(shown, copy.work + run.first, static_cast<size_t>(run.count));
       ToDrawnCodePage(shown, run.count);
       PutText(dc, p.x, p.y, shown, run.count, ink);
-      const int32_t right = CellToPixel(run.first + run.count - 1).x + m.cellWidth;
+      const int32_t right =
+          ClampToInt32(int64_t{CellToPixel(run.first + run.count - 1).x} + m.cellWidth);
       DrawFieldEdges(dc, p.x, right, p.y);
       NoteInk(ink, right);
       return;
