@@ -1,7 +1,8 @@
 // Arbitrary bytes as picture references, as a placeable metafile file and as
-// the fields of drawing records: parsing the references, reading the
-// placeable header and bits, writing them back, placing a drawing of any
-// extent into any rectangle, and the geometry of every record must neither
+// the fields of drawing records: parsing the references, the rectangles the
+// screen and pages draw them in, reading the placeable header and bits,
+// writing them back, placing a drawing of any extent into any rectangle, and
+// the geometry of every record must neither
 // crash nor hang, nor touch memory outside their buffers, nor convert a value
 // out of range. The first byte picks what the rest is read as.
 #include <unistd.h>
@@ -19,6 +20,10 @@
 #include "drawing/metafile_handles.h"
 #include "drawing/pictures.h"
 #include "os/os.h"
+#include "report/page/page_pictures.h"
+#include "report/page/page_state.h"
+#include "report/screen/screen_model.h"
+#include "report/screen/screen_pictures.h"
 #include "report_base/drawing_tools.h"
 #include "run/run_context.h"
 #include "scratch_folder.h"
@@ -86,6 +91,30 @@ int32_t IntAt(const uint8_t* data, size_t size, size_t at) {
   return v;
 }
 
+// The rectangles a loaded picture is drawn in on the screen and on a page,
+// for any cells, client size, cell size, target size and page number: worked
+// out without overflow, and never drawn outside the device space.
+void Rectangles(const PictureSlot& slot, const uint8_t* data, size_t size) {
+  const ScreenMetricsRecord metrics = {nullptr, nullptr, IntAt(data, size, 8),
+                                       IntAt(data, size, 12)};
+  SetScreenMetrics(&metrics);
+  const ScreenRect s = PictureRectForCells(slot.firstCell, slot.lastCell);
+  InDeviceSpace(PictureRect{s.left, s.top, s.right, s.bottom});
+  const int32_t cell = PixelToCell(s.left, s.top);
+  if (cell < -1) __builtin_trap();
+  const CellSize cells = {IntAt(data, size, 16), IntAt(data, size, 20)};
+  for (int32_t target : {kRenderPrinter, kRenderWindow, kRenderMetafile}) {
+    g_drawingState.renderTarget = target;
+    g_pageRender.pagesPerSheet = size > 36 ? 1 << (data[36] % 3) : 1;
+    PagePictureRect(slot.firstCell, slot.lastCell, cells, IntAt(data, size, 24),
+                    IntAt(data, size, 28), IntAt(data, size, 32));
+  }
+  g_drawingState.renderTarget = 0;
+  g_pageRender.pagesPerSheet = 1;
+  ScreenMetricsRecord none = {nullptr, nullptr, 0, 0};
+  SetScreenMetrics(&none);
+}
+
 // The bytes as a page's reference text and as one reference.
 void References(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);
@@ -93,6 +122,7 @@ void References(const uint8_t* data, size_t size) {
   if (g_pictureTable.count < 0 || g_pictureTable.count > kPictureSlotCount) __builtin_trap();
   for (int32_t i = 0; i < g_pictureTable.count; ++i) {
     if (g_pictureTable.slots[i].kind == kPictureEmpty) __builtin_trap();
+    Rectangles(g_pictureTable.slots[i], data, size);
   }
   FreeAllPictures();
   PictureSlot slot = {};
@@ -100,6 +130,7 @@ void References(const uint8_t* data, size_t size) {
       slot.kind == kPictureEmpty) {
     __builtin_trap();
   }
+  if (slot.kind != kPictureEmpty) Rectangles(slot, data, size);
   FreePicture(&slot);
 }
 

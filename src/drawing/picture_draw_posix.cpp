@@ -6,5 +6,6 @@
 void SetPlaceableMapping(void*, void*, const unsigned char*, PictureRect) {}
 
 void DrawPicture(PictureSlot* slot, void* window, void* dc, PictureRect rect) {
+  if (!InDeviceSpace(rect)) return;
   if (slot->kind == kPictureDrawing) DrawDrawingSlot(slot, window, dc, rect);
 }

@@ -56,6 +56,7 @@ void SetPlaceableMapping(void* /*window*/, void* dc, const unsigned char* header
 }
 
 void DrawPicture(PictureSlot* slot, void* window, void* dc, PictureRect rect) {
+  if (!InDeviceSpace(rect)) return;
   HDC h = static_cast<HDC>(dc);
   const bool screen = g_drawingState.pagePictureFlag == 0;
   const int saved = screen ? SaveDC(h) : 0;

@@ -3,6 +3,7 @@
 #include "drawing/pictures.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "drawing/drawing_paths.h"
 #include "drawing/metafile_handles.h"
@@ -52,6 +53,13 @@ int32_t CellOf(int64_t column, int64_t row, int32_t offset) {
 }
 
 }  // namespace
+
+bool InDeviceSpace(const PictureRect& rect) {
+  for (int32_t edge : {rect.left, rect.top, rect.right, rect.bottom}) {
+    if (edge < -kDeviceSpaceLimit || edge >= kDeviceSpaceLimit) return false;
+  }
+  return true;
+}
 
 void ParsePictureRefs(const char* text) {
   char copy[kPictureRefTextLimit + 1];

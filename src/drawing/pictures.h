@@ -19,6 +19,7 @@
 #include <cstdint>
 
 #include "drawing/drawing_load.h"
+#include "report_base/device_space.h"
 
 // What a slot holds.
 constexpr int32_t kPictureEmpty = 0;
@@ -47,6 +48,13 @@ struct PictureRect {
   int32_t right;
   int32_t bottom;
 };
+
+// True when every edge lies in GDI's device space (-2^27 to 2^27 - 1). A
+// picture rectangle with an edge beyond it comes from an absurd reference (a
+// row in the millions, or cells whose position did not fit 32 bits and was
+// clamped): no device shows it, and its size would overflow the mapping, so
+// it is never drawn.
+bool InDeviceSpace(const PictureRect& rect);
 
 // One placed picture. A cleared slot is all zeros (kind kPictureEmpty).
 struct PictureSlot {
@@ -100,7 +108,8 @@ int LoadPictureFile(PictureSlot* slot, const char* path, int drawingNumber);
 // fills the window's client area on the screen and `rect` on a page; a
 // placeable metafile's box is stretched onto `rect`; a plain metafile plays at
 // its own coordinates; a drawing keeps its proportions. Screen pictures leave
-// the device context as they found it; page pictures leave their mapping.
+// the device context as they found it; page pictures leave their mapping. A
+// rectangle outside the device space (InDeviceSpace) draws nothing.
 void DrawPicture(PictureSlot* slot, void* window, void* dc, PictureRect rect);
 
 // Maps the placeable header's bounding box onto `rect` (MM_ANISOTROPIC,

@@ -102,6 +102,38 @@ TEST_F(DrawingSlotTest, NoExtentNoRectangleOrNoLockDrawsNothing) {
   }
 }
 
+// GDI's device space reaches 2^27 units each way. A rectangle with an edge
+// beyond it (a picture reference at row 20000000 lands at y 400000000 on an
+// 800 x 500 screen; cells whose position did not fit 32 bits come clamped)
+// draws nothing; one whose edges reach the limits is drawn.
+TEST_F(DrawingSlotTest, RectanglesBeyondTheDeviceSpaceDrawNothing) {
+  constexpr int32_t kLast = (1 << 27) - 1;
+  constexpr int32_t kFirst = -(1 << 27);
+  struct Case {
+    const char* what;
+    PictureRect rect;
+    bool drawn;
+  } const cases[] = {
+      {"edges at the limits", {kFirst, kFirst, kLast, kLast}, true},
+      {"left beyond", {kFirst - 1, 0, 400, 400}, false},
+      {"top beyond", {0, kFirst - 1, 400, 400}, false},
+      {"right beyond", {0, 0, kLast + 1, 400}, false},
+      {"bottom beyond", {0, 0, 400, kLast + 1}, false},
+      {"row 20000000 of an 800 x 500 screen", {0, 399999980, 800, 400000000}, false},
+      {"clamped to 32 bits", {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}, false},
+  };
+  g_drawingState.renderTarget = kRenderWindow;
+  for (const Case& c : cases) {
+    PictureSlot slot = {};
+    Load(&slot, 2.0f, 1.0f);
+    slot.drawnRect = kMark;
+    DrawPicture(&slot, nullptr, nullptr, c.rect);
+    EXPECT_EQ(!Same(slot.drawnRect, kMark), c.drawn) << c.what << ": " << Show(slot.drawnRect);
+    EXPECT_EQ(InDeviceSpace(c.rect), c.drawn) << c.what;
+    FreePicture(&slot);
+  }
+}
+
 TEST_F(DrawingSlotTest, AnotherDrawingInTheLastFittedRectangleIsFittedAgain) {
   PictureSlot wide = {};
   PictureSlot tall = {};

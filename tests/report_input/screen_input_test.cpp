@@ -152,6 +152,32 @@ TEST_F(ScreenInputTest, ClickRules) {
   }
 }
 
+// A click in the screen's margins lands on no cell, so it gives no key: on a
+// 1000 x 750 client (cells of 12 x 30 after a margin of 6, the 80th column
+// ending at x 966) the label F3 at the start of row 1 answers only a click
+// on its own cells, never one right of row 0's last column or left of row
+// 1's first.
+TEST_F(ScreenInputTest, ClicksInTheMarginsGiveNoKey) {
+  ScreenMetricsRecord metrics = {nullptr, nullptr, 1000, 750};
+  SetScreenMetrics(&metrics);
+  Screen(80, "F3=Save");
+  const struct {
+    int32_t x, y;
+    int key;
+  } cases[] = {
+      {6, 30, 3},    // column 0 of row 1: the label's own cell
+      {41, 59, 3},   // column 2 of row 1: its '='
+      {966, 0, 0},   // right of row 0's 80th column
+      {999, 29, 0},  // the client's last pixel of row 0
+      {5, 30, 0},    // left of row 1's first column
+      {0, 59, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "pixel " << c.x << ", " << c.y);
+    EXPECT_EQ(Click(PixelToCell(c.x, c.y), kAllKeys), c.key);
+  }
+}
+
 TEST_F(ScreenInputTest, AReferenceFillsItsFieldCutToItsLength) {
   Template(100, "@@@@@");  // field 1
   Template(200, "@@@");    // field 2

@@ -261,6 +261,39 @@ TEST_F(PageText, SheetOffsetMovesEveryCell) {
   EXPECT_EQ(Texts(1), (TextList{{50, 60, "T ", kNormalFont}}));
 }
 
+// Every 32-bit cell and cell size has a corner: worked out exactly, and
+// clamped to the 32-bit range where it does not fit (UBSan checks the
+// arithmetic natively). A picture reference at row 20000000 on a page of
+// 110-unit rows lies at 19999999 x 110, past the range.
+TEST_F(PageText, CellCornersTakeAny32BitInput) {
+  struct Case {
+    int32_t perSheet, sequence;  // the preview's sheet offset of this page
+    CellSize size;
+    int32_t cell;
+    int32_t x, y;
+  } const cases[] = {
+      {1, 1, {110, 110}, 1599999920, 0, INT32_MAX},
+      {1, 1, {10, 20}, INT32_MAX, 47 * 10, 26843545 * 20},
+      {1, 1, {10, 20}, INT32_MIN, -48 * 10, -26843545 * 20},
+      {1, 1, {INT32_MAX, INT32_MAX}, 1, INT32_MAX, 0},
+      {1, 1, {INT32_MAX, INT32_MAX}, 2, INT32_MAX, 0},  // 2 x INT32_MAX does not fit
+      {1, 1, {INT32_MIN, INT32_MIN}, 81, INT32_MIN, INT32_MIN},
+      {1, 1, {INT32_MIN, INT32_MIN}, INT32_MIN, INT32_MAX, INT32_MAX},
+      // The preview's first page of four: 8 cells in, 3 down.
+      {4, 1, {10, 20}, 0, 80, 60},
+      {4, 1, {INT32_MIN, INT32_MIN}, 0, INT32_MIN, INT32_MIN},
+      {4, 1, {INT32_MAX, 1}, INT32_MAX, INT32_MAX, 26843548},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "cell " << c.cell << ", cells of " << c.size.w << " x "
+                                      << c.size.h << ", " << c.perSheet << " a sheet");
+    SetSheetOffset(c.perSheet, c.sequence, SheetUse::kPreview);
+    const PagePoint p = PageCellToDevice(c.cell, c.size);
+    EXPECT_EQ(p.x, c.x);
+    EXPECT_EQ(p.y, c.y);
+  }
+}
+
 TEST_F(PageText, PlainTextRowsAsTheyStand) {
   SelectPrintTextMode(1);
   Row(0, "A..B {x}  \x82 ---", '7');

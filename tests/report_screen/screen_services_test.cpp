@@ -11,6 +11,7 @@
 #include "report/screen/screen_services.h"
 #include "report/screen/screen_text.h"
 #include "report_base/drawing_tools.h"
+#include "report_base/drawn_text.h"
 #include "screen_fixture.h"
 
 namespace {
@@ -111,6 +112,57 @@ TEST_F(ScreenServices, PictureRectangles) {
   EXPECT_EQ(PictureRectForCells(160, 479).right, 805);
 }
 
+// Picture cells and client sizes of any 32-bit value give a rectangle
+// without overflow (UBSan checks the arithmetic natively), exact where it
+// fits and clamped where it does not; a reference far off the screen gives
+// one outside the device space, which draws nothing.
+TEST_F(ScreenServices, PictureRectanglesTakeAny32BitInput) {
+  struct Case {
+    int32_t width, height;
+    int32_t first, last;
+    ScreenRect rect;
+    bool drawable;
+  } const cases[] = {
+      {800, 500, 0, 1999, {0, 0, 800, 500}, true},
+      // Row 20000000 (cells 1599999920 to 1599999999) at full width: the top
+      // of row 19999999 x 20 to the bottom of row 20000000.
+      {800, 500, 1599999920, 1599999999, {0, 399999980, 800, 400000000}, false},
+      // From its column 1 to column 5: x 15 to 55.
+      {800, 500, 1599999921, 1600000005, {15, 399999980, 55, 400000000}, false},
+      // The last full-width rows 32 bits hold: 2147483599 is column 79 of
+      // row 26843544.
+      {800, 500, 0, 2147483599, {0, 0, 800, 26843545 * 20}, false},
+      {800,
+       500,
+       INT32_MIN,
+       INT32_MAX,
+       {-48 * 10 + 5, -26843545 * 20, 47 * 10 + 5, 26843545 * 20},
+       false},
+      // The largest client: cells of 26843545 x 85899345 after a margin of
+      // 13421772.
+      {INT32_MAX, INT32_MAX, 0, 1999, {0, 0, INT32_MAX, 25 * 85899345}, false},
+      {INT32_MAX, INT32_MAX, 1599999920, 1599999999, {0, INT32_MAX, INT32_MAX, INT32_MAX}, false},
+      {INT32_MAX,
+       INT32_MAX,
+       INT32_MIN,
+       INT32_MAX,
+       {-48 * 26843545 + 13421772, INT32_MIN, 47 * 26843545 + 13421772, INT32_MAX},
+       false},
+      {INT32_MIN, INT32_MIN, 0, 1999, {0, 0, INT32_MIN, 25 * -85899345}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "client " << c.width << " x " << c.height << ", cells "
+                                    << c.first << " to " << c.last);
+    SetClient(c.width, c.height);
+    const ScreenRect r = PictureRectForCells(c.first, c.last);
+    EXPECT_EQ(r.left, c.rect.left);
+    EXPECT_EQ(r.top, c.rect.top);
+    EXPECT_EQ(r.right, c.rect.right);
+    EXPECT_EQ(r.bottom, c.rect.bottom);
+    EXPECT_EQ(InDeviceSpace(PictureRect{r.left, r.top, r.right, r.bottom}), c.drawable);
+  }
+}
+
 TEST_F(ScreenServices, ErasedCellRectanglesRowByRow) {
   struct Case {
     int32_t first, count;
@@ -140,6 +192,19 @@ TEST_F(ScreenServices, ErasedCellRectanglesRowByRow) {
   }
   ScreenRect rects[kScreenRows];
   EXPECT_EQ(CellRangeRects(0, kScreenCells, rects), 25);
+}
+
+// On the largest client (cells of 26843545 x 85899345 after a margin of
+// 13421772) the right edge of column 79, 80 x 26843545 + 13421772, lies past
+// the 32-bit range: it is clamped, never overflowed.
+TEST_F(ScreenServices, ErasedCellRectanglesOnTheLargestClient) {
+  SetClient(INT32_MAX, INT32_MAX);
+  ScreenRect rects[kScreenRows];
+  ASSERT_EQ(CellRangeRects(1998, 5, rects), 1);
+  EXPECT_EQ(rects[0].left, 78 * 26843545 + 13421772);
+  EXPECT_EQ(rects[0].top, 24 * 85899345);
+  EXPECT_EQ(rects[0].right, INT32_MAX);
+  EXPECT_EQ(rects[0].bottom, 25 * 85899345);
 }
 
 TEST_F(ScreenServices, DotRunsAndLeaderDots) {

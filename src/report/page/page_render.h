@@ -47,6 +47,7 @@ void DrawSheetFrame(void* window, void* dc, int32_t pagesPerSheet);
 void DrawPageBody(void* dc, int32_t lines, CellSize size);
 
 // Draws a loaded picture over the cells from its first to its last cell (top
-// left corner to top left corner). Nothing is drawn for a cell size of 0 or
-// less.
+// left corner to top left corner; PagePictureRect). Nothing is drawn for a
+// cell size of 0 or less, or for cells so far off the page that their
+// rectangle lies outside the device space.
 void DrawPagePicture(PictureSlot* slot, void* window, void* dc, CellSize size, int32_t sequence);

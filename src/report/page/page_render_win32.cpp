@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "report/page/page_pictures.h"
 #include "report/page/page_render.h"
 #include "report/page/page_text.h"
 #include "report_base/character_tests.h"
@@ -200,30 +201,10 @@ void DrawPageBody(void* dc, int32_t lines, CellSize size) {
 
 void DrawPagePicture(PictureSlot* slot, void* window, void* dc, CellSize size, int32_t sequence) {
   if (size.w <= 0 || size.h <= 0) return;
-  const PagePoint first = PageCellToDevice(slot->firstCell, size);
-  const PagePoint last = PageCellToDevice(slot->lastCell, size);
-  PictureRect rect{first.x, first.y, last.x, last.y};
-  if (g_drawingState.renderTarget != kRenderMetafile) {
-    const TargetSize t = GetRenderTargetSize(window, dc);
-    double sx = static_cast<double>(t.width) / (size.w * g_pageRender.pageColumns);
-    double sy = static_cast<double>(t.height) / (size.h * kPageRows);
-    double ox = 0;
-    double oy = 0;
-    const int32_t p = sequence - 1;
-    if (g_pageRender.pagesPerSheet == 2) {
-      sx /= 2;
-      if (p % 2 == 1) ox = t.width / 2.0;
-    } else if (g_pageRender.pagesPerSheet == 4) {
-      sx /= 2;
-      sy /= 2;
-      if (p % 2 == 1) ox = t.width / 2.0;
-      if ((p % 4) / 2 == 1) oy = t.height / 2.0;
-    }
-    rect.left = static_cast<int32_t>(first.x * sx) + static_cast<int32_t>(ox);
-    rect.top = static_cast<int32_t>(first.y * sy) + static_cast<int32_t>(oy);
-    rect.right = static_cast<int32_t>(last.x * sx) + static_cast<int32_t>(ox);
-    rect.bottom = static_cast<int32_t>(last.y * sy) + static_cast<int32_t>(oy);
-  }
+  TargetSize t = {0, 0};
+  if (g_drawingState.renderTarget != kRenderMetafile) t = GetRenderTargetSize(window, dc);
+  const PictureRect rect =
+      PagePictureRect(slot->firstCell, slot->lastCell, size, t.width, t.height, sequence);
   g_drawingState.pagePictureFlag = 1;
   DrawPicture(slot, window, dc, rect);
   g_drawingState.pagePictureFlag = 0;

@@ -3,11 +3,11 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "os/os.h"
 #include "report/screen/screen_lines.h"
 #include "report_base/character_tests.h"
+#include "report_base/device_space.h"
 #include "report_base/drawing_tools.h"
-#include "report_base/language_number.h"
+#include "report_base/drawn_text.h"
 
 namespace {
 
@@ -16,13 +16,6 @@ constexpr int32_t kCols = kPageColumns;
 // The working copy of the page text in which box-drawing characters are
 // blanks; a blank row after the last, so that reads past a row stay inside.
 char g_copy[(kPageRows + 1) * kCols];
-
-// Text as it is drawn: in the ANSI code page, unless the report language is
-// Chinese, whose double-byte text is drawn as it stands.
-void ToDrawnCodePage(char* text, int32_t n) {
-  if (GetLanguageNumber() != kLanguageChinese)
-    os::ConvertOemToAnsi(text, text, static_cast<size_t>(n));
-}
 
 // The width of text as drawn; `fallback` when no device can measure it.
 int32_t MeasureOr(const PageCanvas& canvas, const char* text, int32_t n, int32_t fallback) {
@@ -63,6 +56,25 @@ void DrawAlignedField(const PageCanvas& canvas, const char* field, int32_t n, in
 bool CopyHolds(int32_t start, const char* field, int32_t n, int32_t copyLength) {
   if (start < 0 || start + n > copyLength) return false;
   return std::memcmp(g_copy + start, field, static_cast<size_t>(n)) == 0;
+}
+
+// A run being drawn, for its leader: the canvas measures, the page's cells
+// give the distance from the run's first cell.
+struct RunPlace {
+  const PageCanvas* canvas;
+  int32_t firstCell;
+  CellSize size;
+};
+
+bool MeasureRun(void* context, const char* text, int32_t n, int32_t* width) {
+  const PageCanvas& canvas = *static_cast<const RunPlace*>(context)->canvas;
+  return canvas.measure(canvas.context, text, n, width);
+}
+
+int32_t RunDistance(void* context, int32_t cells) {
+  const RunPlace& run = *static_cast<const RunPlace*>(context);
+  const int64_t x = PageCellPosition(run.firstCell + cells, run.size).x;
+  return ClampToInt32(x - PageCellPosition(run.firstCell, run.size).x);
 }
 
 void DrawRunOfCopy(const PageCanvas& canvas, int32_t firstCell, int32_t n, int32_t copyLength,
@@ -182,9 +194,14 @@ void Join(Segment* seg, int32_t role, int32_t cell, int32_t halfStep) {
 
 }  // namespace
 
+PagePosition PageCellPosition(int32_t cell, CellSize size) {
+  return {(int64_t{cell % kCols} + g_pageRender.sheetOffsetX) * size.w,
+          (int64_t{cell / kCols} + g_pageRender.sheetOffsetY) * size.h};
+}
+
 PagePoint PageCellToDevice(int32_t cell, CellSize size) {
-  return {(cell % kCols) * size.w + g_pageRender.sheetOffsetX * size.w,
-          (cell / kCols) * size.h + g_pageRender.sheetOffsetY * size.h};
+  const PagePosition p = PageCellPosition(cell, size);
+  return {ClampToInt32(p.x), ClampToInt32(p.y)};
 }
 
 int32_t ClampPageLines(int32_t lines) {
@@ -215,38 +232,12 @@ void DrawPageText(const PageCanvas& canvas, int32_t lines, CellSize size) {
 void DrawPageRun(const PageCanvas& canvas, const char* text, int32_t firstCell, int32_t n,
                  char following, CellSize size) {
   if (n <= 0) return;
-  if (n > kRunTextLimit) n = kRunTextLimit;
+  RunPlace place{&canvas, firstCell, size};
+  const LeaderTarget target{&place, &MeasureRun, &RunDistance, size.w};
+  char run[kLeaderTextLimit + 1];
+  const int32_t length = LayOutDrawnText(target, text, n, following, run);
   const PagePoint at = PageCellToDevice(firstCell, size);
-  char run[kRunTextLimit + 1];
-  std::memcpy(run, text, static_cast<size_t>(n));
-  run[n] = following;
-  auto dotsAt = [&](int32_t k) { return run[k] == '.' && run[k + 1] == '.'; };
-
-  int32_t j = 0;
-  while (j < n && !dotsAt(j)) ++j;
-  int32_t extra = 0;
-  int32_t e = 0;
-  if (j < n) {
-    int32_t k = j + 1;
-    while (k < n && dotsAt(k)) ++k;
-    e = k + 1 < n ? k + 1 : n;
-  }
-  ToDrawnCodePage(run, n);  // measured as drawn
-  if (j < n) {
-    const int32_t dotWidth = MeasureOr(canvas, "....", 4, 2 * size.w) / 4;
-    const int32_t width = MeasureOr(canvas, run, e, e * size.w);
-    const int32_t xe = PageCellToDevice(firstCell + e, size).x;
-    if (dotWidth > 0) extra = (xe - at.x - width) / dotWidth;
-    // Never past the run's limit.
-    if (extra > kRunTextLimit - n) extra = kRunTextLimit - n;
-  }
-  if (extra >= 1) {
-    std::memmove(run + e + extra, run + e, static_cast<size_t>(n - e));
-    std::memset(run + e, '.', static_cast<size_t>(extra));
-  } else {
-    extra = 0;
-  }
-  canvas.drawText(canvas.context, at.x, at.y, run, n + extra);
+  canvas.drawText(canvas.context, at.x, at.y, run, length);
 }
 
 void DrawPageLines(const PageCanvas& canvas, int32_t lines, CellSize size) {

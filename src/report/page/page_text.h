@@ -25,13 +25,19 @@ struct PageCanvas {
   void (*drawLine)(void* context, int32_t x1, int32_t y1, int32_t x2, int32_t y2);
 };
 
-constexpr int32_t kRunTextLimit = 599;  // a run with its inserted leader dots
-
 struct PagePoint {
   int32_t x;
   int32_t y;
 };
-// The top-left corner of a cell of the page, with the sheet offset.
+// The top-left corner of a cell of the page, with the sheet offset, worked
+// out in 64 bits: any cell and cell size has a position.
+struct PagePosition {
+  int64_t x;
+  int64_t y;
+};
+PagePosition PageCellPosition(int32_t cell, CellSize size);
+// The same clamped to 32 bits (a corner beyond them lies outside every
+// device): PageCellToDevice.
 PagePoint PageCellToDevice(int32_t cell, CellSize size);
 
 // Line counts outside 0..62 are taken as the nearest of them.

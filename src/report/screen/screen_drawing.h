@@ -38,7 +38,9 @@ void InvalidateCells(int32_t firstCell, int32_t count);
 // context's colours, not converted.
 void DrawTextAtPixel(int32_t x, int32_t y, const char* text);
 // Draws `length` characters of `text` at `startCell`, stretching its first
-// run of two or more dots so that the run ends at the x of the cell after it.
+// run of two or more dots so that the run ends at the x of the cell after it;
+// the text is measured as it is drawn, after the conversion to the ANSI code
+// page (LayOutDrawnText, as on pages).
 void DrawDotLeaders(void* dc, const char* text, int32_t startCell, int32_t length);
 
 // Tests: the routines that fetch the host window's device context draw on

@@ -13,6 +13,8 @@
 #include "report/screen/screen_drawing.h"
 #include "report/screen/screen_model.h"
 #include "report/screen/screen_text.h"
+#include "report_base/device_space.h"
+#include "report_base/drawn_text.h"
 #include "run/run_context.h"
 
 namespace {
@@ -25,6 +27,28 @@ int32_t TextWidth(HDC dc, const char* text, int32_t length) {
   SIZE size = {0, 0};
   if (length <= 0 || !::GetTextExtentPoint32A(dc, text, length, &size)) return 0;
   return size.cx;
+}
+
+// How far right the runs of one row reached so far in one PaintScreenText
+// call: the text and lines they drew. The band of a later attribute-7 run of
+// the row starts right of it, so it never covers what they drew (rows 21 and
+// 22 are bands with input fields of attribute 5 in them).
+struct RowInk {
+  int32_t row;  // the row of the runs noted, -1 before the first run
+  bool drawn;
+  int64_t right;  // exclusive
+};
+
+void NoteInk(RowInk* ink, int64_t right) {
+  if (!ink->drawn || right > ink->right) ink->right = right;
+  ink->drawn = true;
+}
+
+// A text drawn with the device context's font and colours, noted in the row's
+// ink.
+void PutText(HDC dc, int32_t x, int32_t y, const char* text, int32_t n, RowInk* ink) {
+  ::TextOutA(dc, x, y, text, n);
+  NoteInk(ink, int64_t{x} + TextWidth(dc, text, n));
 }
 
 // A line in the device context's default pen (black, one pixel wide); the
@@ -42,80 +66,129 @@ void DrawFieldEdges(HDC dc, int32_t x1, int32_t x2, int32_t y) {
   DrawLine(dc, x1, y + g_screenModel.cellHeight, x2, y + g_screenModel.cellHeight);
 }
 
-// A band of 81 blanks in the selected font and background colour.
-void DrawBand(HDC dc, int32_t x, int32_t y) {
+// A band of 81 blanks in the selected font and background colour from x;
+// nothing of it left of `keepFrom` is drawn.
+void DrawBand(HDC dc, int32_t x, int32_t y, int64_t keepFrom) {
   char blanks[81];
   std::memset(blanks, ' ', sizeof blanks);
-  ::TextOutA(dc, x, y, blanks, sizeof blanks);
+  if (keepFrom <= x) {
+    ::TextOutA(dc, x, y, blanks, sizeof blanks);
+    return;
+  }
+  SIZE size = {0, 0};
+  ::GetTextExtentPoint32A(dc, blanks, sizeof blanks, &size);
+  if (keepFrom >= int64_t{x} + size.cx) return;
+  const RECT kept = {static_cast<LONG>(keepFrom), y, x + size.cx, y + size.cy};
+  ::ExtTextOutA(dc, x, y, ETO_CLIPPED, &kept, blanks, sizeof blanks, nullptr);
 }
 
 // A value converted for drawing and placed by its kind.
-void DrawPlacedValue(HDC dc, const TextPlacement& item) {
+void DrawPlacedValue(HDC dc, const TextPlacement& item, RowInk* ink) {
   char shown[kFieldValueShownLimit + 1];
   std::memcpy(shown, item.text, static_cast<size_t>(item.length));
-  ConvertScreenText(shown, item.length);
+  ToDrawnCodePage(shown, item.length);
   const int32_t width = TextWidth(dc, shown, item.length);
   const ScreenPoint p = CellToPixel(item.cell);
   const int32_t cellWidth = g_screenModel.cellWidth;
   // A right-aligned value ends at its cell's right edge whatever the font.
   const int32_t x =
       item.kind == kPlaceRight ? p.x + cellWidth - width : p.x - (width - cellWidth) / 2;
-  ::TextOutA(dc, x, p.y, shown, item.length);
+  PutText(dc, x, p.y, shown, item.length, ink);
 }
 
-void DrawRunText(HDC dc, const ScreenTextCopy& copy, const ScreenRun& run) {
+// A segment being drawn, for its leader: the screen's cells give the distance
+// from its first cell.
+struct SegmentPlace {
+  HDC dc;
+  int32_t startCell;
+};
+
+bool MeasureSegment(void* context, const char* text, int32_t n, int32_t* width) {
+  SIZE size = {0, 0};
+  if (!::GetTextExtentPoint32A(static_cast<SegmentPlace*>(context)->dc, text, n, &size))
+    return false;
+  *width = size.cx;
+  return true;
+}
+
+int32_t SegmentDistance(void* context, int32_t cells) {
+  const int32_t first = static_cast<SegmentPlace*>(context)->startCell;
+  const int64_t x = CellToPixel(first + cells).x;
+  return ClampToInt32(x - CellToPixel(first).x);
+}
+
+void DrawSegment(HDC dc, const char* text, int32_t startCell, int32_t length, RowInk* ink) {
+  if (length <= 0) return;
+  SegmentPlace place{dc, startCell};
+  const LeaderTarget target{&place, &MeasureSegment, &SegmentDistance, g_screenModel.cellWidth};
+  char shown[kLeaderTextLimit + 1];
+  const int32_t n = LayOutDrawnText(target, text, length, ' ', shown);
+  const ScreenPoint p = CellToPixel(startCell);
+  PutText(dc, p.x, p.y, shown, n, ink);
+}
+
+void DrawRunText(HDC dc, const ScreenTextCopy& copy, const ScreenRun& run, RowInk* ink) {
   static RunTextPlan plan;
   PlanRunText(copy, run, &plan);
   for (int32_t k = 0; k < plan.count; ++k) {
     const TextPlacement& item = plan.item[k];
     if (item.kind == kPlaceSegment) {
-      DrawDotLeaders(dc, item.text, item.cell, item.length);
+      DrawSegment(dc, item.text, item.cell, item.length, ink);
     } else {
-      DrawPlacedValue(dc, item);
+      DrawPlacedValue(dc, item, ink);
     }
   }
 }
 
-void DrawRun(HDC dc, const ScreenTextCopy& copy, const ScreenRun& run) {
+void DrawRun(HDC dc, const ScreenTextCopy& copy, const ScreenRun& run, RowInk* ink) {
   const ScreenModel& m = g_screenModel;
   const AttributeColours colours = ColoursOfAttribute(run.attribute);
   ::SetBkColor(dc, colours.background);
   ::SetTextColor(dc, colours.text);
   const ScreenPoint p = CellToPixel(run.first);
+  const int32_t row = run.first / kScreenColumns;
+  if (ink->row != row) *ink = RowInk{row, false, 0};
   switch (run.attribute) {
     case kAttrInputField: {
       SelectScreenFont(dc, kFontField);
       char shown[kScreenColumns];
       std::memcpy(shown, copy.work + run.first, static_cast<size_t>(run.count));
-      ConvertScreenText(shown, run.count);
-      ::TextOutA(dc, p.x, p.y, shown, run.count);
-      DrawFieldEdges(dc, p.x, CellToPixel(run.first + run.count - 1).x + m.cellWidth, p.y);
+      ToDrawnCodePage(shown, run.count);
+      PutText(dc, p.x, p.y, shown, run.count, ink);
+      const int32_t right =
+          ClampToInt32(int64_t{CellToPixel(run.first + run.count - 1).x} + m.cellWidth);
+      DrawFieldEdges(dc, p.x, right, p.y);
+      NoteInk(ink, right);
       return;
     }
     case kAttrCaption: {
       // The caption band, then its text: 64 characters from the run's start
       // and the next 15 at the bottom row's column 64, unconverted.
       SelectScreenFont(dc, kFontField);
-      DrawBand(dc, p.x - m.cellWidth / 2, p.y);
+      DrawBand(dc, p.x - m.cellWidth / 2, p.y, INT32_MIN);
       SelectScreenFont(dc, kFontNormal);
       char caption[79];
       for (int32_t k = 0; k < 79; ++k) caption[k] = At(copy.work, run.first + k);
-      ::TextOutA(dc, p.x, p.y, caption, 64);
+      PutText(dc, p.x, p.y, caption, 64, ink);
       const ScreenPoint tail = CellToPixel(1984);
-      ::TextOutA(dc, tail.x, tail.y, caption + 64, 15);
+      PutText(dc, tail.x, tail.y, caption + 64, 15, ink);
       return;
     }
     case kAttrBandRow: {
+      // The band runs across the row from half a cell left of its first
+      // cell, but never over what an earlier run of the row drew in this
+      // call: from the later of this run's first cell and their right edge.
       SelectScreenFont(dc, kFontField);
-      const ScreenPoint rowStart = CellToPixel(run.first / kScreenColumns * kScreenColumns);
-      DrawBand(dc, rowStart.x - m.cellWidth / 2, rowStart.y);
+      const ScreenPoint rowStart = CellToPixel(row * kScreenColumns);
+      const int64_t keepFrom = ink->drawn ? (ink->right > p.x ? ink->right : p.x) : INT32_MIN;
+      DrawBand(dc, rowStart.x - m.cellWidth / 2, rowStart.y, keepFrom);
       SelectScreenFont(dc, kFontNormal);
-      DrawRunText(dc, copy, run);
+      DrawRunText(dc, copy, run, ink);
       return;
     }
     default:
       SelectScreenFont(dc, kFontNormal);
-      DrawRunText(dc, copy, run);
+      DrawRunText(dc, copy, run, ink);
       return;
   }
 }
@@ -137,7 +210,8 @@ void PaintScreenText(void* dcHandle, const char* text, uint8_t* attributes, int3
     ::SetBkMode(dc, OPAQUE);
     SelectScreenFont(dc, kFontNormal);
     const int32_t runCount = CutScreenRuns(attributes, span, runs);
-    for (int32_t k = 0; k < runCount; ++k) DrawRun(dc, copy, runs[k]);
+    RowInk ink{-1, false, 0};
+    for (int32_t k = 0; k < runCount; ++k) DrawRun(dc, copy, runs[k], &ink);
   }
   StoreScreenCells(text, attributes, span);
 }
@@ -167,7 +241,7 @@ void DrawScreenCell(char character, uint8_t attribute, int32_t cell) {
     ::SetBkMode(dc, OPAQUE);
     SelectScreenFont(dc, kFontField);
     char shown = character;
-    ConvertScreenText(&shown, 1);
+    ToDrawnCodePage(&shown, 1);
     const ScreenPoint p = CellToPixel(cell);
     ::TextOutA(dc, p.x, p.y, &shown, 1);
     DrawFieldEdges(dc, p.x, p.x + g_screenModel.cellWidth, p.y);
@@ -208,22 +282,7 @@ void DrawTextAtPixel(int32_t x, int32_t y, const char* text) {
 
 void DrawDotLeaders(void* dcHandle, const char* text, int32_t startCell, int32_t length) {
   HDC dc = static_cast<HDC>(dcHandle);
-  if (dc == nullptr || length <= 0) return;
-  if (length > kLeaderTextLimit) length = kLeaderTextLimit;
-  char shown[kLeaderTextLimit + 1];
-  std::memcpy(shown, text, static_cast<size_t>(length));
-  int32_t n = length;
-  // The first run of two or more dots is stretched so that it ends at the x
-  // of the cell after it, whatever the font's widths.
-  const int32_t e = FindDotRunEnd(text, length);
-  if (e >= 0) {
-    const int32_t dotWidth = TextWidth(dc, "....", 4) / 4;
-    const int32_t width = TextWidth(dc, text, e);
-    const int32_t span = CellToPixel(startCell + e).x - CellToPixel(startCell).x;
-    const int32_t extra = LeaderDotCount(span, width, dotWidth);
-    if (extra > 0) n = InsertLeaderDots(shown, text, length, e, extra);
-  }
-  ConvertScreenText(shown, n);
-  const ScreenPoint p = CellToPixel(startCell);
-  ::TextOutA(dc, p.x, p.y, shown, n);
+  if (dc == nullptr) return;
+  RowInk ink{-1, false, 0};
+  DrawSegment(dc, text, startCell, length, &ink);
 }

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "report_base/device_space.h"
+
 namespace {
 
 constexpr uint32_t kInitialCaptionText = ScreenRgb(255, 255, 255);
@@ -57,17 +59,26 @@ void SetScreenMetrics(const ScreenMetricsRecord* record) {
 
 ScreenPoint CellToPixel(int32_t cell) {
   const ScreenModel& m = g_screenModel;
-  return {(cell % kScreenColumns) * m.cellWidth + m.leftMargin,
-          (cell / kScreenColumns) * m.cellHeight};
+  // In 64 bits, clamped to 32: a picture reference may name any row, and the
+  // host any client size; a point that does not fit is far outside every
+  // device and draws nothing (InDeviceSpace).
+  const int64_t x = int64_t{cell % kScreenColumns} * m.cellWidth + m.leftMargin;
+  const int64_t y = int64_t{cell / kScreenColumns} * m.cellHeight;
+  return {ClampToInt32(x), ClampToInt32(y)};
 }
 
 int32_t PixelToCell(int32_t x, int32_t y) {
   const ScreenModel& m = g_screenModel;
   // No metrics yet (or a window too small for a cell): every point is cell 0
   // rather than a division by zero.
-  if (m.cellWidth == 0 || m.cellHeight == 0) return 0;
-  const int32_t cell = (x - m.leftMargin) / m.cellWidth + (y / m.cellHeight) * kScreenColumns;
-  return cell < 0 ? 0 : cell;
+  if (m.cellWidth <= 0 || m.cellHeight <= 0) return 0;
+  // A pixel in the margins lies in no column: counted from the first column
+  // it would land on a cell of the row before or the row after.
+  const int64_t fromFirstColumn = int64_t{x} - m.leftMargin;
+  if (fromFirstColumn < 0 || fromFirstColumn >= int64_t{kScreenColumns} * m.cellWidth) return -1;
+  const int64_t cell = fromFirstColumn / m.cellWidth + int64_t{y} / m.cellHeight * kScreenColumns;
+  if (cell < 0) return 0;
+  return cell > INT32_MAX ? INT32_MAX : static_cast<int32_t>(cell);
 }
 
 AttributeColours ColoursOfAttribute(uint8_t attribute) {

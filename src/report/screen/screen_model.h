@@ -111,11 +111,14 @@ struct ScreenRect {
 // forgets which font was selected last.
 void SetScreenMetrics(const ScreenMetricsRecord* record);
 
-// The top-left pixel of a cell's box, where its text is drawn.
+// The top-left pixel of a cell's box, where its text is drawn. Any cell has
+// a point: one beyond the 32-bit range is clamped to its limit.
 ScreenPoint CellToPixel(int32_t cell);
 // The cell under a pixel: (x - left margin) / cell width + (y / cell height) x
-// 80, a negative result made 0. With a zero cell size it is 0. It is not
-// limited to 1999: a point below the last row is no cell of the screen.
+// 80, a negative result made 0. A pixel left of the first column or right of
+// the 80th is no cell: -1. With no cell size (0 or less) it is 0. It is not
+// limited to 1999: a point below the last row is no cell of the screen (at
+// most INT32_MAX).
 int32_t PixelToCell(int32_t x, int32_t y);
 
 // Text and background colours of an attribute (attribute 6 takes the caption

@@ -2,13 +2,15 @@
 
 #include "drawing/pictures.h"
 #include "report/screen/screen_dc.h"
+#include "report_base/device_space.h"
 #include "run/run_context.h"
 
 ScreenRect PictureRectForCells(int32_t firstCell, int32_t lastCell) {
   const ScreenModel& m = g_screenModel;
   if (firstCell % kScreenColumns == 0 && lastCell % kScreenColumns == kScreenColumns - 1) {
-    return {0, firstCell / kScreenColumns * m.cellHeight, m.clientWidth,
-            (lastCell / kScreenColumns + 1) * m.cellHeight};
+    // The bottom of the last row is the top of the row after it.
+    return {0, CellToPixel(firstCell).y, m.clientWidth,
+            ClampToInt32(int64_t{lastCell / kScreenColumns + 1} * m.cellHeight)};
   }
   const ScreenPoint a = CellToPixel(firstCell);
   const ScreenPoint b = CellToPixel(lastCell);

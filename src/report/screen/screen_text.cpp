@@ -3,9 +3,8 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "os/os.h"
 #include "report_base/character_tests.h"
-#include "report_base/language_number.h"
+#include "report_base/device_space.h"
 
 namespace {
 
@@ -206,31 +205,6 @@ void PlanRunText(const ScreenTextCopy& copy, const ScreenRun& run, RunTextPlan* 
   RunPlanner(copy, run, plan).Plan();
 }
 
-int32_t FindDotRunEnd(const char* text, int32_t length) {
-  for (int32_t k = 0; k + 1 < length; ++k) {
-    if (text[k] != '.' || text[k + 1] != '.') continue;
-    int32_t e = k + 2;
-    while (e < length && text[e] == '.') ++e;
-    return e;
-  }
-  return -1;
-}
-
-int32_t LeaderDotCount(int32_t span, int32_t textWidth, int32_t dotWidth) {
-  if (dotWidth <= 0) return 0;
-  const int32_t extra = (span - textWidth) / dotWidth;
-  return extra > 0 ? extra : 0;
-}
-
-int32_t InsertLeaderDots(char* out, const char* text, int32_t length, int32_t at, int32_t dots) {
-  int32_t n = 0;
-  for (int32_t k = 0; k < at && n < kLeaderTextLimit; ++k) out[n++] = text[k];
-  for (int32_t k = 0; k < dots && n < kLeaderTextLimit; ++k) out[n++] = '.';
-  for (int32_t k = at; k < length && n < kLeaderTextLimit; ++k) out[n++] = text[k];
-  out[n] = '\0';
-  return n;
-}
-
 int32_t CellRangeRects(int32_t firstCell, int32_t count, ScreenRect* rects) {
   if (count <= 0) return 0;
   int64_t first = firstCell;
@@ -244,13 +218,9 @@ int32_t CellRangeRects(int32_t firstCell, int32_t count, ScreenRect* rects) {
     const int64_t partLast = last < rowLast ? last : rowLast;
     const ScreenPoint a = CellToPixel(static_cast<int32_t>(partFirst));
     const ScreenPoint b = CellToPixel(static_cast<int32_t>(partLast));
-    rects[n++] = {a.x, a.y, b.x + m.cellWidth, b.y + m.cellHeight};
+    rects[n++] = {a.x, a.y, ClampToInt32(int64_t{b.x} + m.cellWidth),
+                  ClampToInt32(int64_t{b.y} + m.cellHeight)};
     partFirst = partLast + 1;
   }
   return n;
-}
-
-void ConvertScreenText(char* text, int32_t length) {
-  if (length <= 0 || GetLanguageNumber() == kLanguageChinese) return;
-  os::ConvertOemToAnsi(text, text, static_cast<size_t>(length));
 }

@@ -1,9 +1,10 @@
 // What the screen's text drawing decides before anything is drawn: which
 // cells a draw covers, the runs of equal attribute, where each piece of a
 // run's text goes (plain segments, values aligned by their field markers),
-// the dots a leader gains, and the boxes that erasing a range of cells
-// covers. Platform-neutral, so both builds test the placement; the GDI code
-// (screen_drawing_win32.cpp) measures and draws what these give.
+// and the boxes that erasing a range of cells covers. Platform-neutral, so
+// both builds test the placement; the GDI code (screen_drawing_win32.cpp)
+// measures and draws what these give, and lays out dot leaders as pages do
+// (report_base/drawn_text.h).
 #pragma once
 
 #include <cstdint>
@@ -72,23 +73,7 @@ struct RunTextPlan {
 // columns right-aligned). The last cell of a run is never a segment's.
 void PlanRunText(const ScreenTextCopy& copy, const ScreenRun& run, RunTextPlan* plan);
 
-// Dot leaders. The end (position after) of the first run of two or more dots
-// in text[0..length), or -1 when there is none.
-int32_t FindDotRunEnd(const char* text, int32_t length);
-// How many dots fit in `span` pixels (from the segment's cell to the cell
-// after the dots) beyond `textWidth` (the text up to the dots' end), dots
-// being `dotWidth` wide; 0 when the dot width is not positive.
-int32_t LeaderDotCount(int32_t span, int32_t textWidth, int32_t dotWidth);
-// The text with `dots` dots inserted at position `at`, cut to 599 characters
-// (out: kLeaderTextLimit + 1 bytes, NUL-ended). The result is its length.
-constexpr int32_t kLeaderTextLimit = 599;
-int32_t InsertLeaderDots(char* out, const char* text, int32_t length, int32_t at, int32_t dots);
-
 // The boxes of cells first to first + count - 1, one rectangle per row part
 // (cells off the screen are left out); `rects` holds kScreenRows entries. The
 // result is the number of rectangles, 0 for a count of 0 or less.
 int32_t CellRangeRects(int32_t firstCell, int32_t count, ScreenRect* rects);
-
-// Screen text as it is drawn: converted from the OEM to the ANSI code page in
-// place, except while the report language is Chinese.
-void ConvertScreenText(char* text, int32_t length);
