@@ -6,12 +6,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "drawing/pictures.h"
 #include "page_fixture.h"
 #include "report/page/page_render.h"
 #include "report_base/drawing_tools.h"
+#include "support/canvas_win32.h"
 
 namespace {
 
@@ -19,16 +18,6 @@ class FarPagePictures : public PageTest {
  protected:
   void SetUp() override {
     PageTest::SetUp();
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = 200;
-    bi.bmiHeader.biHeight = -200;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ =
-        CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    old_ = SelectObject(dc_, bitmap_);
     HDC m = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     SelectObject(m, GetStockObject(BLACK_BRUSH));
     Rectangle(m, 0, 0, 100, 100);
@@ -38,20 +27,9 @@ class FarPagePictures : public PageTest {
   }
   void TearDown() override {
     DeleteEnhMetaFile(static_cast<HENHMETAFILE>(slot_.picture));
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
     PageTest::TearDown();
   }
-  int Black() const {
-    int n = 0;
-    for (int k = 0; k < 200 * 200; ++k) n += (bits_[k] & 0xFFFFFF) == 0;
-    return n;
-  }
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
-  uint32_t* bits_ = nullptr;
+  gdi_test::Canvas canvas_{200, 200};
   PictureSlot slot_;
 };
 
@@ -74,11 +52,11 @@ TEST_F(FarPagePictures, CellsFarOffThePageDrawNothing) {
   g_drawingState.renderTarget = kRenderMetafile;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    std::memset(bits_, 0xFF, 200 * 200 * 4);
+    canvas_.Fill(RGB(255, 255, 255));
     slot_.firstCell = c.first;
     slot_.lastCell = c.last;
-    DrawPagePicture(&slot_, nullptr, dc_, c.size, 1);
-    EXPECT_EQ(Black() > 0, c.drawn);
+    DrawPagePicture(&slot_, nullptr, canvas_.dc, c.size, 1);
+    EXPECT_EQ(canvas_.BlackIn(0, 0, 200, 200) > 0, c.drawn);
   }
 }
 

@@ -8,16 +8,20 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "report/screen/screen_drawing.h"
 #include "screen_window_win32.h"
+#include "support/emf_records_win32.h"
 
 namespace {
 
-using screen_test::Ansi;
-using screen_test::DrawnText;
-using screen_test::Metafile;
-using screen_test::MetafileRecords;
+using gdi_test::Ansi;
+using gdi_test::EmfRecord;
+using gdi_test::EmfRecorder;
+using gdi_test::EmfRecording;
+using gdi_test::Texts;
+using gdi_test::TextWidth;
 
 class ScreenLeaders : public ScreenTest {
  protected:
@@ -47,9 +51,11 @@ class ScreenLeaders : public ScreenTest {
     return size.cx;
   }
 
-  static const DrawnText* TextAt(const MetafileRecords& r, int32_t x, int32_t y) {
-    for (const DrawnText& t : r.texts) {
-      if (t.x == x && t.y == y) return &t;
+  static const EmfRecord* TextAt(const EmfRecording& r, int32_t x, int32_t y) {
+    for (const EmfRecord& t : r.records) {
+      if ((t.type == EMR_EXTTEXTOUTW || t.type == EMR_EXTTEXTOUTA) && t.point.x == x &&
+          t.point.y == y)
+        return &t;
     }
     return nullptr;
   }
@@ -103,18 +109,18 @@ TEST_F(ScreenLeaders, LeaderIsMeasuredAfterConversion) {
           << "the case does not tell a measurement before the conversion from one after it";
     }
 
-    Metafile m;
+    EmfRecorder m;
     PaintScreenText(m.dc(), g_screenModel.screenText + 560, g_screenModel.screenAttributes + 560,
                     80, 560);
-    const MetafileRecords r = m.Finish();
-    const DrawnText* t = TextAt(r, 25, 140);
+    const EmfRecording r = m.Finish();
+    const EmfRecord* t = TextAt(r, 25, 140);
     ASSERT_NE(t, nullptr);
     EXPECT_EQ(t->text, Ansi(c.ansi + dots + std::string(extra, '.')));
     // The leader ends at or before the '|' cell, and one dot more would pass
     // it.
-    ASSERT_GT(t->width, 0);
-    EXPECT_LE(t->x + t->width, bar);
-    EXPECT_GT(t->x + t->width + dot, bar);
+    ASSERT_GT(TextWidth(*t), 0);
+    EXPECT_LE(t->point.x + TextWidth(*t), bar);
+    EXPECT_GT(t->point.x + TextWidth(*t) + dot, bar);
   }
 }
 
@@ -129,15 +135,15 @@ TEST_F(ScreenLeaders, DrawDotLeadersMeasuresAfterConversion) {
   const int32_t extra = (120 - Width("D\xE9\xE9\xE9"
                                      "bit.....")) /
                         dot;
-  Metafile m;
+  EmfRecorder m;
   ::SelectObject(m.dc(), normal_);
   DrawDotLeaders(m.dc(), text.c_str(), 0, static_cast<int32_t>(text.size()));
-  const MetafileRecords r = m.Finish();
-  ASSERT_EQ(r.texts.size(), 1u);
-  EXPECT_EQ(r.texts[0].text, Ansi("D\xE9\xE9\xE9"
-                                  "bit....." +
-                                  std::string(extra, '.')));
-  EXPECT_LE(r.texts[0].x + r.texts[0].width, 125);
+  const std::vector<EmfRecord> texts = Texts(m.Finish());
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].text, Ansi("D\xE9\xE9\xE9"
+                                "bit....." +
+                                std::string(extra, '.')));
+  EXPECT_LE(texts[0].point.x + TextWidth(texts[0]), 125);
 }
 
 }  // namespace
