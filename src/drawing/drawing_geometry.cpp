@@ -4,23 +4,19 @@
 #include <cstdlib>
 #include <utility>
 
-namespace {
+#include "report_base/device_space.h"
 
-int32_t Clamp(int64_t value) {
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(value);
-}
+namespace {
 
 // trunc(value) as a 64-bit integer within the 32-bit range (NaN gives 0).
 int64_t Trunc(double value) { return SaturateToInt32(value); }
 
 int32_t DeviceX(const DrawingTransform& t, double scaled) {
-  return Clamp(Trunc(scaled) + t.originX);
+  return ClampToInt32(Trunc(scaled) + t.originX);
 }
 
 int32_t DeviceY(const DrawingTransform& t, double scaled) {
-  return Clamp(int64_t{t.height} - Trunc(scaled) + t.originY);
+  return ClampToInt32(int64_t{t.height} - Trunc(scaled) + t.originY);
 }
 
 // Whole part raised by 1 when there is a fraction, within the 32-bit range.
@@ -59,11 +55,11 @@ PictureRect FitRectangle(PictureRect rect, int32_t largestX1000, int32_t largest
   const int64_t hFit = RoundUp(fh);
   PictureRect out = rect;
   if (std::llabs(wFit - w) > 1) {
-    out.left = Clamp(rect.left + (w - wFit) / 2);
-    out.right = Clamp(int64_t{out.left} + wFit);
+    out.left = ClampToInt32(rect.left + (w - wFit) / 2);
+    out.right = ClampToInt32(int64_t{out.left} + wFit);
   } else if (std::llabs(hFit - h) > 1) {
-    out.top = Clamp(rect.top + (h - hFit) / 2);
-    out.bottom = Clamp(int64_t{out.top} + hFit);
+    out.top = ClampToInt32(rect.top + (h - hFit) / 2);
+    out.bottom = ClampToInt32(int64_t{out.top} + hFit);
   }
   return out;
 }

@@ -8,6 +8,7 @@
 #include "drawing/drawing_paths.h"
 #include "drawing/metafile_handles.h"
 #include "os/os.h"
+#include "report_base/device_space.h"
 #include "report_base/drawing_tools.h"
 #include "run/text.h"
 
@@ -41,15 +42,9 @@ bool ReadWhole(const char** at, int64_t* out) {
   return true;
 }
 
-int32_t Clamp(int64_t value) {
-  if (value > INT32_MAX) return INT32_MAX;
-  if (value < INT32_MIN) return INT32_MIN;
-  return static_cast<int32_t>(value);
-}
-
 // (row - 1) x 80 + (column - 1) + offset.
 int32_t CellOf(int64_t column, int64_t row, int32_t offset) {
-  return Clamp((row - 1) * kCellsPerRow + (column - 1) + offset);
+  return ClampToInt32((row - 1) * kCellsPerRow + (column - 1) + offset);
 }
 
 }  // namespace
