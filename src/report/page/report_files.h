@@ -42,9 +42,13 @@ constexpr const char* kTitleCopy = "K-VOR";
 // their paths are spelt. Exactly the source's length at the start is copied;
 // in the drawing mode only the source's first drawing, and a missing or
 // damaged drawing appends an empty drawing header instead. After a failed copy
-// the target is cut back to its length before it (and in the drawing mode the
-// empty header appended). Only a target that cannot be opened shows a message
-// ("Can not copy file", "K-VOR", stop icon, no owner).
+// the target is cut back to its length before it. In the drawing mode every
+// failure that copies no drawing appends the empty header (a source that
+// cannot be opened, a source that is the target itself, no memory for the
+// copy buffer, a copy that failed half-way), the result still saying what
+// failed (-1, or 12 for the buffer); only a target that cannot be opened gets
+// nothing. Only that failure shows a message ("Can not copy file", "K-VOR",
+// stop icon, no owner).
 int32_t CopyFileMode(const char* source, const char* target, int32_t mode);
 
 // ---- pages ---------------------------------------------------------------------
