@@ -58,12 +58,15 @@ constexpr int32_t kPageRefTextLimit = 287;
 
 // Appends one composed page to the run's report: a picture line for each
 // reference of `pictureRefText` ('<' ... '>' or '{' ... '}', name and four
-// numbers), then the page rows as the template rows' control characters say.
-// `page`: 24 rows of 80 characters, whose NULs in columns 1 to 79 become
-// blanks; `templateRows`: 24 rows of 80, of which only column 80 is read;
-// `markerMap`: the screen's field-marker map (at least 24 rows of 80), whose
-// characters other than '{', '}' and '~' become blanks. 0 when the page was
-// written (also when it ended early), -1 when the run's report cannot be opened.
+// numbers; one whose name holds a character below 32 is skipped whole, its
+// drawing not copied), then the page rows as the template rows' control
+// characters say. `page`: 24 rows of 80 characters, whose NULs in columns 1
+// to 79 become blanks (CR, LF and TAB there are written as blanks, the
+// caller's page keeping them); `templateRows`: 24 rows of 80, of which only
+// column 80 is read; `markerMap`: the screen's field-marker map (at least 24
+// rows of 80), whose characters other than '{', '}' and '~' become blanks,
+// all 80 columns making the marker text. 0 when the page was written (also
+// when it ended early), -1 when the run's report cannot be opened.
 int32_t AppendPageToReport(char* page, const char* templateRows, const char* pictureRefText,
                            char* markerMap);
 
