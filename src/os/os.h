@@ -213,6 +213,11 @@ void SetSettingsFolder(const char* folder);
 void SetRemoveFileOverride(bool (*remove)(const char* path));
 void SetRunCommandOverride(uint32_t (*run)(const char* commandLine));
 void SetRefuseWriteOpens(bool refuse);
+// While a locked file is set, OpenFile and OpenFileShared open nothing at
+// that path (its text compared without regard to case), in any mode, while a
+// file exists there, as with a file another program holds open without
+// sharing; nullptr: none.
+void SetLockedFile(const char* path);
 void SetWriteFailAfter(int okCount);
 void OsResetOverrides();
 

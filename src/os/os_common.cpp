@@ -45,6 +45,9 @@ void SetTempPathOverride(const char* folder) {
 void SetSettingsFolder(const char* folder) {
   SetFolderText(g_overrides.settingsFolder, &g_overrides.settingsFolderSet, folder);
 }
+void SetLockedFile(const char* path) {
+  SetFolderText(g_overrides.lockedFile, &g_overrides.lockedFileSet, path);
+}
 void SetSystemHooks(const SystemHooks& hooks) { g_overrides.hooks = hooks; }
 void OsResetOverrides() { g_overrides = Overrides{}; }
 
@@ -72,7 +75,18 @@ bool ConsumeLockAllowance() {
   return true;
 }
 
+static bool SamePathText(const char* a, const char* b) {
+  for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+    if (std::tolower(static_cast<unsigned char>(*a)) !=
+        std::tolower(static_cast<unsigned char>(*b)))
+      return false;
+  }
+  return *a == *b;
+}
+
 bool RefusesOpen(const char* path, const char* mode) {
+  if (g_overrides.lockedFileSet && SamePathText(path, g_overrides.lockedFile) && FileExists(path))
+    return true;
   return g_overrides.refuseWriteOpens && std::strpbrk(mode, "wa+") != nullptr && FileExists(path);
 }
 

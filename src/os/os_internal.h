@@ -19,6 +19,8 @@ struct Overrides {
   bool (*removeFile)(const char* path) = nullptr;
   uint32_t (*runCommand)(const char* commandLine) = nullptr;
   bool refuseWriteOpens = false;
+  bool lockedFileSet = false;
+  char lockedFile[kOverridePathSize] = {};
   int writeOkCount = -1;
   bool tempPathSet = false;
   char tempPath[kOverridePathSize] = {};
@@ -32,7 +34,8 @@ extern Overrides g_overrides;
 bool ConsumeMemAllowance();
 // The same for locking a movable block.
 bool ConsumeLockAllowance();
-// True when a test refuses this open: an existing file opened for writing.
+// True when a test refuses this open: an existing file opened for writing, or
+// the existing file a test locked.
 bool RefusesOpen(const char* path, const char* mode);
 // No folder part: the settings-file service puts such a name in its own folder.
 bool IsBareFileName(const char* name);

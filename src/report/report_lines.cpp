@@ -73,12 +73,12 @@ bool MakeReportDrawingName(const char* reportPath, ExtensionDot dot, char* out, 
 }
 
 int32_t FormatPageLine(char* out, const char* text, char control, const char* markers) {
-  std::memcpy(out, text, kPageTextWidth - 1);
+  for (int32_t i = 0; i < kPageTextWidth - 1; ++i) out[i] = ReportTextChar(text[i]);
   out[kPageTextWidth - 1] = ' ';
   out[kPageTextWidth] = '\t';
   out[kPageTextWidth + 1] = control;
   int32_t last = -1;
-  for (int32_t i = 0; i < kPageTextWidth - 1; ++i) {
+  for (int32_t i = 0; i < kPageTextWidth; ++i) {
     if (IsMarker(markers[i])) last = i;
   }
   char* m = out + kPageTextWidth + 2;
@@ -114,12 +114,19 @@ bool AppendRightAligned(char* out, size_t size, size_t* n, int32_t value, int wi
 
 }  // namespace
 
+bool IsPictureLineName(const char* name) {
+  for (const char* p = name; *p != '\0'; ++p) {
+    if (static_cast<unsigned char>(*p) < 32) return false;
+  }
+  return true;
+}
+
 int32_t FormatPictureLine(char* out, size_t size, const char* name, int32_t firstColumn,
                           int32_t firstRow, int32_t lastColumn, int32_t lastRow) {
   // "$$$%s %2d %2d %2d %2d"
   const size_t nameLength = std::strlen(name);
   size_t n = 3 + nameLength;
-  bool fits = n < size;
+  bool fits = n < size && IsPictureLineName(name);
   if (fits) {
     std::memcpy(out, kPictureLinePrefix, 3);
     std::memcpy(out + 3, name, nameLength);
@@ -143,7 +150,7 @@ int32_t FormatSectionStartLine(char* out, const char* name, int64_t nameLength) 
   int32_t n = 0;
   if (name != nullptr) {
     while (n < nameLength && n < kSectionNameLimit && name[n] != '\0') {
-      out[prefix + n] = name[n];
+      out[prefix + n] = ReportTextChar(name[n]);
       ++n;
     }
   }
@@ -219,6 +226,11 @@ bool ReadReportLine(ReportLineReader* reader, int32_t limit, ReportLine* line) {
 }
 
 ReportLineKind ClassifyReportLine(const ReportLine& line, LineMatch match) {
+  // Every page line the library writes has its TAB here, and no other line
+  // does: a page row that begins "$$$" or "[Page break]" is text.
+  if (line.length > kPageTextWidth && line.text[kPageTextWidth] == '\t') {
+    return ReportLineKind::kPage;
+  }
   if (BeginsWith(line, kPictureLinePrefix, match)) return ReportLineKind::kPicture;
   if (BeginsWith(line, kPageBreakLinePrefix, match)) return ReportLineKind::kPageBreak;
   if (std::memchr(line.text, '\t', static_cast<size_t>(line.length)) != nullptr) {

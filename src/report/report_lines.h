@@ -11,6 +11,13 @@
 //                  component breaks, "[Section Start] %s", "[Section End]"
 // A marker line is plain text to every reader: it never ends a page.
 //
+// A line is told by its first characters, except that a TAB as its 81st
+// character makes it a page line whatever its text begins with: a page row
+// may well begin "$$$" or "[Page break]", and no other kind of line has a TAB
+// there. No text a writer carries may break a line or look like another kind
+// of line: page text and section names have CR, LF and TAB as blanks, and a
+// picture name with a character below 32 is never written.
+//
 // The text conversion tests "$$$" and "[Page break]" exactly; the print job
 // and the preview compare them without regard to case. Readers go through
 // ReadReportLine and ClassifyReportLine below so they all agree.
@@ -41,7 +48,7 @@ bool MakeReportDrawingName(const char* reportPath, ExtensionDot dot, char* out, 
 // ---- line texts -----------------------------------------------------------------
 
 constexpr int32_t kPageTextWidth = 80;     // text of a page line before its TAB
-constexpr int32_t kPageLineMax = 161;      // 80 + TAB + control + 79 markers
+constexpr int32_t kPageLineMax = 162;      // 80 + TAB + control + 80 markers
 constexpr int32_t kPictureRefLength = 29;  // what a reader keeps after "$$$"
 
 extern const char kPictureLinePrefix[];     // "$$$"
@@ -51,22 +58,32 @@ extern const char kComponentBreakMarker[];  // 25 hyphens, " Component Break ", 
 extern const char kSectionEndMarker[];      // "[Section End]"
 extern const char kSectionStartPrefix[];    // "[Section Start] "
 
+// A character of text that a report line carries, as the line holds it: CR,
+// LF and TAB would break the line or end its text early, so they are blanks.
+inline char ReportTextChar(char c) { return c == '\r' || c == '\n' || c == '\t' ? ' ' : c; }
+
 // A page line from one template row: `text` holds columns 1 to 79 of the row
-// (79 characters), `markers` the row's marker map (79 characters; any other
-// character than '{', '}' and '~' counts as a blank). Writes the line without
-// its line end and a NUL into `out` (kPageLineMax + 1 bytes) and returns its
-// length.
+// (79 characters; CR, LF and TAB are written as blanks), `markers` the row's
+// marker map (all 80 columns; any other character than '{', '}' and '~'
+// counts as a blank). Writes the line without its line end and a NUL into
+// `out` (kPageLineMax + 1 bytes) and returns its length.
 int32_t FormatPageLine(char* out, const char* text, char control, const char* markers);
 // The extra line before a row whose control character is '0': 80 blanks, TAB,
 // a blank, no markers.
 int32_t FormatBlankPageLine(char* out);
-// "$$$%s %2d %2d %2d %2d"; -1 (out "") when it does not fit in `size`.
+// True when a picture name can stand in a picture line: it holds no character
+// below 32 (a line end in it would split the line and could forge another
+// picture line).
+bool IsPictureLineName(const char* name);
+// "$$$%s %2d %2d %2d %2d"; -1 (out "") when it does not fit in `size` or the
+// name cannot stand in a picture line.
 int32_t FormatPictureLine(char* out, size_t size, const char* name, int32_t firstColumn,
                           int32_t firstRow, int32_t lastColumn, int32_t lastRow);
 // "[Section Start] " and the section name: its first `nameLength` characters,
 // fewer when a NUL comes first, at most 183, so that the line stays within the
 // 199 characters that printing and preview read as one line (a longer one
-// would come back as two). `out` holds kSectionLineSize bytes.
+// would come back as two); CR, LF and TAB in it are written as blanks. `out`
+// holds kSectionLineSize bytes.
 constexpr int32_t kSectionNameLimit = 183;
 constexpr int32_t kSectionLineSize = 16 + kSectionNameLimit + 1;
 int32_t FormatSectionStartLine(char* out, const char* name, int64_t nameLength);
@@ -102,8 +119,9 @@ bool ReadReportLine(ReportLineReader* reader, int32_t limit, ReportLine* line);
 enum class ReportLineKind { kPage, kPicture, kPageBreak, kMarker };
 // Exact: the text conversion; AnyCase: the print job and the preview.
 enum class LineMatch { kExact, kAnyCase };
-// Picture and page-break lines by their beginnings; any other line with a TAB
-// is a page line, one without is a marker (plain text) line.
+// A line with a TAB as its 81st character is a page line. Otherwise picture
+// and page-break lines by their beginnings; any other line with a TAB is a
+// page line, one without is a marker (plain text) line.
 ReportLineKind ClassifyReportLine(const ReportLine& line, LineMatch match);
 
 // What the text conversion writes of a page or marker line: its characters up

@@ -387,6 +387,7 @@ TEST(OsOverrides, ResetReturnsEachToTheSystem) {
   os::SetProcessClockOverride([]() -> int64_t { return 123456789; });
   os::SetMemAllocFailAfter(0);
   os::SetTempPathOverride("");
+  os::SetLockedFile((dir + "OSRESET.INI").c_str());
   os::SetMessageBoxHook([](void*, const char*, const char*, uint32_t) {
     ++g_hookCalls;
     return os::kIdOk;
@@ -394,9 +395,14 @@ TEST(OsOverrides, ResetReturnsEachToTheSystem) {
   EXPECT_EQ(os::ToLocalTime(0).year, 2001);
   EXPECT_EQ(os::MemAlloc(os::kGmemMoveable, 8), nullptr);
 
+  EXPECT_EQ(os::OpenFile((dir + "OSRESET.INI").c_str(), "rb"), nullptr);
+
   os::OsResetOverrides();
   os::ReadSetting("S", "K", "none", buf, sizeof buf, "OSRESET.INI");
   EXPECT_STREQ(buf, "none");
+  FILE* unlocked = os::OpenFile((dir + "OSRESET.INI").c_str(), "rb");
+  EXPECT_NE(unlocked, nullptr);
+  if (unlocked) std::fclose(unlocked);
   EXPECT_GT(os::TimeNow(), 1700000000);
   EXPECT_GE(os::ToLocalTime(os::TimeNow()).year, 2024);
   EXPECT_LT(os::ProcessClockMillis(), 123456789);
@@ -410,6 +416,52 @@ TEST(OsOverrides, ResetReturnsEachToTheSystem) {
   EXPECT_EQ(g_hookCalls, 0);
 #endif
 }
+
+// A locked file opens in no mode while it exists, whatever the case of its
+// path; other files, and a new file created at that path, open as ever.
+TEST(OsOverrides, LockedFileOpensInNoMode) {
+  const std::string dir = ts::MakeTempFolder("os-locked");
+  ASSERT_TRUE(ts::WriteFileBytes(dir + "HELD.KFD", "held"));
+  ASSERT_TRUE(ts::WriteFileBytes(dir + "FREE.KFD", "free"));
+  os::SetLockedFile((dir + "Held.Kfd").c_str());
+  for (const char* mode : {"rb", "ab", "r+b", "a+b", "wb"}) {
+    SCOPED_TRACE(mode);
+    EXPECT_EQ(os::OpenFile((dir + "HELD.KFD").c_str(), mode), nullptr);
+    EXPECT_EQ(os::OpenFileShared((dir + "held.kfd").c_str(), mode), nullptr);
+  }
+  EXPECT_TRUE(os::FileExists((dir + "HELD.KFD").c_str()));
+  FILE* f = os::OpenFile((dir + "FREE.KFD").c_str(), "rb");
+  EXPECT_NE(f, nullptr);
+  if (f) std::fclose(f);
+  ASSERT_TRUE(os::RemoveFile((dir + "HELD.KFD").c_str()));
+  f = os::OpenFile((dir + "HELD.KFD").c_str(), "wb");
+  EXPECT_NE(f, nullptr);
+  if (f) std::fclose(f);
+  os::SetLockedFile(nullptr);
+  ASSERT_TRUE(ts::WriteFileBytes(dir + "HELD.KFD", "held"));
+  f = os::OpenFile((dir + "HELD.KFD").c_str(), "rb");
+  EXPECT_NE(f, nullptr);
+  if (f) std::fclose(f);
+  ts::ResetOsOverrides();
+}
+
+#ifdef _WIN32
+// What the locked-file fault stands for: a file that another program holds
+// open without sharing cannot be opened, not even for reading.
+TEST(OsFiles, FileHeldWithoutSharingCannotBeOpened) {
+  const std::string dir = ts::MakeTempFolder("os-held");
+  ASSERT_TRUE(ts::WriteFileBytes(dir + "HELD.KFD", "held"));
+  HANDLE h = ::CreateFileA((dir + "HELD.KFD").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(os::OpenFile((dir + "HELD.KFD").c_str(), "rb"), nullptr);
+  EXPECT_TRUE(os::FileExists((dir + "HELD.KFD").c_str()));
+  ::CloseHandle(h);
+  FILE* f = os::OpenFile((dir + "HELD.KFD").c_str(), "rb");
+  EXPECT_NE(f, nullptr);
+  if (f) std::fclose(f);
+}
+#endif
 
 TEST(OsMessageBox, HookReceivesTextTitleAndIcon) {
   static std::string seen;

@@ -70,9 +70,9 @@ TEST(ReportDrawingName, FileNameOfTheReportWithKfd) {
 TEST(ReportLineFormats, PageLineWithMarkers) {
   std::string text(79, ' ');
   text.replace(0, 11, "Shell side:");
-  // Text and markers in buffers of exactly 79 characters: column 80 of a
-  // template row is never read.
-  std::vector<char> markers(79, ' ');
+  // Text in a buffer of exactly 79 characters (column 80 of a page row is
+  // never read), markers in one of the marker map's 80.
+  std::vector<char> markers(80, ' ');
   markers[12] = '{';
   markers[20] = '}';
   markers[30] = '~';
@@ -90,13 +90,48 @@ TEST(ReportLineFormats, PageLineWithoutMarkersAndTheLongestOne) {
   const std::string text(79, 'T');
   char out[kPageLineMax + 1];
   EXPECT_EQ(std::string(out, static_cast<size_t>(FormatPageLine(out, text.data(), ' ',
-                                                                std::string(79, ' ').data()))),
+                                                                std::string(80, ' ').data()))),
             text + " \t ");
-  std::string markers(79, ' ');
-  markers[78] = '}';
-  EXPECT_EQ(FormatPageLine(out, text.data(), '0', markers.data()), kPageLineMax);
-  EXPECT_EQ(out[kPageLineMax - 1], '}');
-  EXPECT_EQ(out[kPageLineMax], '\0');
+  // A marker in column 80 of the map: 80 + TAB + control + 80 markers.
+  std::string markers(80, ' ');
+  markers[79] = '}';
+  EXPECT_EQ(FormatPageLine(out, text.data(), '0', markers.data()), 162);
+  EXPECT_EQ(kPageLineMax, 162);
+  EXPECT_EQ(std::string(out + 80, 82), "\t0" + std::string(79, ' ') + "}");
+  EXPECT_EQ(out[162], '\0');
+  // The same marker one column to the left ends the line one earlier.
+  markers[79] = ' ';
+  markers[78] = '~';
+  EXPECT_EQ(FormatPageLine(out, text.data(), '0', markers.data()), 161);
+  EXPECT_EQ(out[160], '~');
+}
+
+// CR, LF and TAB in a row's text would end the line or its text early and
+// let the rest pass for a line of another kind: they are written as blanks.
+TEST(ReportLineFormats, PageLineTextNeverBreaksTheLine) {
+  struct Case {
+    const char* label;
+    std::string text;     // the row's first columns, blank-padded to 79
+    std::string written;  // what the line holds in their place
+  } const cases[] = {
+      {"CR LF", "12.5\r\n$$$A.KFD  1  1  2  2", "12.5  $$$A.KFD  1  1  2  2"},
+      {"LF alone", "a\n[Page break]", "a [Page break]"},
+      {"CR alone", "a\rb", "a b"},
+      {"TAB", "x\ty\t1", "x y 1"},
+      {"in the last column", std::string(78, 'c') + "\n", std::string(78, 'c') + " "},
+      {"other control characters stay", "\x01\x1a\x7f", "\x01\x1a\x7f"},
+  };
+  const std::string noMarkers(80, ' ');
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    std::string text = c.text;
+    text.resize(79, ' ');
+    char out[kPageLineMax + 1];
+    const int32_t n = FormatPageLine(out, text.data(), ' ', noMarkers.data());
+    std::string expected = c.written;
+    expected.resize(80, ' ');
+    EXPECT_EQ(std::string(out, static_cast<size_t>(n)), expected + "\t ");
+  }
 }
 
 TEST(ReportLineFormats, BlankAndPictureLines) {
@@ -120,6 +155,28 @@ TEST(ReportLineFormats, BlankAndPictureLines) {
   EXPECT_STREQ(picture, "");
 }
 
+// A picture name with a character below 32 would split its line: no line.
+TEST(ReportLineFormats, PictureNameThatCannotStandInALine) {
+  struct Case {
+    const char* name;
+    bool stands;
+  } const cases[] = {
+      {"PLATE.WMF", true},     {"A\n$$$B.KFD\nC.WMF", false}, {"PLATE.WMF\r", false},
+      {"PL\tATE.WMF", false},  {"\x01.EMF", false},           {"\x1f.EMF", false},
+      {"\x7f.EMF", true},       // 127 and the bytes above 127 are text
+      {"\xe9t\xe9.EMF", true},  // OEM and ANSI letters
+      {" .EMF", true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(IsPictureLineName(c.name), c.stands);
+    char picture[64];
+    const int32_t n = FormatPictureLine(picture, sizeof picture, c.name, 1, 2, 3, 4);
+    EXPECT_EQ(n >= 0, c.stands);
+    EXPECT_EQ(std::string(picture), c.stands ? "$$$" + std::string(c.name) + "  1  2  3  4" : "");
+  }
+}
+
 TEST(ReportLineFormats, MarkerLines) {
   EXPECT_STREQ(kPageBreakMarker,
                (std::string(30, '-') + " Page Break " + std::string(30, '-')).c_str());
@@ -137,6 +194,9 @@ TEST(ReportLineFormats, MarkerLines) {
   EXPECT_EQ(std::string(line), "[Section Start] " + std::string(183, 'N'));
   EXPECT_EQ(FormatSectionStartLine(line, longName.data(), 183), 199);
   EXPECT_EQ(FormatSectionStartLine(line, longName.data(), 182), 198);
+  // A line end or TAB in the name is a blank: the name stays one marker line.
+  EXPECT_EQ(FormatSectionStartLine(line, "Shell\r\n$$$A.KFD 1 1 2 2\tside", 30), 44);
+  EXPECT_STREQ(line, "[Section Start] Shell  $$$A.KFD 1 1 2 2 side");
 }
 
 TEST_F(ReportLines, AppendWritesCrLfAndCreatesTheFile) {
@@ -210,6 +270,58 @@ TEST_F(MixedReport, KindsForTheConversionAndForPrinting) {
     EXPECT_EQ(lines[i].atEnd, i == 10) << i;
   }
   EXPECT_EQ(Text(lines[10]), "no line end");
+}
+
+// A TAB as the 81st character makes a page line, whatever the text begins
+// with; other lines are told by their beginnings as before.
+TEST(ReportLineKinds, TabAfterEightyCharactersIsAPageLine) {
+  using K = ReportLineKind;
+  auto padded = [](const std::string& text) { return text + std::string(80 - text.size(), ' '); };
+  struct Case {
+    const char* label;
+    std::string text;
+    K exact;
+    K anyCase;
+  } const cases[] = {
+      {"row beginning $$$", padded("$$$A.KFD  1  1  2  2") + "\t ", K::kPage, K::kPage},
+      {"row beginning [Page break]", padded("[Page break]") + "\t1{", K::kPage, K::kPage},
+      {"row beginning [PAGE BREAK]", padded("[PAGE BREAK]") + "\t ", K::kPage, K::kPage},
+      {"row of 80 blanks", std::string(80, ' ') + "\t ", K::kPage, K::kPage},
+      {"a TAB alone as the 81st character", padded("$$$") + "\t", K::kPage, K::kPage},
+      {"$$$ with a TAB as the 80th character", std::string("$$$") + std::string(76, ' ') + "\t x",
+       K::kPicture, K::kPicture},
+      {"$$$ with a TAB as the 82nd character", padded("$$$") + " \t", K::kPicture, K::kPicture},
+      {"[Page break] with its TAB further on", padded("[Page break]") + "x\t ", K::kPageBreak,
+       K::kPageBreak},
+      {"[PAGE BREAK] with a short TAB", "[PAGE BREAK]\t1", K::kPage, K::kPageBreak},
+      {"picture line", "$$$PLATE.WMF  1  2 80 24", K::kPicture, K::kPicture},
+      {"80 characters without TAB", padded("$$$"), K::kPicture, K::kPicture},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    ReportLine line;
+    std::memcpy(line.text, c.text.data(), c.text.size());
+    line.length = static_cast<int32_t>(c.text.size());
+    line.text[line.length] = '\0';
+    line.atEnd = false;
+    EXPECT_EQ(ClassifyReportLine(line, LineMatch::kExact), c.exact);
+    EXPECT_EQ(ClassifyReportLine(line, LineMatch::kAnyCase), c.anyCase);
+  }
+}
+
+// The text conversion writes a page row that begins "$$$" or "[Page break]"
+// as the text it is.
+TEST_F(ReportLines, ConversionKeepsRowsThatBeginLikeOtherLines) {
+  const std::string picture = "$$$A.KFD  1  1  2  2";
+  const std::string pageBreak = "[Page break] and more";
+  const std::string report = picture + std::string(60, ' ') + "\t1\r\n" + pageBreak +
+                             std::string(59, ' ') + "\t {\r\n" + picture + "\r\n" +
+                             "[Page break]\r\n";
+  const std::string path = input_ + "ROWS.KVO";
+  ASSERT_TRUE(WriteFileBytes(path, report));
+  ASSERT_EQ(ConvertReportToText(path.c_str(), (input_ + "ROWS.KVX").c_str()), 1);
+  EXPECT_EQ(ReadFileOrEmpty(input_ + "ROWS.KVX"),
+            picture + std::string(60, ' ') + "\r\n" + pageBreak + std::string(59, ' ') + "\r\n");
 }
 
 TEST_F(MixedReport, WhatTheTextConversionWrites) {

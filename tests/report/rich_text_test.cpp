@@ -101,6 +101,22 @@ TEST_F(RichText, SectionNameEndsAtANulAndAt183) {
             "[Section Start] Tube\r\n[Section Start] " + std::string(183, 'n') + "\r\n");
 }
 
+// A section name holding a line end would split the marker line, and the
+// rest could pass for a picture line: it comes out as one line, with blanks.
+TEST_F(RichText, SectionNameWithLineEndsStaysOneLine) {
+  const std::string name = "Shell\r\n$$$A.KFD  1  1  2  2\nTube\tside";
+  ReportSectionStart(name.data(), static_cast<int32_t>(name.size()));
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()),
+            "[Section Start] Shell  $$$A.KFD  1  1  2  2 Tube side\r\n");
+  // The rich-text library receives the name as the caller gave it.
+  QuireStandin_SetEnabled(1);
+  QuireStandin_SetSectionCopyLength(static_cast<int32_t>(name.size()));
+  ReportSectionStart(name.data(), static_cast<int32_t>(name.size()));
+  const QuireCall* call = QuireStandin_Call(QuireStandin_CallCount() - 1);
+  ASSERT_EQ(call->function, kQuireSectionStart);
+  EXPECT_EQ(std::string(call->text[0], name.size()), name);
+}
+
 TEST_F(RichText, QueryGivesExactlyOneOrZero) {
   int32_t flag = -5;
   RichTextQueryCall(&flag);

@@ -1,6 +1,7 @@
 #include <string>
 
 #include "page_fixture.h"
+#include "report/report_to_text.h"
 #include "support/test_support.h"
 
 namespace {
@@ -65,6 +66,53 @@ TEST_F(AppendPage, RowsWithTheirControlAndMarkers) {
   expected += PageLine("Last", ' ');
   EXPECT_EQ(ReadFileOrEmpty(RunReport()), expected);
   EXPECT_EQ(f.markers[80], ' ');
+}
+
+// Column 80 of the marker map counts like the others.
+TEST_F(AppendPage, MarkerInTheLastColumn) {
+  PageFixture f;
+  f.Row(1, "Total", 'W');
+  f.Marker(1, 80, '}');
+  f.Row(2, "Mean");
+  f.Marker(2, 3, '{');
+  f.Marker(2, 80, '~');
+  f.Control(3, 'X');
+  EXPECT_EQ(Append(f), 0);
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()),
+            PageLine("Total", 'W', std::string(79, ' ') + "}") +
+                PageLine("Mean", ' ', "  {" + std::string(76, ' ') + "~"));
+}
+
+// Rows that begin like a picture or page-break line are page lines all the
+// same, and the text conversion gives them back as the text they are.
+TEST_F(AppendPage, RowsThatBeginLikeOtherLinesStayText) {
+  ASSERT_TRUE(WriteFileBytes(input_ + "A.KFD", DrawingBytes(1, 0)));
+  PageFixture f;
+  f.Row(1, "$$$A.KFD  1  1  2  2", '1');
+  f.Row(2, "[Page break]");
+  f.Row(3, "[PAGE BREAK]");
+  f.Control(4, 'X');
+  EXPECT_EQ(Append(f), 0);
+  const std::string text = input_ + "ROWS.KVX";
+  ASSERT_EQ(ConvertReportToText(RunReport().c_str(), text.c_str()), 1);
+  const std::string pad = std::string(60, ' ');
+  EXPECT_EQ(ReadFileOrEmpty(text), "$$$A.KFD  1  1  2  2" + pad + "\r\n" + "[Page break]" + pad +
+                                       "        \r\n" + "[PAGE BREAK]" + pad + "        \r\n");
+  EXPECT_FALSE(FileExists(RunDrawingFile()));
+}
+
+// A field value may hold line ends and TABs; in the report they are blanks,
+// so every row stays one page line and none passes for another kind.
+TEST_F(AppendPage, LineEndsAndTabsInRowsAreBlanks) {
+  PageFixture f;
+  f.Row(1, "Duty 12.5\r\n$$$A.KFD  1  1  2  2");
+  f.Row(2, "a\n[Page break]\rb");
+  f.Row(3, "x\ty");
+  f.Control(4, 'X');
+  EXPECT_EQ(Append(f), 0);
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()), PageLine("Duty 12.5  $$$A.KFD  1  1  2  2", ' ') +
+                                              PageLine("a [Page break] b", ' ') +
+                                              PageLine("x y", ' '));
 }
 
 TEST_F(AppendPage, NulsBecomeBlanksInTheCallersPage) {
@@ -186,6 +234,67 @@ TEST_F(AppendPage, HalfADrawingReferenceCopiesNothing) {
   EXPECT_EQ(Append(f, "<P.KFD 1 2 3><P.KFD 1 2 x 4>"), 0);
   EXPECT_EQ(ReadFileOrEmpty(RunReport()), "");
   EXPECT_FALSE(FileExists(RunDrawingFile()));
+}
+
+// A name holding a character below 32 would split its picture line and
+// could forge a drawing line: the reference is skipped whole, nothing copied.
+TEST_F(AppendPage, PictureNameWithAControlCharacterIsSkippedWhole) {
+  ASSERT_TRUE(WriteFileBytes(input_ + "P.KFD", DrawingBytes(1, 0)));
+  struct Case {
+    const char* label;
+    const char* refs;
+  } const cases[] = {
+      {"LF forging a drawing line", "<A\n$$$P.KFD\nC.WMF 1 1 2 2>"},
+      {"LF at the end of a drawing name", "<P.KFD\n 1 1 2 2>"},
+      {"CR in a drawing name", "<P\r.KFD 1 1 2 2>"},
+      {"CR LF in a picture name", "<A.WMF\r\n 1 1 2 2>"},
+      {"another control character", "<P.KFD\x01 1 1 2 2>"},
+      {"after the text", "{Q\x1f.EMF 1 1 2 2}"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    testing_support::WriteFileBytes(RunReport(), "");
+    os::RemoveFile(RunDrawingFile().c_str());
+    PageFixture f;
+    f.Control(1, 'X');
+    const std::string refs = std::string(c.refs) + "{b.emf 1 1 3 3}";
+    EXPECT_EQ(Append(f, refs.c_str()), 0);
+    EXPECT_EQ(ReadFileOrEmpty(RunReport()), "$$$b.emf  1  1  3  3\r\n");
+    EXPECT_FALSE(FileExists(RunDrawingFile()));
+  }
+}
+
+// The picture line names the run's drawing file by its file name alone,
+// however the input folder separates its folders.
+TEST_F(AppendPage, DrawingLineNamesTheFileWithoutItsFolder) {
+  const std::string drawing = DrawingBytes(1, 2);
+  ASSERT_TRUE(WriteFileBytes(input_ + "P.KFD", drawing));
+  std::string slashes = input_;
+  for (char& c : slashes) c = c == '\\' ? '/' : c;
+  const std::string mixed = input_.substr(0, input_.size() - 1) + "/";
+  for (const std::string& folder : {slashes, mixed}) {
+    SCOPED_TRACE(folder);
+    testing_support::WriteFileBytes(RunReport(), "");
+    os::RemoveFile(RunDrawingFile().c_str());
+    SetRunFolders(program_, folder, "A1B2C3");
+    PageFixture f;
+    f.Control(1, 'X');
+    EXPECT_EQ(Append(f, "<P.KFD 1 2 3 4>"), 0);
+    EXPECT_EQ(ReadFileOrEmpty(RunReport()), "$$$A1B2C3.KFD  1  2  3  4\r\n");
+    EXPECT_EQ(ReadFileOrEmpty(RunDrawingFile()), drawing);
+  }
+}
+
+// A drawing reference to the run's own drawing file copies nothing onto
+// itself, and an empty drawing keeps the numbers in step.
+TEST_F(AppendPage, DrawingReferenceToTheRunsOwnDrawingFile) {
+  const std::string first = DrawingBytes(1, 0);
+  ASSERT_TRUE(WriteFileBytes(RunDrawingFile(), first));
+  PageFixture f;
+  f.Control(1, 'X');
+  EXPECT_EQ(Append(f, "<A1B2C3.KFD 1 1 2 2>"), 0);
+  EXPECT_EQ(ReadFileOrEmpty(RunReport()), "$$$A1B2C3.KFD  1  1  2  2\r\n");
+  EXPECT_EQ(ReadFileOrEmpty(RunDrawingFile()), first + std::string(104, '\0'));
 }
 
 TEST_F(AppendPage, DrawingFileOfAReportWithoutRunId) {

@@ -171,6 +171,58 @@ TEST_F(CopyFile, DrawingModeTable) {
   }
 }
 
+// Every failure that copies no drawing still appends the empty header in the
+// drawing mode, and says what failed; the other modes append nothing.
+TEST_F(CopyFile, FailuresAppendAnEmptyDrawingInTheDrawingMode) {
+  enum class Fault { kLockedSource, kSourceIsTarget, kSourceIsTargetSpeltOtherwise, kNoBuffer };
+  struct Case {
+    const char* label;
+    Fault fault;
+    int32_t mode;
+    int32_t result;
+    bool header;  // the target grew by an empty drawing header
+  } const cases[] = {
+      {"a locked source", Fault::kLockedSource, 3, -1, true},
+      {"the source is the target", Fault::kSourceIsTarget, 3, -1, true},
+      {"the source is the target, spelt otherwise", Fault::kSourceIsTargetSpeltOtherwise, 3, -1,
+       true},
+      {"no copy buffer", Fault::kNoBuffer, 3, 12, true},
+      {"a locked source, appending", Fault::kLockedSource, 2, -1, false},
+      {"the source is the target, appending", Fault::kSourceIsTarget, 2, -1, false},
+      {"no copy buffer, appending", Fault::kNoBuffer, 2, 12, false},
+  };
+  const std::string drawing = DrawingBytes(1, 3);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const std::string dir = testing_support::MakeTempFolder("copy-fault");
+    ASSERT_TRUE(WriteFileBytes(dir + "PLAN.KFD", drawing));
+    ASSERT_TRUE(WriteFileBytes(dir + "RUN.KFD", "before"));
+    std::string source = dir + "PLAN.KFD";
+    const std::string target = dir + "RUN.KFD";
+    const std::string targetBefore = "before";
+    switch (c.fault) {
+      case Fault::kLockedSource:
+        os::SetLockedFile(source.c_str());
+        break;
+      case Fault::kSourceIsTarget:
+        source = target;
+        break;
+      case Fault::kSourceIsTargetSpeltOtherwise:
+        source = dir + "run.kfd";
+        break;
+      case Fault::kNoBuffer:
+        os::SetMemAllocFailAfter(0);
+        break;
+    }
+    EXPECT_EQ(CopyFileMode(source.c_str(), target.c_str(), c.mode), c.result);
+    os::SetLockedFile(nullptr);
+    os::SetMemAllocFailAfter(-1);
+    EXPECT_EQ(ReadFileOrEmpty(target), targetBefore + (c.header ? kEmptyHeader : ""));
+    EXPECT_EQ(ReadFileOrEmpty(dir + "PLAN.KFD"), drawing);
+    EXPECT_TRUE(Messages().empty());
+  }
+}
+
 TEST_F(CopyFile, DrawingModeCreatesTheTargetForAMissingSource) {
   EXPECT_EQ(CopyFileMode((input_ + "NONE.KFD").c_str(), (input_ + "RUN.KFD").c_str(), 3), 0);
   EXPECT_EQ(ReadFileOrEmpty(input_ + "RUN.KFD"), kEmptyHeader);

@@ -54,6 +54,35 @@ TEST_F(PreviewTest, ViewsHoldPagesPerSheetPages) {
   }
 }
 
+// Page lines whose text begins "$$$" or "[Page break]" are previewed as the
+// text they are: no picture, no drawing number, no page ended.
+TEST_F(PreviewTest, PageRowsThatBeginLikeOtherLinesAreText) {
+  const std::string report = "$$$logo.emf  1  1  2  2\n" +
+                             PageLine("$$$A.KFD  1  1  2  2", '1', "  {") +
+                             PageLine("[Page break]") + PageLine("[PAGE BREAK]") +
+                             "$$$B.KFD  3  3  4  4\n" + PageLine("LAST");
+  const std::string path = WriteReport("REP.KVO", report);
+  ASSERT_EQ(LoadReportPages(nullptr, path.c_str()), 1);
+  EXPECT_EQ(g_preview.pagesStored, 1);
+  const PageRecord& r = g_preview.records[0];
+  ASSERT_EQ(r.lineCount, 4);
+  EXPECT_EQ(StoredRow(0, 0).substr(0, 20), "$$$A.KFD  1  1  2  2");
+  EXPECT_EQ(StoredRow(0, 0)[79], '1');
+  EXPECT_EQ(std::string(r.address + 4 * 80, 3), "  {");
+  EXPECT_EQ(StoredRow(0, 1).substr(0, 12), "[Page break]");
+  EXPECT_EQ(StoredRow(0, 2).substr(0, 12), "[PAGE BREAK]");
+  EXPECT_EQ(StoredRow(0, 3).substr(0, 4), "LAST");
+  ASSERT_EQ(r.pictureCount, 2);
+  const char* refs = r.address + 8 * 80;
+  EXPECT_STREQ(refs, "logo.emf  1  1  2  2");
+  EXPECT_EQ(r.pictureRows[0], 0);
+  // The report's first drawing line.
+  EXPECT_STREQ(refs + kPagePictureRefSize, "REP.KFD  3  3  4  4");
+  EXPECT_EQ(r.drawingNumbers[1], 1);
+  EXPECT_EQ(r.pictureRows[1], 3);
+  EXPECT_TRUE(messages_.empty());
+}
+
 TEST_F(PreviewTest, PagesAreStoredRowsThenMarkersThenPictures) {
   const std::string markers = std::string(12, ' ') + "}";
   const std::string report = "$$$LOGO.EMF  1  1 10  3\n" +

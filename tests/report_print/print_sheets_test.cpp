@@ -284,6 +284,31 @@ TEST_F(PrintSheetsTest, EveryDrawingLineCountsAndAnEleventhIsText) {
   EXPECT_EQ(std::string(second.text, 9), "NEXT PAGE");
 }
 
+// Page lines whose text begins "$$$" or "[Page break]" are printed as the
+// text they are: no picture, no drawing number, no page ended.
+TEST_F(PrintSheetsTest, PageRowsThatBeginLikeOtherLinesAreText) {
+  const std::string report = "$$$logo.emf  1  1  2  2\n" +
+                             PageLine("$$$A.KFD  1  1  2  2", '1', "  {") +
+                             PageLine("[Page break]") + PageLine("[PAGE BREAK]") +
+                             "$$$B.KFD  3  3  4  4\n" + PageLine("LAST");
+  EXPECT_EQ(Print(report), "S P1.1.4 E END");
+  ASSERT_EQ(fake_.pages.size(), 1u);
+  const PageBuffer& b = fake_.pages[0];
+  EXPECT_EQ(std::string(b.text, 20), "$$$A.KFD  1  1  2  2");
+  EXPECT_EQ(b.text[79], '1');
+  EXPECT_EQ(std::string(b.markers, 3), "  {");
+  EXPECT_EQ(std::string(b.text + 80, 12), "[Page break]");
+  EXPECT_EQ(std::string(b.text + 160, 12), "[PAGE BREAK]");
+  EXPECT_EQ(std::string(b.text + 240, 4), "LAST");
+  ASSERT_EQ(b.pictureCount, 2);
+  EXPECT_STREQ(b.pictureRefs[0], "logo.emf  1  1  2  2");
+  EXPECT_EQ(b.pictureRows[0], 0);
+  // The report's first drawing line.
+  EXPECT_STREQ(b.pictureRefs[1], "REP.KFD  3  3  4  4");
+  EXPECT_EQ(b.drawingNumbers[1], 1);
+  EXPECT_EQ(b.pictureRows[1], 3);
+}
+
 TEST_F(PrintSheetsTest, ADrawingOfALongReportNameIsKeptWhole) {
   const std::string stem(200, 'R');
   SetPrintFormat("1 per 1");

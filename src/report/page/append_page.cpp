@@ -110,6 +110,9 @@ void WritePictureLines(FILE* f, const char* page, const char* templateRows, cons
     cursor = close + 1;
     PictureRef ref;
     if (!ParsePictureRef(open + 1, close, &ref)) continue;
+    // A name with a line end or another control character in it would split
+    // its picture line (and could forge one): no line, and no drawing copy.
+    if (!IsPictureLineName(ref.name)) continue;
     const int32_t shift = RowShift(page, templateRows, ref.firstRow);
     int32_t firstRow = ref.firstRow - shift;
     int32_t lastRow = ref.lastRow - shift;
@@ -126,8 +129,9 @@ void WritePictureLines(FILE* f, const char* page, const char* templateRows, cons
       char source[kRunFolderSize];
       bounded::Join(source, sizeof source, GetInputDir(), ref.name);
       CopyFileMode(source, drawingPath, kCopyDrawing);
-      const char* slash = std::strrchr(drawingPath, '\\');
-      name = slash != nullptr ? slash + 1 : drawingPath;
+      // The file name alone, whichever separator the input folder was written
+      // with: readers keep only 29 characters after "$$$".
+      name = file_names::NameStart(drawingPath);
     }
     char line[kPageRefTextLimit + 64];
     const int32_t length = FormatPictureLine(line, sizeof line, name, ref.firstColumn, firstRow,

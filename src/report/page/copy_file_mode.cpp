@@ -26,11 +26,11 @@ int64_t FirstDrawingLength(FILE* f) {
   return length;
 }
 
-// Undoes a failed copy: the target back to its length before the copy, and in
-// the drawing mode an empty drawing header in place of the drawing, so that
-// the drawing numbers of the run's drawing file stay in step with the report.
-int32_t FailCopy(const char* target, int64_t lengthBefore, int32_t mode) {
-  os::ResizeFile(target, lengthBefore);
+// In the drawing mode every call adds one drawing to the target, so that the
+// drawing numbers of the run's drawing file stay in step with the report's
+// picture lines: a copy that appends no drawing appends an empty header.
+// Returns `result`, the failure the caller reports.
+int32_t KeepDrawingsInStep(const char* target, int32_t mode, int32_t result) {
   if (mode == kCopyDrawing) {
     // Written directly: a write failure injected by a test stands for the
     // copy that failed, not for this repair.
@@ -40,7 +40,14 @@ int32_t FailCopy(const char* target, int64_t lengthBefore, int32_t mode) {
       std::fclose(f);
     }
   }
-  return kCopyFailed;
+  return result;
+}
+
+// Undoes a failed copy: the target back to its length before the copy, and in
+// the drawing mode an empty drawing header in place of the drawing.
+int32_t FailCopy(const char* target, int64_t lengthBefore, int32_t mode) {
+  os::ResizeFile(target, lengthBefore);
+  return KeepDrawingsInStep(target, mode, kCopyFailed);
 }
 
 }  // namespace
@@ -51,12 +58,16 @@ int32_t CopyFileMode(const char* source, const char* target, int32_t mode) {
   // A file copied onto itself would read what it has just written (or, in
   // mode 1, be deleted before it is read): refuse it, however either path is
   // spelt.
-  if (haveSource && os::IsSameFile(source, target)) return kCopyFailed;
+  if (haveSource && os::IsSameFile(source, target)) {
+    return KeepDrawingsInStep(target, mode, kCopyFailed);
+  }
 
   FILE* in = nullptr;
   if (haveSource) {
+    // A source that exists but cannot be read (another program holds it
+    // locked) is a drawing that cannot be copied.
     in = os::OpenFile(source, "rb");
-    if (in == nullptr) return kCopyFailed;
+    if (in == nullptr) return KeepDrawingsInStep(target, mode, kCopyFailed);
   }
   if (mode == kCopyReplace && os::FileAttributes(target) != os::kInvalidAttributes &&
       !os::RemoveFile(target)) {
@@ -102,7 +113,7 @@ int32_t CopyFileMode(const char* source, const char* target, int32_t mode) {
   if (block == nullptr) {
     std::fclose(in);
     std::fclose(out);
-    return kCopyNoMemory;
+    return KeepDrawingsInStep(target, mode, kCopyNoMemory);
   }
   char* buffer = static_cast<char*>(os::MemLock(block));
   bool ok = buffer != nullptr;

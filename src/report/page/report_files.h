@@ -42,9 +42,13 @@ constexpr const char* kTitleCopy = "K-VOR";
 // their paths are spelt. Exactly the source's length at the start is copied;
 // in the drawing mode only the source's first drawing, and a missing or
 // damaged drawing appends an empty drawing header instead. After a failed copy
-// the target is cut back to its length before it (and in the drawing mode the
-// empty header appended). Only a target that cannot be opened shows a message
-// ("Can not copy file", "K-VOR", stop icon, no owner).
+// the target is cut back to its length before it. In the drawing mode every
+// failure that copies no drawing appends the empty header (a source that
+// cannot be opened, a source that is the target itself, no memory for the
+// copy buffer, a copy that failed half-way), the result still saying what
+// failed (-1, or 12 for the buffer); only a target that cannot be opened gets
+// nothing. Only that failure shows a message ("Can not copy file", "K-VOR",
+// stop icon, no owner).
 int32_t CopyFileMode(const char* source, const char* target, int32_t mode);
 
 // ---- pages ---------------------------------------------------------------------
@@ -54,12 +58,15 @@ constexpr int32_t kPageRefTextLimit = 287;
 
 // Appends one composed page to the run's report: a picture line for each
 // reference of `pictureRefText` ('<' ... '>' or '{' ... '}', name and four
-// numbers), then the page rows as the template rows' control characters say.
-// `page`: 24 rows of 80 characters, whose NULs in columns 1 to 79 become
-// blanks; `templateRows`: 24 rows of 80, of which only column 80 is read;
-// `markerMap`: the screen's field-marker map (at least 24 rows of 80), whose
-// characters other than '{', '}' and '~' become blanks. 0 when the page was
-// written (also when it ended early), -1 when the run's report cannot be opened.
+// numbers; one whose name holds a character below 32 is skipped whole, its
+// drawing not copied), then the page rows as the template rows' control
+// characters say. `page`: 24 rows of 80 characters, whose NULs in columns 1
+// to 79 become blanks (CR, LF and TAB there are written as blanks, the
+// caller's page keeping them); `templateRows`: 24 rows of 80, of which only
+// column 80 is read; `markerMap`: the screen's field-marker map (at least 24
+// rows of 80), whose characters other than '{', '}' and '~' become blanks,
+// all 80 columns making the marker text. 0 when the page was written (also
+// when it ended early), -1 when the run's report cannot be opened.
 int32_t AppendPageToReport(char* page, const char* templateRows, const char* pictureRefText,
                            char* markerMap);
 
