@@ -345,4 +345,100 @@ TEST_F(ScreenRecords, ScreenRunThroughTheHookIsStored) {
   EXPECT_EQ(std::string(g_screenModel.screenText + 100, 7), "Hello  ");
 }
 
+// Screen dot leaders measured as they are drawn, after the OEM to ANSI
+// conversion: OEM 0x82 is drawn as e acute (ANSI 0xE9), wider than the low
+// quote that byte 0x82 is in the ANSI code page, so a leader measured before
+// the conversion gains dots that run past its column. Read back from the
+// records of an enhanced metafile, whose text records carry each
+// character's advance: the reference x plus the advances is the text's exact
+// right edge.
+
+// The text drawn at (x, y), or null.
+const EmfRecord* TextAt(const EmfRecording& r, int32_t x, int32_t y) {
+  for (const EmfRecord& t : r.records) {
+    if ((t.type == EMR_EXTTEXTOUTW || t.type == EMR_EXTTEXTOUTA) && t.point.x == x &&
+        t.point.y == y)
+      return &t;
+  }
+  return nullptr;
+}
+
+// A word with OEM 0x82 in it and five dots from column 2 (x 25), a '|' right
+// after the dots: the leader is stretched toward the '|' cell as far as
+// whole dots fit, measured on the text as drawn, and so never passes it.
+TEST_F(ScreenRecords, LeaderIsMeasuredAfterConversion) {
+  struct Case {
+    const char* what;
+    std::string oem;   // the word as the screen holds it
+    std::string ansi;  // as it is drawn
+    bool mustDiffer;   // measuring the unconverted bytes gives more dots
+  } const cases[] = {
+      {"D, 0x82, bit",
+       "D\x82"
+       "bit",
+       "D\xE9"
+       "bit",
+       false},
+      // Three of them: the difference of three characters' widths is more
+      // than a dot in any proportional font.
+      {"D, three 0x82, bit",
+       "D\x82\x82\x82"
+       "bit",
+       "D\xE9\xE9\xE9"
+       "bit",
+       true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ResetAll();
+    SetClient(800, 500, field_, normal_);
+    const std::string dots(5, '.');
+    PutText(7, 2, c.oem + dots + "|");
+    const int32_t length = static_cast<int32_t>((c.oem + dots).size());
+    const int32_t bar = 25 + 10 * length;  // x of the '|' cell
+    const int32_t dot = Width(normal_, "....") / 4;
+    ASSERT_GT(dot, 0);
+    const int32_t drawnWidth = Width(normal_, c.ansi + dots);
+    const int32_t extra = (bar - 25 - drawnWidth) / dot;
+    ASSERT_GT(extra, 0);
+    if (c.mustDiffer) {
+      ASSERT_GT((bar - 25 - Width(normal_, c.oem + dots)) / dot, extra)
+          << "the case does not tell a measurement before the conversion from one after it";
+    }
+
+    const EmfRecording r = Paint(560, 80);
+    const EmfRecord* t = TextAt(r, 25, 140);
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->text, Ansi(c.ansi + dots + std::string(extra, '.')));
+    // The leader ends at or before the '|' cell, and one dot more would pass
+    // it.
+    ASSERT_GT(TextWidth(*t), 0);
+    EXPECT_LE(t->point.x + TextWidth(*t), bar);
+    EXPECT_GT(t->point.x + TextWidth(*t) + dot, bar);
+  }
+}
+
+// DrawDotLeaders on its own measures the same way.
+TEST_F(ScreenRecords, DrawDotLeadersMeasuresAfterConversion) {
+  const std::string text =
+      "D\x82\x82\x82"
+      "bit.....";
+  const int32_t dot = Width(normal_, "....") / 4;
+  ASSERT_GT(dot, 0);
+  // From cell 0 (x 5) to the cell after the dots, cell 12 (x 125).
+  const int32_t extra = (120 - Width(normal_,
+                                     "D\xE9\xE9\xE9"
+                                     "bit.....")) /
+                        dot;
+  EmfRecorder m;
+  ::SelectObject(m.dc(), normal_);
+  DrawDotLeaders(m.dc(), text.c_str(), 0, static_cast<int32_t>(text.size()));
+  const std::vector<EmfRecord> texts = Texts(m.Finish());
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].text, Ansi("D\xE9\xE9\xE9"
+                                "bit....." +
+                                std::string(extra, '.')));
+  EXPECT_LE(texts[0].point.x + TextWidth(texts[0]), 125);
+}
+
 }  // namespace
