@@ -398,6 +398,37 @@ TEST_F(PagePicture, NoPictureForAnEmptyCell) {
   }
 }
 
+// A page picture whose cells lie far off the page draws nothing: drawn into
+// a memory bitmap through the metafile target's logical units, where a
+// position that does not fit 32 bits is clamped (never wrapped round onto the
+// page) and lies outside GDI's device space.
+TEST_F(PagePicture, CellsFarOffThePageDrawNothing) {
+  struct Case {
+    const char* what;
+    int32_t first, last;
+    CellSize size;
+    bool drawn;
+  } const cases[] = {
+      // Rows 1 to 5 of cells of 10: within the bitmap.
+      {"rows 1 to 5", 81, 406, {10, 10}, true},
+      // A reference at row 20000000 on rows of 110 units: 19999999 x 110 is
+      // past the 32-bit range.
+      {"row 20000000", 1599999920, 1600000330, {110, 110}, false},
+      // Rows 64 and 65 of rows of 2^26 units lie at 2^32 and 2^32 + 2^26:
+      // wrapped to 32 bits they would land at 0 and 2^26, over the page.
+      {"rows at 2^32", 64 * 80 + 1, 65 * 80 + 6, {10, 1 << 26}, false},
+  };
+  g_drawingState.renderTarget = kRenderMetafile;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    canvas_.Fill(RGB(255, 255, 255));
+    slot_.firstCell = c.first;
+    slot_.lastCell = c.last;
+    DrawPagePicture(&slot_, nullptr, dc_, c.size, 1);
+    EXPECT_EQ(Black(0, 0, 200, 200) > 0, c.drawn);
+  }
+}
+
 // Printed pages: the picture lands on its page's half or quarter of the
 // device. The bitmap is as large as the device the memory DC reports.
 TEST_F(PageRender, PicturesOnTheirPlaceOfTheSheet) {
