@@ -195,6 +195,25 @@ struct SystemHooks {
 };
 void SetSystemHooks(const SystemHooks& hooks);
 
+// ---- counts of file-system requests ------------------------------------------
+
+// Every request the seam makes of the file system, by kind, since the last
+// ResetFileSystemCalls (or the load). On Windows each one is at least a kernel
+// call, and a network round trip when the file lies on a share, so tests count
+// them to keep a run from asking more than it needs. A call a test has
+// redirected counts as well: the library still asked.
+struct FileSystemCalls {
+  int64_t opens;        // OpenFile, OpenFileShared
+  int64_t probes;       // FileExists, FolderExists, FileAttributes, FileSize, GetFileIdentity
+  int64_t searches;     // FindFirst
+  int64_t searchSteps;  // FindNext
+  int64_t deletes;      // RemoveFile
+  int64_t settings;     // ReadSetting, WriteSetting, ReadSystemSetting
+  int64_t others;       // TempFolder, CreateFolder, ResizeFile
+};
+FileSystemCalls CountedFileSystemCalls();
+void ResetFileSystemCalls();
+
 // ---- test overrides ----------------------------------------------------------
 
 void SetClockOverride(int64_t (*now)());  // TimeNow()
@@ -209,10 +228,13 @@ void SetSettingsFolder(const char* folder);
 // RunCommandLine calls `run` and starts nothing (nullptr: the real start);
 // while refusing, OpenFile and OpenFileShared open no existing file for
 // writing ('w', 'a' or '+' in the mode), as with a file the system protects;
-// after `okCount` more successful writes every WriteBytes fails (-1: never).
+// while refusing all opens, they open no existing file at all, as with a file
+// another program holds locked; after `okCount` more successful writes every
+// WriteBytes fails (-1: never).
 void SetRemoveFileOverride(bool (*remove)(const char* path));
 void SetRunCommandOverride(uint32_t (*run)(const char* commandLine));
 void SetRefuseWriteOpens(bool refuse);
+void SetRefuseOpens(bool refuse);
 void SetWriteFailAfter(int okCount);
 void OsResetOverrides();
 

@@ -9,6 +9,10 @@
 namespace os {
 
 Overrides g_overrides;
+FileSystemCalls g_fileSystemCalls;
+
+FileSystemCalls CountedFileSystemCalls() { return g_fileSystemCalls; }
+void ResetFileSystemCalls() { g_fileSystemCalls = FileSystemCalls{}; }
 
 bool IsSameFile(const char* first, const char* second) {
   FileIdentity a;
@@ -26,6 +30,7 @@ void SetMemLockFailAfter(int okCount) { g_overrides.lockOkCount = okCount; }
 void SetRemoveFileOverride(bool (*remove)(const char*)) { g_overrides.removeFile = remove; }
 void SetRunCommandOverride(uint32_t (*run)(const char*)) { g_overrides.runCommand = run; }
 void SetRefuseWriteOpens(bool refuse) { g_overrides.refuseWriteOpens = refuse; }
+void SetRefuseOpens(bool refuse) { g_overrides.refuseOpens = refuse; }
 void SetWriteFailAfter(int okCount) { g_overrides.writeOkCount = okCount; }
 
 static void SetFolderText(char* field, bool* isSet, const char* folder) {
@@ -73,7 +78,9 @@ bool ConsumeLockAllowance() {
 }
 
 bool RefusesOpen(const char* path, const char* mode) {
-  return g_overrides.refuseWriteOpens && std::strpbrk(mode, "wa+") != nullptr && FileExists(path);
+  const bool refused = g_overrides.refuseOpens ||
+                       (g_overrides.refuseWriteOpens && std::strpbrk(mode, "wa+") != nullptr);
+  return refused && IsExistingFile(path);
 }
 
 bool WriteBytes(FILE* file, const void* data, size_t size) {

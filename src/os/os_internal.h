@@ -19,6 +19,7 @@ struct Overrides {
   bool (*removeFile)(const char* path) = nullptr;
   uint32_t (*runCommand)(const char* commandLine) = nullptr;
   bool refuseWriteOpens = false;
+  bool refuseOpens = false;
   int writeOkCount = -1;
   bool tempPathSet = false;
   char tempPath[kOverridePathSize] = {};
@@ -27,12 +28,17 @@ struct Overrides {
   SystemHooks hooks;
 };
 extern Overrides g_overrides;
+extern FileSystemCalls g_fileSystemCalls;
+
+// FileExists without counting a request: for the seam's own test faults.
+bool IsExistingFile(const char* path);
 
 // False when a test has made allocations fail (counts one allowed allocation).
 bool ConsumeMemAllowance();
 // The same for locking a movable block.
 bool ConsumeLockAllowance();
-// True when a test refuses this open: an existing file opened for writing.
+// True when a test refuses this open: an existing file opened for writing,
+// or any existing file while all opens are refused.
 bool RefusesOpen(const char* path, const char* mode);
 // No folder part: the settings-file service puts such a name in its own folder.
 bool IsBareFileName(const char* name);
