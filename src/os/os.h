@@ -195,6 +195,25 @@ struct SystemHooks {
 };
 void SetSystemHooks(const SystemHooks& hooks);
 
+// ---- counts of file-system requests ------------------------------------------
+
+// Every request the seam makes of the file system, by kind, since the last
+// ResetFileSystemCalls (or the load). On Windows each one is at least a kernel
+// call, and a network round trip when the file lies on a share, so tests count
+// them to keep a run from asking more than it needs. A call a test has
+// redirected counts as well: the library still asked.
+struct FileSystemCalls {
+  int64_t opens;        // OpenFile, OpenFileShared
+  int64_t probes;       // FileExists, FolderExists, FileAttributes, FileSize, GetFileIdentity
+  int64_t searches;     // FindFirst
+  int64_t searchSteps;  // FindNext
+  int64_t deletes;      // RemoveFile
+  int64_t settings;     // ReadSetting, WriteSetting, ReadSystemSetting
+  int64_t others;       // TempFolder, CreateFolder, ResizeFile
+};
+FileSystemCalls CountedFileSystemCalls();
+void ResetFileSystemCalls();
+
 // ---- test overrides ----------------------------------------------------------
 
 void SetClockOverride(int64_t (*now)());  // TimeNow()

@@ -9,6 +9,10 @@
 namespace os {
 
 Overrides g_overrides;
+FileSystemCalls g_fileSystemCalls;
+
+FileSystemCalls CountedFileSystemCalls() { return g_fileSystemCalls; }
+void ResetFileSystemCalls() { g_fileSystemCalls = FileSystemCalls{}; }
 
 bool IsSameFile(const char* first, const char* second) {
   FileIdentity a;
@@ -85,9 +89,11 @@ static bool SamePathText(const char* a, const char* b) {
 }
 
 bool RefusesOpen(const char* path, const char* mode) {
-  if (g_overrides.lockedFileSet && SamePathText(path, g_overrides.lockedFile) && FileExists(path))
+  if (g_overrides.lockedFileSet && SamePathText(path, g_overrides.lockedFile) &&
+      IsExistingFile(path))
     return true;
-  return g_overrides.refuseWriteOpens && std::strpbrk(mode, "wa+") != nullptr && FileExists(path);
+  return g_overrides.refuseWriteOpens && std::strpbrk(mode, "wa+") != nullptr &&
+         IsExistingFile(path);
 }
 
 bool WriteBytes(FILE* file, const void* data, size_t size) {

@@ -29,6 +29,10 @@ struct Overrides {
   SystemHooks hooks;
 };
 extern Overrides g_overrides;
+extern FileSystemCalls g_fileSystemCalls;
+
+// FileExists without counting a request: for the seam's own test faults.
+bool IsExistingFile(const char* path);
 
 // False when a test has made allocations fail (counts one allowed allocation).
 bool ConsumeMemAllowance();

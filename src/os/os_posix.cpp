@@ -119,29 +119,46 @@ std::string SettingsPath(const char* fileName) {
 }  // namespace
 
 FILE* OpenFile(const char* path, const char* mode) {
+  ++g_fileSystemCalls.opens;
   if (RefusesOpen(path, mode)) return nullptr;
-  return std::fopen(NativePath(path).c_str(), mode);
+  FILE* f = std::fopen(NativePath(path).c_str(), mode);
+  // Linux opens a folder for reading; Windows opens no folder as a file, and
+  // callers rely on the open to say that a path names no file.
+  struct stat st;
+  if (f && (::fstat(::fileno(f), &st) != 0 || S_ISDIR(st.st_mode))) {
+    std::fclose(f);
+    return nullptr;
+  }
+  return f;
 }
 
 FILE* OpenFileShared(const char* path, const char* mode) { return OpenFile(path, mode); }
 
 uint32_t FileAttributes(const char* path) {
+  ++g_fileSystemCalls.probes;
   struct stat st;
   if (::stat(NativePath(path).c_str(), &st) != 0) return kInvalidAttributes;
   return S_ISDIR(st.st_mode) ? kAttrDirectory : kAttrNormal;
 }
 
-bool FileExists(const char* path) {
+bool IsExistingFile(const char* path) {
   struct stat st;
   return ::stat(NativePath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool FileExists(const char* path) {
+  ++g_fileSystemCalls.probes;
+  return IsExistingFile(path);
+}
+
 bool FolderExists(const char* path) {
+  ++g_fileSystemCalls.probes;
   struct stat st;
   return ::stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool RemoveFile(const char* path) {
+  ++g_fileSystemCalls.deletes;
   if (g_overrides.removeFile) return g_overrides.removeFile(path);
   const std::string p = NativePath(path);
   struct stat st;
@@ -150,16 +167,19 @@ bool RemoveFile(const char* path) {
 }
 
 int64_t FileSize(const char* path) {
+  ++g_fileSystemCalls.probes;
   struct stat st;
   if (::stat(NativePath(path).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
   return static_cast<int64_t>(st.st_size);
 }
 
 bool ResizeFile(const char* path, int64_t size) {
+  ++g_fileSystemCalls.others;
   return ::truncate(NativePath(path).c_str(), static_cast<off_t>(size)) == 0;
 }
 
 bool GetFileIdentity(const char* path, FileIdentity* out) {
+  ++g_fileSystemCalls.probes;
   struct stat st;
   if (::stat(NativePath(path).c_str(), &st) != 0) return false;
   out->volume = static_cast<uint64_t>(st.st_dev);
@@ -168,9 +188,11 @@ bool GetFileIdentity(const char* path, FileIdentity* out) {
 }
 
 bool CreateFolder(const char* path) {
+  ++g_fileSystemCalls.others;
   const std::string p = NativePath(path);
   if (::mkdir(p.c_str(), 0777) == 0) return true;
-  return FolderExists(path);
+  struct stat st;
+  return ::stat(p.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 struct FindHandle {
@@ -179,6 +201,7 @@ struct FindHandle {
 };
 
 FindHandle* FindFirst(const char* searchText, FindData* out) {
+  ++g_fileSystemCalls.searches;
   std::vector<FindData> hooked;
   if (HookedFileSearch(searchText, &hooked)) {
     if (hooked.empty()) return nullptr;
@@ -213,6 +236,7 @@ FindHandle* FindFirst(const char* searchText, FindData* out) {
 }
 
 bool FindNext(FindHandle* handle, FindData* out) {
+  if (handle) ++g_fileSystemCalls.searchSteps;
   if (!handle || handle->next >= handle->matches.size()) return false;
   *out = handle->matches[handle->next++];
   return true;
@@ -221,6 +245,7 @@ bool FindNext(FindHandle* handle, FindData* out) {
 void FindClose(FindHandle* handle) { delete handle; }
 
 uint32_t TempFolder(uint32_t bufferSize, char* buffer) {
+  ++g_fileSystemCalls.others;
   std::string t;
   if (g_overrides.tempPathSet) {
     t = g_overrides.tempPath;
@@ -319,6 +344,7 @@ uint32_t CopyOut(const std::string& v, char* out, uint32_t outSize) {
 
 uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue, char* out,
                      uint32_t outSize, const char* fileName) {
+  ++g_fileSystemCalls.settings;
   const std::vector<std::string> lines = ReadLines(SettingsPath(fileName));
   bool inSection = false;
   for (const std::string& line : lines) {
@@ -333,6 +359,7 @@ uint32_t ReadSetting(const char* section, const char* key, const char* defaultVa
 }
 
 bool WriteSetting(const char* section, const char* key, const char* value, const char* fileName) {
+  ++g_fileSystemCalls.settings;
   const std::string path = SettingsPath(fileName);
   std::vector<std::string> lines = ReadLines(path);
   const std::string entry = std::string(key) + "=" + (value ? value : "");

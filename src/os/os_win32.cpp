@@ -17,33 +17,46 @@
 namespace os {
 
 FILE* OpenFile(const char* path, const char* mode) {
+  ++g_fileSystemCalls.opens;
   if (RefusesOpen(path, mode)) return nullptr;
   return std::fopen(path, mode);
 }
 
 FILE* OpenFileShared(const char* path, const char* mode) {
+  ++g_fileSystemCalls.opens;
   if (RefusesOpen(path, mode)) return nullptr;
   return _fsopen(path, mode, _SH_DENYNO);
 }
 
-uint32_t FileAttributes(const char* path) { return ::GetFileAttributesA(path); }
+uint32_t FileAttributes(const char* path) {
+  ++g_fileSystemCalls.probes;
+  return ::GetFileAttributesA(path);
+}
 
-bool FileExists(const char* path) {
+bool IsExistingFile(const char* path) {
   const DWORD a = ::GetFileAttributesA(path);
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool FileExists(const char* path) {
+  ++g_fileSystemCalls.probes;
+  return IsExistingFile(path);
+}
+
 bool FolderExists(const char* path) {
+  ++g_fileSystemCalls.probes;
   const DWORD a = ::GetFileAttributesA(path);
   return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool RemoveFile(const char* path) {
+  ++g_fileSystemCalls.deletes;
   if (g_overrides.removeFile) return g_overrides.removeFile(path);
   return ::DeleteFileA(path) != 0;
 }
 
 int64_t FileSize(const char* path) {
+  ++g_fileSystemCalls.probes;
   WIN32_FILE_ATTRIBUTE_DATA d;
   if (!::GetFileAttributesExA(path, GetFileExInfoStandard, &d)) return -1;
   if (d.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
@@ -51,6 +64,7 @@ int64_t FileSize(const char* path) {
 }
 
 bool ResizeFile(const char* path, int64_t size) {
+  ++g_fileSystemCalls.others;
   HANDLE h = ::CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
@@ -62,6 +76,7 @@ bool ResizeFile(const char* path, int64_t size) {
 }
 
 bool GetFileIdentity(const char* path, FileIdentity* out) {
+  ++g_fileSystemCalls.probes;
   // No access rights are asked for, only the file's information; backup
   // semantics let a folder be opened too.
   HANDLE h = ::CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
@@ -77,8 +92,10 @@ bool GetFileIdentity(const char* path, FileIdentity* out) {
 }
 
 bool CreateFolder(const char* path) {
+  ++g_fileSystemCalls.others;
   if (::CreateDirectoryA(path, nullptr)) return true;
-  return FolderExists(path);
+  const DWORD a = ::GetFileAttributesA(path);
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 // A search of the system (h) or the matches a test's file search gave.
@@ -97,6 +114,7 @@ static void CopyFindData(const WIN32_FIND_DATAA& w, FindData* out) {
 }
 
 FindHandle* FindFirst(const char* searchText, FindData* out) {
+  ++g_fileSystemCalls.searches;
   std::vector<FindData> hooked;
   if (HookedFileSearch(searchText, &hooked)) {
     if (hooked.empty()) return nullptr;
@@ -112,6 +130,7 @@ FindHandle* FindFirst(const char* searchText, FindData* out) {
 
 bool FindNext(FindHandle* handle, FindData* out) {
   if (!handle) return false;
+  ++g_fileSystemCalls.searchSteps;
   if (handle->h == INVALID_HANDLE_VALUE) {
     if (handle->next >= handle->hooked.size()) return false;
     *out = handle->hooked[handle->next++];
@@ -130,6 +149,7 @@ void FindClose(FindHandle* handle) {
 }
 
 uint32_t TempFolder(uint32_t bufferSize, char* buffer) {
+  ++g_fileSystemCalls.others;
   if (g_overrides.tempPathSet) {
     const size_t n = std::strlen(g_overrides.tempPath);
     if (n == 0) return 0;
@@ -156,11 +176,13 @@ static std::string SettingsPath(const char* fileName) {
 
 uint32_t ReadSetting(const char* section, const char* key, const char* defaultValue, char* out,
                      uint32_t outSize, const char* fileName) {
+  ++g_fileSystemCalls.settings;
   return ::GetPrivateProfileStringA(section, key, defaultValue, out, outSize,
                                     SettingsPath(fileName).c_str());
 }
 
 bool WriteSetting(const char* section, const char* key, const char* value, const char* fileName) {
+  ++g_fileSystemCalls.settings;
   return ::WritePrivateProfileStringA(section, key, value, SettingsPath(fileName).c_str()) != 0;
 }
 
@@ -169,6 +191,7 @@ uint32_t ReadSystemSetting(const char* section, const char* key, const char* def
   if (g_overrides.settingsFolderSet) {
     return ReadSetting(section, key, defaultValue, out, outSize, "WIN.INI");
   }
+  ++g_fileSystemCalls.settings;
   return ::GetProfileStringA(section, key, defaultValue, out, outSize);
 }
 

@@ -97,6 +97,64 @@ TEST_F(UnitsTest, ExistenceRules) {
   EXPECT_FALSE(Exists(missing));
 }
 
+// What a connection asks of the system: the open says whether the file is
+// there. A look comes only where the open cannot decide: before opening a
+// file that must exist for appending (that open would create it), and after a
+// failed open of a file that may be created.
+TEST_F(UnitsTest, TheOpenDecidesWithoutALookFirst) {
+  using units::Access;
+  using units::Existence;
+  const std::string there = input + "THERE.TXT";
+  Write(there, "x\n");
+  struct Case {
+    const char* label;
+    Existence existence;
+    bool readOnly;
+    Access access;
+    bool present;
+    int64_t opens;
+    int64_t probes;
+    bool connected;
+  };
+  const Case cases[] = {
+      {"must exist, read", Existence::MustExist, true, Access::Sequential, true, 1, 0, true},
+      {"must exist, read and write", Existence::MustExist, false, Access::Sequential, true, 1, 0,
+       true},
+      {"must exist, missing", Existence::MustExist, true, Access::Sequential, false, 1, 0, false},
+      {"must exist, direct", Existence::MustExist, false, Access::Direct, true, 1, 0, true},
+      {"must exist, append", Existence::MustExist, false, Access::Append, true, 1, 1, true},
+      {"must exist, append, missing", Existence::MustExist, false, Access::Append, false, 0, 1,
+       false},
+      {"must exist, read to the end", Existence::MustExist, true, Access::Append, true, 1, 0, true},
+      {"open or create, there", Existence::OpenOrCreate, false, Access::Sequential, true, 1, 0,
+       true},
+      // The open fails, the look finds nothing, the file is made and opened.
+      {"open or create, missing", Existence::OpenOrCreate, false, Access::Sequential, false, 3, 1,
+       true},
+      {"open or create, read, missing", Existence::OpenOrCreate, true, Access::Sequential, false, 3,
+       1, true},
+      {"scratch", Existence::Scratch, false, Access::Sequential, false, 1, 0, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const std::string missing = input + "MISSING.TXT";
+    os::RemoveFile(missing.c_str());
+    units::ConnectSpec spec = TextSpec(c.existence, c.readOnly);
+    spec.access = c.access;
+    if (c.access == Access::Direct) {
+      spec.kind = units::RecordKind::Binary;
+      spec.recordBytes = 2;
+    }
+    os::ResetFileSystemCalls();
+    EXPECT_EQ(units::Connect(62, (c.present ? there : missing).c_str(), spec), c.connected);
+    const os::FileSystemCalls counted = os::CountedFileSystemCalls();
+    EXPECT_EQ(counted.opens, c.opens);
+    EXPECT_EQ(counted.probes, c.probes);
+    units::Disconnect(62, false);
+  }
+  EXPECT_EQ(testing_support::ReadFileOrEmpty(there), "x\n");
+}
+
 TEST_F(UnitsTest, ReadsLinesWholeWithCrStripped) {
   const std::string longLine(100000, 'x');
   Write(input + "L.TXT", "a\r\nbb\n\r\n" + longLine + "\r\nlast");

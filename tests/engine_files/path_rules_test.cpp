@@ -515,4 +515,111 @@ TEST_F(OpenDataFileTest, TheReportHoldsExactlyThePathWithoutTrailingBlanks) {
   EXPECT_EQ(seen, path);
 }
 
+// What each open asks of the system: the open itself says whether a file is
+// there, and only a choice between two places looks first (the host data
+// folder for a shared database; the input folder before the program's under
+// location 4; the run's language before English). A place found empty is not
+// looked at again.
+TEST_F(OpenDataFileTest, EachOpenAsksOnlyWhatItsLookupNeeds) {
+  UsePaths(host);
+  std::memcpy(g_runPaths.languageCode, "GER", 3);
+  Write(input + "JOB.KVT", "x");
+  Write(prog + "DAT\\PDA\\N_ASMEI.PDA", "x");
+  Write(host + "N_STDLAB.PDA", "x");
+  Write(prog + "DAT\\PDA\\N_STDMTL.PDA", "x");
+  Write(input + "N_Mtldef.PDA", "x");
+  Write(prog + "DAT\\PDA\\MAT4.PDA", "x");
+  Write(prog + "DAT\\LAN\\SCREEN.GER", "x");
+  Write(prog + "DAT\\LAN\\OTHER.ENG", "x");
+  struct Case {
+    const char* label;
+    int64_t unit;
+    const char* name;
+    const char* extension;
+    int64_t location;
+    const char* modeText;
+    std::string connected;  // "" when nothing is
+    int64_t opens;
+    int64_t probes;
+    int32_t reports;
+  };
+  const Case cases[] = {
+      {"run input file", 54, "JOB", "KVT", 2, "DFSEORZZ", input + "JOB.KVT", 1, 0, 0},
+      // Opened for reading and writing, then for reading only.
+      {"run input file missing", 54, "GONE", "KVT", 2, "DFSEORZZ", "", 2, 0, 1},
+      {"index file", 80, "N_ASMEI", "PDA", 1, "DUDFORZZ", prog + "DAT\\PDA\\N_ASMEI.PDA", 1, 0, 0},
+      {"index file missing", 80, "N_JISI", "PDA", 1, "DUDFORZZ", "", 1, 0, 1},
+      {"shared database in the host folder", 64, "N_STDLAB", "PDA", 4, "DUDFORZZ",
+       host + "N_STDLAB.PDA", 1, 1, 0},
+      // The host folder, then the input folder.
+      {"shared database in the program folder", 64, "N_STDMTL", "PDA", 4, "DUDFORZZ",
+       prog + "DAT\\PDA\\N_STDMTL.PDA", 1, 2, 0},
+      {"class table in the input folder", 64, "N_Mtldef", "PDA", 4, "DUDFORZZ",
+       input + "N_Mtldef.PDA", 1, 1, 0},
+      {"database in the program folder", 64, "MAT4", "PDA", 4, "DUDFORZZ",
+       prog + "DAT\\PDA\\MAT4.PDA", 1, 1, 0},
+      {"language file of the run's language", 60, "SCREEN", "LAN", 1, "DFSEORZZ",
+       prog + "DAT\\LAN\\SCREEN.GER", 1, 1, 0},
+      {"language file in English only", 60, "OTHER", "LAN", 1, "DFSEORZZ",
+       prog + "DAT\\LAN\\OTHER.ENG", 1, 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const int32_t reportsBefore = GantryStandin_CountOf(25);
+    os::ResetFileSystemCalls();
+    Open(1, c.unit, c.name, c.extension, c.location, 80, c.modeText);
+    const os::FileSystemCalls counted = os::CountedFileSystemCalls();
+    const char* connected = units::ConnectedPath(c.unit);
+    EXPECT_EQ(connected ? std::string(connected) : std::string(), c.connected);
+    EXPECT_EQ(counted.opens, c.opens);
+    EXPECT_EQ(counted.probes, c.probes);
+    EXPECT_EQ(GantryStandin_CountOf(25) - reportsBefore, c.reports);
+    Open(2, c.unit, "", "", 0, 0, c.modeText);
+  }
+}
+
+// For a caller to whom a missing file is an answer of its own: a file that is
+// not there is not reported, one that is there but cannot be opened is, once,
+// with its path.
+TEST_F(OpenDataFileTest, OpenIfPresentReportsOnlyAFileThatIsThere) {
+  UsePaths();
+  const std::string index = prog + "DAT\\PDA\\N_ASMEI.PDA";
+  const std::string tooLong(256 - prog.size(), 'A');
+  Write(index, "x");
+  struct Case {
+    const char* label;
+    const char* name;
+    bool held;  // another program holds the file
+    DataFileOpen result;
+    int64_t opens;
+    int64_t probes;
+    const char* report;  // nullptr: none
+  };
+  const Case cases[] = {
+      {"there", "N_ASMEI", false, DataFileOpen::kConnected, 1, 0, nullptr},
+      {"missing", "N_JISI", false, DataFileOpen::kMissing, 1, 1, nullptr},
+      {"there but held", "N_ASMEI", true, DataFileOpen::kNotOpened, 1, 1, "N_ASMEI.PDA"},
+      {"a path that does not fit", tooLong.c_str(), false, DataFileOpen::kMissing, 0, 0, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    const int32_t reportsBefore = GantryStandin_CountOf(25);
+    os::SetLockedFile(c.held ? index.c_str() : nullptr);
+    os::ResetFileSystemCalls();
+    const DataFileOpen result = OpenDataFileIfPresent(
+        80, c.name, static_cast<int64_t>(std::strlen(c.name)), "PDA", 3, 1, 4000, "DUDFORZZ", 8);
+    const os::FileSystemCalls counted = os::CountedFileSystemCalls();
+    os::SetLockedFile(nullptr);
+    EXPECT_EQ(result, c.result);
+    EXPECT_EQ(units::IsConnected(80), c.result == DataFileOpen::kConnected);
+    EXPECT_EQ(counted.opens, c.opens);
+    EXPECT_EQ(counted.probes, c.probes);
+    EXPECT_EQ(GantryStandin_CountOf(25) - reportsBefore, c.report ? 1 : 0);
+    if (c.report) {
+      EXPECT_EQ(LastReport(), prog + "DAT\\PDA\\" + c.report);
+    }
+    units::Disconnect(80, false);
+  }
+}
+
 }  // namespace

@@ -9,6 +9,7 @@
 #include "gantry/gantry_standin.h"
 #include "material_data.h"
 #include "material_fixture.h"
+#include "os/os.h"
 #include "support/test_support.h"
 
 namespace {
@@ -296,6 +297,43 @@ TEST_F(LocalLookUp, MissingFilesAndUnknownMaterials) {
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(g_materialCache.slotCounter, 1);
   EXPECT_TRUE(g_diagnosticLines.empty());
+}
+
+// The host hears of a database file only when it is there and cannot be
+// opened (another program holds it), once, with its path; a missing one is an
+// answer of the look-up's own (status 2) and is not reported.
+TEST_F(LocalLookUp, OnlyAFileThatIsThereButCannotBeOpenedIsReported) {
+  Build(kCodapSet);
+  Get(5.0f, 2001);  // the currency table and the index are read before the cases
+  struct Case {
+    const char* label;
+    int64_t material;
+    float mode;            // 3 reads the index again
+    const char* held;      // the file another program holds, or nullptr
+    const char* reported;  // the file the host hears of, or nullptr
+    size_t diagnostics;    // lines " FAILED TO READ RECORD ..." written
+  };
+  const Case cases[] = {
+      {"index missing", 1109, 1.0f, nullptr, nullptr, 0},
+      {"property file held", 2002, 1.0f, "N_CODAPP.PDA", "N_CODAPP.PDA", 1},
+      {"index held", 2500, 3.0f, "N_CODAPI.PDA", "N_CODAPI.PDA", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    g_diagnosticLines.clear();
+    const int32_t reportsBefore = GantryStandin_CountOf(25);
+    os::SetLockedFile(c.held ? (data_ + c.held).c_str() : nullptr);
+    const Retrieval r = Get(5.0f, c.material, Ask{.mode = c.mode});
+    os::SetLockedFile(nullptr);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(GantryStandin_CountOf(25) - reportsBefore, c.reported ? 1 : 0);
+    if (c.reported) {
+      const GantryCall* call = GantryStandin_LastOf(25);
+      EXPECT_EQ(std::string(call->text[0], static_cast<size_t>(call->textLength[0])),
+                data_ + c.reported);
+    }
+    EXPECT_EQ(g_diagnosticLines.size(), c.diagnostics);
+  }
 }
 
 TEST_F(LocalLookUp, UnreadableRecord) {

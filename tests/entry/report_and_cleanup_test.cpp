@@ -1,9 +1,16 @@
 // The end of a run: the report turned into text, the run's files deleted.
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "entry_fixture.h"
 
 namespace {
 
 using entry_test::EntryTest;
+using entry_test::g_runInput;
+using entry_test::g_runTemp;
+using entry_test::RunFolderTest;
 using testing_support::Crlf;
 using testing_support::FileExists;
 using testing_support::MakeTempFolder;
@@ -134,6 +141,72 @@ TEST_F(EntryTest, CleanUpIgnoresAMatchOfTheShortNameOnly) {
   os::SetSystemHooks(os::SystemHooks{});
   EXPECT_TRUE(FileExists(temp + "ABC123.TMPA"));
   EXPECT_FALSE(FileExists(temp + "ABC123X.TMP"));  // the search was the test's
+}
+
+// The searches clean-up makes and what they answer, as Windows would answer
+// them: a search for "ABC123*" also finds files by their 8.3 short names, and
+// the names come in whatever case they were written.
+std::vector<std::string> g_searches;
+std::vector<std::string> g_deleted;
+
+int AnswerRunSearches(const char* searchText, os::FindData* matches, int capacity) {
+  g_searches.push_back(searchText);
+  struct Entry {
+    const char* name;
+    const char* shortName;
+    bool isFolder;
+  };
+  static const Entry kTemp[] = {
+      {"ABC123.TMP", "", false},
+      {"abc123x.kex", "", false},  // the case of the name does not matter
+      {"ABC123A.Kvb", "", false},
+      {"ABC123.TMPA", "ABC123~1.TMP", false},  // only its short name has .TMP
+      {"ABC 123.TMP", "ABC123~2.TMP", false},  // only its short name has the run id
+      {"ABC123.XML", "", false},               // in the temp folder, not the run's
+      {"ABC123.KVO", "", false},
+      {"ABC123.KEX", "", true},  // a folder
+  };
+  static const Entry kInput[] = {
+      {"ABC123Z.XML", "", false},
+      {"ABC123.XMLA", "ABC123~1.XML", false},
+  };
+  const std::string search = searchText;
+  const bool inTemp = search.rfind(g_runTemp, 0) == 0;
+  const Entry* entries = inTemp ? kTemp : kInput;
+  const int n = inTemp ? 8 : 2;
+  int k = 0;
+  for (int i = 0; i < n && k < capacity; ++i, ++k) {
+    std::strcpy(matches[k].name, entries[i].name);
+    std::strcpy(matches[k].shortName, entries[i].shortName);
+    matches[k].isFolder = entries[i].isFolder;
+  }
+  return k;
+}
+
+bool RecordDelete(const char* path) {
+  g_deleted.push_back(path);
+  return true;
+}
+
+// The temp folder is searched once for all the run's files and the input
+// folder once for its .XML files; of what the searches find, only files whose
+// long names begin with the run id and end in the run's extensions go.
+TEST_F(RunFolderTest, CleanUpSearchesEachFolderOnce) {
+  g_searches.clear();
+  g_deleted.clear();
+  SetUpRunContext("P:\\", job_.c_str(), "1", "", "ABC123");
+  os::SystemHooks hooks;
+  hooks.findFiles = &AnswerRunSearches;
+  os::SetSystemHooks(hooks);
+  os::SetRemoveFileOverride(&RecordDelete);
+  CleanUpRunFiles();
+  os::OsResetOverrides();
+
+  const std::vector<std::string> searches = {g_runTemp + "ABC123*", g_runInput + "ABC123*.XML"};
+  EXPECT_EQ(g_searches, searches);
+  const std::vector<std::string> deleted = {g_runTemp + "ABC123.TMP", g_runTemp + "abc123x.kex",
+                                            g_runTemp + "ABC123A.Kvb", g_runInput + "ABC123Z.XML"};
+  EXPECT_EQ(g_deleted, deleted);
 }
 
 TEST_F(EntryTest, PatternWithoutAnyDotLooksForTmpFiles) {

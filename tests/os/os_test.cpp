@@ -97,6 +97,102 @@ TEST(OsFiles, CreateFindAndDeleteWithoutRegardToCase) {
   EXPECT_FALSE(os::RemoveFile((dir + "MIXED.txt").c_str()));
 }
 
+// Windows opens no folder as a file; Linux would open one for reading, and
+// the callers take a failed open to mean that the path names no file.
+TEST(OsFiles, AFolderIsNeverOpenedAsAFile) {
+  const std::string dir = ts::MakeTempFolder("os-folder-open");
+  ASSERT_TRUE(os::CreateFolder((dir + "SUB.PDA").c_str()));
+  for (const std::string& path : {dir, dir + "SUB.PDA", dir + "sub.pda\\"}) {
+    for (const char* mode : {"rb", "r+b"}) {
+      FILE* f = os::OpenFile(path.c_str(), mode);
+      EXPECT_EQ(f, nullptr) << path << " " << mode;
+      if (f) std::fclose(f);
+    }
+  }
+}
+
+// Each request of the file system counts once, under its own kind and no
+// other; a test fault's own look at the file counts for nothing.
+struct CountContext {
+  std::string dir;
+  std::string a;  // an existing file
+  os::FindHandle* search = nullptr;
+  os::FindData found;
+  char buf[300];
+};
+
+TEST(OsCounts, EachRequestCountsOnceUnderItsKind) {
+  CountContext x;
+  x.dir = ts::MakeTempFolder("os-counts");
+  x.a = x.dir + "A.TXT";
+  ASSERT_TRUE(ts::WriteFileBytes(x.a, "abc"));
+  ASSERT_TRUE(ts::WriteFileBytes(x.dir + "B.TXT", "abc"));
+  os::SetSettingsFolder(x.dir.c_str());
+  using Count = int64_t os::FileSystemCalls::*;
+  using F = os::FileSystemCalls;
+  struct Case {
+    const char* label;
+    void (*request)(CountContext& x);
+    Count kind;
+    int64_t expected;
+  };
+  const Case cases[] = {
+      {"FileExists", [](CountContext& x) { os::FileExists(x.a.c_str()); }, &F::probes, 1},
+      {"FolderExists", [](CountContext& x) { os::FolderExists(x.dir.c_str()); }, &F::probes, 1},
+      {"FileAttributes", [](CountContext& x) { os::FileAttributes(x.a.c_str()); }, &F::probes, 1},
+      {"FileSize", [](CountContext& x) { os::FileSize(x.a.c_str()); }, &F::probes, 1},
+      {"GetFileIdentity",
+       [](CountContext& x) {
+         os::FileIdentity id;
+         os::GetFileIdentity(x.a.c_str(), &id);
+       },
+       &F::probes, 1},
+      {"IsSameFile: the identity of each",
+       [](CountContext& x) { os::IsSameFile(x.a.c_str(), (x.dir + "B.TXT").c_str()); }, &F::probes,
+       2},
+      {"OpenFile", [](CountContext& x) { std::fclose(os::OpenFile(x.a.c_str(), "rb")); }, &F::opens,
+       1},
+      {"OpenFileShared",
+       [](CountContext& x) { std::fclose(os::OpenFileShared(x.a.c_str(), "ab")); }, &F::opens, 1},
+      {"OpenFile refused by the test fault",
+       [](CountContext& x) {
+         os::SetRefuseWriteOpens(true);
+         EXPECT_EQ(os::OpenFile(x.a.c_str(), "r+b"), nullptr);
+         os::SetRefuseWriteOpens(false);
+       },
+       &F::opens, 1},
+      {"FindFirst",
+       [](CountContext& x) { x.search = os::FindFirst((x.dir + "*.TXT").c_str(), &x.found); },
+       &F::searches, 1},
+      {"FindNext", [](CountContext& x) { os::FindNext(x.search, &x.found); }, &F::searchSteps, 1},
+      {"FindClose: no request of its own", [](CountContext& x) { os::FindClose(x.search); },
+       &F::searches, 0},
+      {"RemoveFile", [](CountContext& x) { os::RemoveFile((x.dir + "B.TXT").c_str()); },
+       &F::deletes, 1},
+      {"ReadSetting",
+       [](CountContext& x) { os::ReadSetting("S", "K", "", x.buf, sizeof x.buf, "C.INI"); },
+       &F::settings, 1},
+      {"WriteSetting", [](CountContext&) { os::WriteSetting("S", "K", "V", "C.INI"); },
+       &F::settings, 1},
+      {"ReadSystemSetting",
+       [](CountContext& x) { os::ReadSystemSetting("S", "K", "", x.buf, sizeof x.buf); },
+       &F::settings, 1},
+      {"TempFolder", [](CountContext& x) { os::TempFolder(sizeof x.buf, x.buf); }, &F::others, 1},
+      {"CreateFolder", [](CountContext& x) { os::CreateFolder((x.dir + "SUB").c_str()); },
+       &F::others, 1},
+      {"ResizeFile", [](CountContext& x) { os::ResizeFile(x.a.c_str(), 1); }, &F::others, 1},
+  };
+  const Count kinds[] = {&F::opens,   &F::probes,   &F::searches, &F::searchSteps,
+                         &F::deletes, &F::settings, &F::others};
+  for (const Case& c : cases) {
+    os::ResetFileSystemCalls();
+    c.request(x);
+    const os::FileSystemCalls counted = os::CountedFileSystemCalls();
+    for (Count k : kinds) EXPECT_EQ(counted.*k, k == c.kind ? c.expected : 0) << c.label;
+  }
+  os::OsResetOverrides();
+}
+
 // A file is itself however its path is spelt; two files with equal bytes are
 // not the same file.
 TEST(OsFiles, FileIdentityFollowsTheFileNotTheSpelling) {
@@ -430,6 +526,9 @@ TEST(OsOverrides, LockedFileOpensInNoMode) {
     EXPECT_EQ(os::OpenFileShared((dir + "held.kfd").c_str(), mode), nullptr);
   }
   EXPECT_TRUE(os::FileExists((dir + "HELD.KFD").c_str()));
+  os::SetLockedFile(nullptr);
+  EXPECT_EQ(ts::ReadFileOrEmpty(dir + "HELD.KFD"), "held");  // never emptied
+  os::SetLockedFile((dir + "HELD.KFD").c_str());
   FILE* f = os::OpenFile((dir + "FREE.KFD").c_str(), "rb");
   EXPECT_NE(f, nullptr);
   if (f) std::fclose(f);

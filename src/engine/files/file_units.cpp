@@ -36,23 +36,28 @@ Connection* Open(int64_t unit) {
   return c && c->file ? c : nullptr;
 }
 
-// Opens the file as the connection asks, or nullptr.
+// Opens the file as the connection asks, or nullptr. The open itself tells
+// whether the file is there: a look before it would be one more request to
+// the system for every file (a network round trip when it lies on a share),
+// so the existence is asked only where a failed open leaves a choice.
 FILE* OpenAsAsked(const char* path, const ConnectSpec& spec) {
-  const bool exists = os::FileExists(path);
   if (spec.existence == Existence::Scratch) return os::OpenFile(path, "w+b");
-  if (!exists) {
-    if (spec.existence == Existence::MustExist) return nullptr;
+  const bool append = spec.access == Access::Append;
+  // Opening for appending and writing creates a missing file, which a file
+  // that must exist may not become.
+  if (append && !spec.readOnly && spec.existence == Existence::MustExist && !os::FileExists(path))
+    return nullptr;
+  const char* mode = spec.readOnly ? "rb" : append ? "a+b" : "r+b";
+  FILE* f = os::OpenFile(path, mode);
+  if (!f && spec.existence == Existence::OpenOrCreate && !os::FileExists(path)) {
     // Open-or-create: create it empty, then open it as an existing file.
     FILE* created = os::OpenFile(path, "wb");
     if (!created) return nullptr;
     std::fclose(created);
+    f = os::OpenFile(path, mode);
   }
-  if (spec.readOnly) {
-    FILE* f = os::OpenFile(path, "rb");
-    if (f && spec.access == Access::Append) std::fseek(f, 0, SEEK_END);
-    return f;
-  }
-  return os::OpenFile(path, spec.access == Access::Append ? "a+b" : "r+b");
+  if (f && spec.readOnly && append) std::fseek(f, 0, SEEK_END);
+  return f;
 }
 
 void Close(Connection* c, bool deleteFile) {

@@ -84,9 +84,16 @@ void FolderThenFile(PathBuilder* p, const char* folder, const char* subFolder, c
   Append(p, fileName, fileNameLength);
 }
 
+// Whether a shared database's copy in the host data folder is looked for. A
+// look that has found it absent need not be made again for another location:
+// each look is a request to the system.
+enum class HostCopy { kLookFor, kKnownAbsent };
+
 bool ResolveTo(PathBuilder* out, const char* name, size_t nameLength, const char* extension,
-               size_t extensionLength, int64_t locationCode) {
+               size_t extensionLength, int64_t locationCode, HostCopy hostCopy = HostCopy::kLookFor,
+               bool* inHostFolder = nullptr) {
   const RunPaths& rp = g_runPaths;
+  if (inHostFolder) *inHostFolder = false;
   const size_t nameTrimmed = name ? fixed::TrimmedLength(name, nameLength) : 0;
 
   // The file name: name '.' extension, both without trailing blanks.
@@ -100,11 +107,14 @@ bool ResolveTo(PathBuilder* out, const char* name, size_t nameLength, const char
   if (e.Is("TMP")) {
     FolderThenFile(out, rp.tempFolder, "", file.text, file.length);
   } else if (e.Is("PDA")) {
-    if (IsSharedDatabase(name, nameTrimmed)) {
+    if (hostCopy == HostCopy::kLookFor && IsSharedDatabase(name, nameTrimmed)) {
       // A blank host data folder leaves the bare file name: the current folder.
       FolderThenFile(out, rp.hostDataFolder, "", name, nameTrimmed);
       AppendZ(out, ".PDA");
-      if (!out->overflow && os::FileExists(out->text)) return true;
+      if (!out->overflow && os::FileExists(out->text)) {
+        if (inHostFolder) *inHostFolder = true;
+        return true;
+      }
     }
     Start(&file);
     Append(&file, name, nameTrimmed);
@@ -200,6 +210,78 @@ bool TempFileName(int64_t unit, char* out, size_t capacity) {
   return true;
 }
 
+namespace {
+
+// Chooses the file's path as the extension and the location code say, and
+// connects the unit to it. False when the unit could not be connected; `path`
+// then holds the path tried and `fits` whether it fitted its field.
+bool ConnectNamedFile(int64_t unit, const char* name, size_t nameLen, const char* extension,
+                      size_t extLen, int64_t location, int64_t recordLength, const char* modeText,
+                      size_t modeLength, PathBuilder* path, bool* fits) {
+  const Ext3 e = FirstThree(extension, extLen);
+  RunPaths& rp = g_runPaths;
+
+  *fits = true;
+  if (extension && fixed::EqualIgnoringTrailingBlanks(extension, extLen, "TMP", 3)) {
+    char tempName[32];
+    TempFileName(unit, tempName, sizeof tempName);
+    *fits = ResolveTo(path, tempName, std::strlen(tempName), "TMP", 3, 2);
+  } else if (e.Is("LAN")) {
+    if (rp.languageCode[0] == ' ' || rp.languageCode[0] == '\0')
+      std::memcpy(rp.languageCode, "ENG", 3);
+    *fits = ResolveTo(path, name, nameLen, rp.languageCode, kLanguageCodeWidth, 1);
+    if (!*fits || !os::FileExists(path->text)) *fits = ResolveTo(path, name, nameLen, "ENG", 3, 1);
+  } else if (e.Is("PDA")) {
+    if (location == 1) {
+      *fits = ResolveTo(path, name, nameLen, extension, extLen, 1);
+    } else {
+      bool inHostFolder = false;
+      *fits =
+          ResolveTo(path, name, nameLen, extension, extLen, 2, HostCopy::kLookFor, &inHostFolder);
+      // Location 4 looks in the input folder, then in the program's data
+      // folder; a shared database found in the host data folder is the file.
+      if (location == 4 && !inHostFolder && (!*fits || !os::FileExists(path->text)))
+        *fits = ResolveTo(path, name, nameLen, extension, extLen, 1, HostCopy::kKnownAbsent);
+    }
+  } else {
+    *fits = ResolveTo(path, name, nameLen, extension, extLen, 1);
+  }
+
+  // The program's own files, the language files and the databases are only
+  // read: they may lie where the user cannot write.
+  const bool readOnly = IsLanguageExtension(e) || e.Is("RPD") || e.Is("PDA");
+  units::ConnectSpec spec = SpecFromMode(modeText, modeLength, recordLength, readOnly);
+  // A scratch file is created empty and deleted when it is disconnected, so it
+  // never takes the name it is opened under: that would empty and then delete
+  // whatever file has the name (a database, a job). It is the run's temporary
+  // file of the unit instead, in the temp folder, which clean-up also removes.
+  if (spec.existence == units::Existence::Scratch) {
+    char tempName[32];
+    TempFileName(unit, tempName, sizeof tempName);
+    *fits = ResolveTo(path, tempName, std::strlen(tempName), "TMP", 3, 2);
+  }
+
+  if (!*fits) {
+    units::Disconnect(unit, false);  // as a failed open leaves it
+    return false;
+  }
+  char cpath[kFullPathWidth + 1];
+  fixed::ToCString(cpath, sizeof cpath, path->text, path->length);
+  // The open decides whether the file is there; nothing looks first.
+  if (units::Connect(unit, cpath, spec)) return true;
+  // A file that must exist but cannot be opened for writing (a job on a
+  // read-only medium, say) is opened for reading: the engine only reads the
+  // files it opens this way, and the run must still go ahead.
+  if (!spec.readOnly && spec.existence == units::Existence::MustExist &&
+      spec.access != units::Access::Append) {
+    spec.readOnly = true;
+    return units::Connect(unit, cpath, spec);
+  }
+  return false;
+}
+
+}  // namespace
+
 void OpenDataFile(const int64_t* mode, const int64_t* unit, const char* name, int64_t nameLength,
                   const char* extension, int64_t extensionLength, const int64_t* locationCode,
                   const int64_t* recordLength, const int64_t* /*spare*/, const char* modeText,
@@ -211,66 +293,31 @@ void OpenDataFile(const int64_t* mode, const int64_t* unit, const char* name, in
     units::Disconnect(*unit, ModeLetter(modeText, modeLength, 2) == 'D');
     return;
   }
-
-  const size_t nameLen = fixed::ArgumentLength(name, nameLength);
-  const size_t extLen = fixed::ArgumentLength(extension, extensionLength);
-  const int64_t location = locationCode ? *locationCode : 0;
-  const Ext3 e = FirstThree(extension, extLen);
-  RunPaths& rp = g_runPaths;
-
   PathBuilder path;
   bool fits = true;
-  if (extension && fixed::EqualIgnoringTrailingBlanks(extension, extLen, "TMP", 3)) {
-    char tempName[32];
-    TempFileName(*unit, tempName, sizeof tempName);
-    fits = ResolveTo(&path, tempName, std::strlen(tempName), "TMP", 3, 2);
-  } else if (e.Is("LAN")) {
-    if (rp.languageCode[0] == ' ' || rp.languageCode[0] == '\0')
-      std::memcpy(rp.languageCode, "ENG", 3);
-    fits = ResolveTo(&path, name, nameLen, rp.languageCode, kLanguageCodeWidth, 1);
-    if (!fits || !os::FileExists(path.text)) fits = ResolveTo(&path, name, nameLen, "ENG", 3, 1);
-  } else if (e.Is("PDA")) {
-    if (location == 1) {
-      fits = ResolveTo(&path, name, nameLen, extension, extLen, 1);
-    } else {
-      fits = ResolveTo(&path, name, nameLen, extension, extLen, 2);
-      if (location == 4 && (!fits || !os::FileExists(path.text)))
-        fits = ResolveTo(&path, name, nameLen, extension, extLen, 1);
-    }
-  } else {
-    fits = ResolveTo(&path, name, nameLen, extension, extLen, 1);
-  }
+  if (!ConnectNamedFile(*unit, name, fixed::ArgumentLength(name, nameLength), extension,
+                        fixed::ArgumentLength(extension, extensionLength),
+                        locationCode ? *locationCode : 0, recordLength ? *recordLength : 0,
+                        modeText, modeLength, &path, &fits))
+    ReportOpenFailure(path);
+}
 
-  // The program's own files, the language files and the databases are only
-  // read: they may lie where the user cannot write.
-  const bool readOnly = IsLanguageExtension(e) || e.Is("RPD") || e.Is("PDA");
-  units::ConnectSpec spec =
-      SpecFromMode(modeText, modeLength, recordLength ? *recordLength : 0, readOnly);
-  // A scratch file is created empty and deleted when it is disconnected, so it
-  // never takes the name it is opened under: that would empty and then delete
-  // whatever file has the name (a database, a job). It is the run's temporary
-  // file of the unit instead, in the temp folder, which clean-up also removes.
-  if (spec.existence == units::Existence::Scratch) {
-    char tempName[32];
-    TempFileName(*unit, tempName, sizeof tempName);
-    fits = ResolveTo(&path, tempName, std::strlen(tempName), "TMP", 3, 2);
-  }
-
-  bool connected = false;
-  if (fits) {
-    char cpath[kFullPathWidth + 1];
-    fixed::ToCString(cpath, sizeof cpath, path.text, path.length);
-    connected = units::Connect(*unit, cpath, spec);
-    // A file that must exist but cannot be opened for writing (a job on a
-    // read-only medium, say) is opened for reading: the engine only reads the
-    // files it opens this way, and the run must still go ahead.
-    if (!connected && !spec.readOnly && spec.existence == units::Existence::MustExist &&
-        spec.access != units::Access::Append) {
-      spec.readOnly = true;
-      connected = units::Connect(*unit, cpath, spec);
-    }
-  } else {
-    units::Disconnect(*unit, false);  // as a failed open leaves it
-  }
-  if (!connected) ReportOpenFailure(path);
+DataFileOpen OpenDataFileIfPresent(int64_t unit, const char* name, int64_t nameLength,
+                                   const char* extension, int64_t extensionLength,
+                                   int64_t locationCode, int64_t recordLength, const char* modeText,
+                                   int64_t modeTextLength) {
+  PathBuilder path;
+  bool fits = true;
+  if (ConnectNamedFile(unit, name, fixed::ArgumentLength(name, nameLength), extension,
+                       fixed::ArgumentLength(extension, extensionLength), locationCode,
+                       recordLength, modeText, fixed::ArgumentLength(modeText, modeTextLength),
+                       &path, &fits))
+    return DataFileOpen::kConnected;
+  // Only after a failed open is it asked whether the file is there at all.
+  char cpath[kFullPathWidth + 1];
+  if (!fits || !fixed::ToCString(cpath, sizeof cpath, path.text, path.length) ||
+      !os::FileExists(cpath))
+    return DataFileOpen::kMissing;
+  ReportOpenFailure(path);
+  return DataFileOpen::kNotOpened;
 }

@@ -25,6 +25,17 @@ void OpenDataFile(const int64_t* mode, const int64_t* unit, const char* name, in
                   const int64_t* recordLength, const int64_t* spare, const char* modeText,
                   int64_t modeTextLength, int64_t* error);
 
+// OpenDataFile's open (any mode but 2) for a caller to whom a missing file is
+// an answer of its own: a file that is not there, or whose path does not fit
+// its field, is kMissing and is not reported to the host; one that is there
+// but cannot be opened is kNotOpened and is reported as OpenDataFile reports
+// it. The open comes first, so a file that is there costs no look before it.
+enum class DataFileOpen { kConnected, kMissing, kNotOpened };
+DataFileOpen OpenDataFileIfPresent(int64_t unit, const char* name, int64_t nameLength,
+                                   const char* extension, int64_t extensionLength,
+                                   int64_t locationCode, int64_t recordLength, const char* modeText,
+                                   int64_t modeTextLength);
+
 // Like ResolvePath, but false when the path does not fit in 256 characters
 // (the field then holds the cut path).
 bool ResolvePathChecked(char* fullPath256, const char* name, int64_t nameLength,

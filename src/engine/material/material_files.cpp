@@ -5,7 +5,6 @@
 
 #include "engine/files/file_units.h"
 #include "engine/files/path_rules.h"
-#include "engine/files/run_services.h"
 #include "engine/files/unit_table.h"
 
 namespace {
@@ -34,6 +33,15 @@ void OpenPda(int slot, const char* name, int64_t locationCode, int64_t recordLen
   int64_t error = 0;
   OpenDataFile(&mode, &unit, n.text, kNameWidth, kExtension, 3, &locationCode, &recordLength,
                &spare, kModeText, 8, &error);
+}
+
+// The index and property files: the open says whether the file is there,
+// with no look before it; a missing one is the caller's answer (status 2) and
+// is not reported to the host.
+DataFileOpen OpenPdaIfPresent(int slot, const char* name, int64_t recordLength) {
+  const Name8 n = PadName(name);
+  return OpenDataFileIfPresent(UnitOfSlot(slot), n.text, kNameWidth, kExtension, 3, 1, recordLength,
+                               kModeText, 8);
 }
 
 void ClosePda(int slot, const char* name) {
@@ -89,38 +97,27 @@ void LoadCurrencyTable() {
   g_materialCache.currencyLoaded = true;
 }
 
-bool PdaFileExists(const char* name) {
-  Name8 n = PadName(name);
-  char extension[kNameWidth] = {'P', 'D', 'A', ' ', ' ', ' ', ' ', ' '};
-  char third[kNameWidth];
-  std::memset(third, ' ', sizeof third);
-  const int64_t mode = 3;
-  int64_t error = 0;
-  int64_t location = 1;
-  RunService(&mode, &error, n.text, kNameWidth, extension, kNameWidth, third, kNameWidth,
-             &location);
-  return error == 0;
-}
-
-bool LoadSetIndex(int32_t setId) {
+PdaRead LoadSetIndex(int32_t setId) {
   const DatabaseSet* set = DatabaseSetOf(setId);
-  if (!set) return false;
+  if (!set) return PdaRead::kMissing;
   const int64_t bytes = 2 * static_cast<int64_t>(set->indexEntries);
   unsigned char record[2 * kBigIndexEntries];
-  OpenPda(kSlotIndex, set->indexFile, 1, bytes);
+  const DataFileOpen opened = OpenPdaIfPresent(kSlotIndex, set->indexFile, bytes);
+  if (opened == DataFileOpen::kMissing) return PdaRead::kMissing;
   const bool read = ReadRecord1(kSlotIndex, 1, record, static_cast<size_t>(bytes));
   ClosePda(kSlotIndex, set->indexFile);
-  if (!read) return false;
+  if (!read) return PdaRead::kUnreadable;
   int16_t* index = setId == kSetPrivate ? g_materialCache.privateIndex : g_materialCache.bigIndex;
   for (int32_t i = 0; i < set->indexEntries; ++i) index[i] = LoadInt16LE(&record[2 * i]);
-  return true;
+  return PdaRead::kRead;
 }
 
-bool ReadPropertyRecord(int32_t setId, int64_t recordNumber, unsigned char* record1220) {
+PdaRead ReadPropertyRecord(int32_t setId, int64_t recordNumber, unsigned char* record1220) {
   const DatabaseSet* set = DatabaseSetOf(setId);
-  if (!set) return false;
-  OpenPda(kSlotProperty, set->propertyFile, 1, kRecordBytes);
+  if (!set) return PdaRead::kMissing;
+  const DataFileOpen opened = OpenPdaIfPresent(kSlotProperty, set->propertyFile, kRecordBytes);
+  if (opened == DataFileOpen::kMissing) return PdaRead::kMissing;
   const bool read = ReadRecord1(kSlotProperty, recordNumber, record1220, kRecordBytes);
   ClosePda(kSlotProperty, set->propertyFile);
-  return read;
+  return read ? PdaRead::kRead : PdaRead::kUnreadable;
 }

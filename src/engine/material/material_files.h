@@ -14,17 +14,18 @@
 // counts as loaded.
 void LoadCurrencyTable();
 
-// True when the named .PDA file exists in the program's data folder (or, for a
-// shared database name, in the host data folder).
-bool PdaFileExists(const char* name);
+// How a read of a database set's file went. A missing file is told apart
+// from one that is there but cannot be read: only the second makes the
+// diagnostic line, and only one that cannot be opened is reported to the host.
+enum class PdaRead { kRead, kMissing, kUnreadable };
 
-// Reads the set's index file into its in-memory index. False, with the index
-// unchanged, when the file cannot be read whole.
-bool LoadSetIndex(int32_t setId);
+// Reads the set's index file into its in-memory index; the index is unchanged
+// unless the file is read whole.
+PdaRead LoadSetIndex(int32_t setId);
 
-// Reads record `recordNumber` of the set's property file (1220 bytes). False
-// when the read fails; the file is closed either way.
-bool ReadPropertyRecord(int32_t setId, int64_t recordNumber, unsigned char* record1220);
+// Reads record `recordNumber` of the set's property file (1220 bytes). The
+// file is closed again either way.
+PdaRead ReadPropertyRecord(int32_t setId, int64_t recordNumber, unsigned char* record1220);
 
 // Little-endian four-byte real and two-byte integer at a byte address.
 float LoadFloatLE(const unsigned char* bytes);

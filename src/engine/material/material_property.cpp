@@ -84,7 +84,7 @@ MaterialCacheSlot* ReadIntoCache(const Request& r, int64_t key, int64_t* status)
     return nullptr;
   }
   if (cache.currentSet != cache.loadedSet) {
-    if (!PdaFileExists(set->indexFile) || !LoadSetIndex(cache.currentSet)) {
+    if (LoadSetIndex(cache.currentSet) != PdaRead::kRead) {
       *status = 2;
       return nullptr;
     }
@@ -107,12 +107,13 @@ MaterialCacheSlot* ReadIntoCache(const Request& r, int64_t key, int64_t* status)
   cache.slotCounter = cache.slotCounter % kCacheSlots + 1;
   MaterialCacheSlot* slot = &cache.slot[cache.slotCounter - 1];
 
-  if (!PdaFileExists(set->propertyFile)) {
+  unsigned char record[kRecordBytes];
+  const PdaRead read = ReadPropertyRecord(cache.currentSet, recordNumber, record);
+  if (read == PdaRead::kMissing) {
     *status = 2;
     return nullptr;
   }
-  unsigned char record[kRecordBytes];
-  if (!ReadPropertyRecord(cache.currentSet, recordNumber, record)) {
+  if (read == PdaRead::kUnreadable) {
     WriteMaterialDiagnosticLine(kRecordNotRead, sizeof kRecordNotRead - 1);
     *status = 2;  // the slot keeps what it held
     return nullptr;
