@@ -174,7 +174,13 @@ TEST_F(CopyFile, DrawingModeTable) {
 // Every failure that copies no drawing still appends the empty header in the
 // drawing mode, and says what failed; the other modes append nothing.
 TEST_F(CopyFile, FailuresAppendAnEmptyDrawingInTheDrawingMode) {
-  enum class Fault { kLockedSource, kSourceIsTarget, kSourceIsTargetSpeltOtherwise, kNoBuffer };
+  enum class Fault {
+    kLockedSource,
+    kSourceIsTarget,
+    kSourceIsTargetSpeltOtherwise,
+    kNoBuffer,
+    kBufferNotLocked
+  };
   struct Case {
     const char* label;
     Fault fault;
@@ -187,9 +193,13 @@ TEST_F(CopyFile, FailuresAppendAnEmptyDrawingInTheDrawingMode) {
       {"the source is the target, spelt otherwise", Fault::kSourceIsTargetSpeltOtherwise, 3, -1,
        true},
       {"no copy buffer", Fault::kNoBuffer, 3, 12, true},
+      // A buffer that is allocated but cannot be locked is no buffer either;
+      // the copy fails as any copy does.
+      {"a copy buffer that cannot be locked", Fault::kBufferNotLocked, 3, -1, true},
       {"a locked source, appending", Fault::kLockedSource, 2, -1, false},
       {"the source is the target, appending", Fault::kSourceIsTarget, 2, -1, false},
       {"no copy buffer, appending", Fault::kNoBuffer, 2, 12, false},
+      {"a copy buffer that cannot be locked, appending", Fault::kBufferNotLocked, 2, -1, false},
   };
   const std::string drawing = DrawingBytes(1, 3);
   for (const Case& c : cases) {
@@ -213,10 +223,14 @@ TEST_F(CopyFile, FailuresAppendAnEmptyDrawingInTheDrawingMode) {
       case Fault::kNoBuffer:
         os::SetMemAllocFailAfter(0);
         break;
+      case Fault::kBufferNotLocked:
+        os::SetMemLockFailAfter(0);
+        break;
     }
     EXPECT_EQ(CopyFileMode(source.c_str(), target.c_str(), c.mode), c.result);
     os::SetLockedFile(nullptr);
     os::SetMemAllocFailAfter(-1);
+    os::SetMemLockFailAfter(-1);
     EXPECT_EQ(ReadFileOrEmpty(target), targetBefore + (c.header ? kEmptyHeader : ""));
     EXPECT_EQ(ReadFileOrEmpty(dir + "PLAN.KFD"), drawing);
     EXPECT_TRUE(Messages().empty());
