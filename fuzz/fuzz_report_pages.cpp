@@ -2,8 +2,8 @@
 // references, and as a report and a drawing file, read the way the page
 // composer and the report file operations read them. Nothing may crash or
 // touch memory outside its buffers, and every drawing picture line that a
-// composed page writes must add exactly one sound drawing to the run's
-// drawing file.
+// composed page writes, counted as the print job and the preview count them,
+// must add exactly one sound drawing to the run's drawing file.
 #include <unistd.h>
 
 #include <cstddef>
@@ -76,7 +76,8 @@ int CountSoundDrawings(const std::string& bytes) {
 }
 
 // Picture lines of the report that name a drawing, read as the print job and
-// the preview read them: with the library's line reader and classifier.
+// the preview read them: with the library's line reader and classifier, and
+// by the reference they keep.
 int CountDrawingLines(const std::string& reportPath) {
   FILE* f = os::OpenFile(reportPath.c_str(), "rb");
   if (f == nullptr) return 0;
@@ -85,10 +86,12 @@ int CountDrawingLines(const std::string& reportPath) {
   ReportLine line;
   int n = 0;
   while (ReadReportLine(&reader, kPrintLineLimit, &line)) {
-    if (ClassifyReportLine(line, LineMatch::kAnyCase) == ReportLineKind::kPicture &&
-        IsDrawingReference(line.text + 3)) {
-      ++n;
-    }
+    if (ClassifyReportLine(line, LineMatch::kAnyCase) != ReportLineKind::kPicture) continue;
+    // What the readers keep of a picture line decides whether it is a
+    // drawing: the 29 characters after "$$$".
+    char reference[kPictureRefLength + 1];
+    TakePictureReference(line, reference);
+    if (IsDrawingReference(reference)) ++n;
   }
   std::fclose(f);
   return n;

@@ -264,6 +264,44 @@ TEST_F(AppendPage, PictureNameWithAControlCharacterIsSkippedWhole) {
   }
 }
 
+// The print job and the preview keep 29 characters after "$$$" and count a
+// drawing by them. A longer name of another picture is left out: its first
+// 29 characters could end in ".KFD" and count a drawing that was never
+// copied. A drawing with a long name is named by the run's drawing file.
+TEST_F(AppendPage, PictureNamesLongerThanTheReadersKeep) {
+  const std::string plan = DrawingBytes(1, 0);
+  const std::string longDrawing = DrawingBytes(2, 0);
+  const std::string longDrawingName = std::string(36, 'L') + ".KFD";  // 40 characters
+  ASSERT_TRUE(WriteFileBytes(input_ + "P.KFD", plan));
+  ASSERT_TRUE(WriteFileBytes(input_ + longDrawingName, longDrawing));
+  const std::string name29 = std::string(25, 'N') + ".EMF";
+  struct Case {
+    const char* label;
+    std::string ref;      // before "<P.KFD 1 2 3 4>"
+    std::string line;     // its picture line, "" when left out
+    std::string drawing;  // what it adds to the drawing file
+  } const cases[] = {
+      // 25 letters and ".KFD" are the 29 characters kept: a drawing's name.
+      {"the first 29 characters end in .KFD", "<ABCDEFGHIJKLMNOPQRSTUVWXY.KFD.WMF 1 1 2 2>", "",
+       ""},
+      {"30 characters", "<" + std::string(26, 'N') + ".EMF 1 1 2 2>", "", ""},
+      {"29 characters are kept whole", "<" + name29 + " 1 1 2 2>",
+       "$$$" + name29 + "  1  1  2  2\r\n", ""},
+      {"a drawing of 40 characters", "<" + longDrawingName + " 5 6 7 8>",
+       "$$$A1B2C3.KFD  5  6  7  8\r\n", longDrawing},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    testing_support::WriteFileBytes(RunReport(), "");
+    os::RemoveFile(RunDrawingFile().c_str());
+    PageFixture f;
+    f.Control(1, 'X');
+    EXPECT_EQ(Append(f, (c.ref + "<P.KFD 1 2 3 4>").c_str()), 0);
+    EXPECT_EQ(ReadFileOrEmpty(RunReport()), c.line + "$$$A1B2C3.KFD  1  2  3  4\r\n");
+    EXPECT_EQ(ReadFileOrEmpty(RunDrawingFile()), c.drawing + plan);
+  }
+}
+
 // The picture line names the run's drawing file by its file name alone,
 // however the input folder separates its folders.
 TEST_F(AppendPage, DrawingLineNamesTheFileWithoutItsFolder) {

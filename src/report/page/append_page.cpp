@@ -113,6 +113,13 @@ void WritePictureLines(FILE* f, const char* page, const char* templateRows, cons
     // A name with a line end or another control character in it would split
     // its picture line (and could forge one): no line, and no drawing copy.
     if (!IsPictureLineName(ref.name)) continue;
+    // The print job and the preview keep 29 characters after "$$$" and take
+    // a drawing by what they kept. A longer name of another picture never
+    // comes back whole (it could not be shown), and its first 29 characters
+    // may end in ".KFD": the readers would then count a drawing that was
+    // never copied, and every later drawing would be the wrong one. A
+    // drawing's own name is replaced by the run's drawing file below.
+    if (!IsDrawingReference(ref.name) && std::strlen(ref.name) > kPictureRefLength) continue;
     const int32_t shift = RowShift(page, templateRows, ref.firstRow);
     int32_t firstRow = ref.firstRow - shift;
     int32_t lastRow = ref.lastRow - shift;
